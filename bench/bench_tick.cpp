@@ -1,0 +1,54 @@
+// One clock tick's decisions (texts, hour signal, alarm matching) with 20 alarms enabled.
+
+#include <Tick.h>
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class StillClock final : public Platform::SystemClock {
+public:
+    QDateTime now() const override { return {}; }
+    quint32 tickCount() const override { return 0; }
+    int standardBiasMinutes() const override { return 0; }
+};
+
+class SilentPlayer final : public Platform::SoundPlayer {
+public:
+    void play(const QString&) override {}
+    void preload(const QStringList&) override {}
+};
+
+void BM_TickWith20Alarms(benchmark::State& state) {
+    StillClock clock;
+    SilentPlayer sound;
+    VD_Core::Core core(clock, sound);
+    core.ClockSettings.AlarmEnabled = 1;
+    core.ClockSettings.HourSignal = 1;
+    for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n)
+        core.AlarmTable[n] = {QStringLiteral("Alarm %1").arg(n), quint8(n % 24), quint8(n * 2),
+                              quint8(n % 8), 0};
+    core.AlarmTable.AlarmCount = VD_Core::Alarms::kCapacity;
+    VD_Core::TickState tick;
+    const QLocale locale(QLocale::English, QLocale::UnitedKingdom);
+    QDateTime now(QDate(2024, 3, 4), QTime(9, 0, 0));
+    quint32 ticks = 3600000;
+    for (auto _ : state) {
+        now = now.addMSecs(500);
+        ticks += 500;
+        benchmark::DoNotOptimize(VD_Core::RunTick(core, now, ticks, tick, locale));
+    }
+}
+BENCHMARK(BM_TickWith20Alarms);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

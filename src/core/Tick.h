@@ -1,0 +1,40 @@
+#pragma once
+
+#include "VD_Core.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QStringList>
+
+#include <array>
+
+namespace VD_Core {
+
+// What the clock remembers from one tick to the next.
+struct TickState {
+    QString TimeText;          // "h.mm.ss" of the last tick
+    bool SignalPlayed = false; // the hour signal has started during the current minute 00
+    // Flag n belongs to entry number n: its sound has started during its matching minute.
+    std::array<bool, Alarms::kCapacity + 1> AlarmPlayed{};
+    float PowerOnSeconds = 0;
+};
+
+// The label texts one tick shows.
+struct TickDisplay {
+    QString time;
+    QString date; // the time label's tooltip
+    QString day;
+    QString pass;
+};
+
+struct TickResult {
+    TickDisplay display;
+    QStringList sounds; // paths to start, in order; each replaces the one before
+};
+
+// One tick at the instant `now`: the texts to show and the sounds to start, updating the
+// tick state (time text, hour-signal and alarm flags, power-on seconds).
+TickResult RunTick(const Core& core, const QDateTime& now, quint32 tickCount, TickState& state,
+                   const QLocale& locale);
+
+} // namespace VD_Core

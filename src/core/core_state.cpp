@@ -1,0 +1,15 @@
+#include "CoreState.h"
+
+namespace VD_Core {
+
+AlarmEntry& Alarms::operator[](int n) {
+    Q_ASSERT(n >= 1 && n <= kCapacity);
+    return entries_.at(static_cast<size_t>(n - 1));
+}
+
+const AlarmEntry& Alarms::operator[](int n) const {
+    Q_ASSERT(n >= 1 && n <= kCapacity);
+    return entries_.at(static_cast<size_t>(n - 1));
+}
+
+} // namespace VD_Core

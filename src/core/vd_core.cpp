@@ -1,0 +1,21 @@
+#include "VD_Core.h"
+
+namespace VD_Core {
+
+Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound)
+    : clock_(clock), sound_(sound) {}
+
+void Core::ClearAlarms() {
+    const int count = AlarmTable.AlarmCount;
+    for (int i = 1; i <= count && i <= Alarms::kCapacity; ++i)
+        AlarmTable[i] = AlarmEntry{};
+    AlarmTable.AlarmCount = 0;
+}
+
+bool Core::SetOnTop() {
+    if (window_ == nullptr)
+        return false;
+    return window_->applyTopmost(ClockSettings.onTop());
+}
+
+} // namespace VD_Core

@@ -1,0 +1,16 @@
+#include <DisplayServer.h>
+#include <frmVINDREL.h>
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    Platform::preferX11Display();
+    QApplication app(argc, argv);
+    auto clock = Platform::makeSystemClock();
+    auto sound = Platform::makeSoundPlayer();
+    VD_Core::Core core(*clock, *sound);
+    frmVINDREL clockWindow(core);
+    QObject::connect(&clockWindow, &frmVINDREL::programEnded, &app, [] { QApplication::exit(0); });
+    clockWindow.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,4 @@
+#include "PlatformLog.h"
+
+Q_LOGGING_CATEGORY(lcSound, "vindrel.sound")
+Q_LOGGING_CATEGORY(lcPlatform, "vindrel.platform")

@@ -1,0 +1,22 @@
+#include "SystemClock.h"
+
+#include "TimeZone.h"
+#include "Uptime.h"
+
+namespace Platform {
+namespace {
+
+class MachineClock final : public SystemClock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    quint32 tickCount() const override { return uptimeMilliseconds(); }
+    int standardBiasMinutes() const override { return Platform::standardBiasMinutes(); }
+};
+
+} // namespace
+
+std::unique_ptr<SystemClock> makeSystemClock() {
+    return std::make_unique<MachineClock>();
+}
+
+} // namespace Platform

@@ -1,0 +1,17 @@
+#include "Uptime.h"
+
+#include <ctime>
+
+namespace Platform {
+
+quint32 uptimeMilliseconds() {
+    // CLOCK_BOOTTIME keeps counting while the machine sleeps, as the count since power-on must.
+    timespec ts{};
+    if (clock_gettime(CLOCK_BOOTTIME, &ts) != 0)
+        return 0;
+    const auto ms =
+        static_cast<quint64>(ts.tv_sec) * 1000u + static_cast<quint64>(ts.tv_nsec) / 1000000u;
+    return static_cast<quint32>(ms);
+}
+
+} // namespace Platform

@@ -1,0 +1,22 @@
+#include "ClockFace.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+ClockFace::ClockFace(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ClockFace::setBackground(const QPixmap& picture) {
+    if (picture.cacheKey() == background_.cacheKey())
+        return;
+    background_ = picture;
+    update();
+}
+
+void ClockFace::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::black);
+    if (!background_.isNull())
+        painter.drawPixmap(0, 0, background_);
+}

@@ -1,0 +1,340 @@
+#include "frmVINDREL.h"
+
+#include "Twips.h"
+
+#include <BuiltinPictures.h>
+#include <ClockText.h>
+#include <TopMost.h>
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace {
+
+constexpr int kClientWidth = 100;
+constexpr int kClientHeight = 58;
+constexpr int kBorder = 1;
+// The tick lands this long after each half second, so the new second is already there.
+constexpr int kTickLagMs = 1;
+const QColor kBorderColour(0x5a, 0x5a, 0x5a);
+
+struct LabelDesign {
+    const char* name;
+    QRect twips;
+    const char* text;
+    int pixelSize;
+    bool bold;
+    QColor colour;
+    Qt::Alignment alignment;
+    const char* toolTip;
+};
+
+QLabel* makeLabel(QWidget* parent, const LabelDesign& d) {
+    auto* label = new QLabel(QString::fromLatin1(d.text), parent);
+    label->setObjectName(QString::fromLatin1(d.name));
+    label->setGeometry(Twips::rect(d.twips.x(), d.twips.y(), d.twips.width(), d.twips.height()));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(d.alignment | Qt::AlignVCenter);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(d.pixelSize);
+    font.setBold(d.bold);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, d.colour);
+    label->setPalette(palette);
+    if (d.toolTip != nullptr) {
+        label->setToolTip(QString::fromLatin1(d.toolTip));
+        label->setAccessibleDescription(QString::fromLatin1(d.toolTip));
+    }
+    return label;
+}
+
+int buttonCode(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers) {
+    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
+           (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
+           (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
+// Where clients may not place their own windows, a drag is handed to the compositor.
+bool windowSystemMovesWindows() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void setTextIfChanged(QLabel* label, const QString& text) {
+    if (label->text() != text)
+        label->setText(text);
+}
+
+} // namespace
+
+frmVINDREL::frmVINDREL(VD_Core::Core& core, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), core_(core) {
+    setObjectName(QStringLiteral("frmVINDREL"));
+    setWindowTitle(QStringLiteral("Vindrel"));
+    setWindowIcon(Builtin::windowIcon());
+    setFixedSize(kClientWidth + 2 * kBorder, kClientHeight + 2 * kBorder);
+    createControls();
+    createMenu();
+    core_.attachWindow(this);
+    Form_Load();
+    armQuartz();
+}
+
+frmVINDREL::~frmVINDREL() {
+    core_.attachWindow(nullptr);
+}
+
+void frmVINDREL::createControls() {
+    face = new ClockFace(this);
+    face->setObjectName(QStringLiteral("face"));
+    face->setGeometry(kBorder, kBorder, kClientWidth, kClientHeight);
+
+    btLogo = new PictureBox(face);
+    btLogo->setObjectName(QStringLiteral("btLogo"));
+    btLogo->setGeometry(Twips::rect(0, 0, 1500, 210));
+    btLogo->setPicture(Builtin::titlePicture());
+    btLogo->installEventFilter(this);
+
+    const QColor white(0xff, 0xff, 0xff);
+    const QColor silver(0xc0, 0xc0, 0xc0);
+    lblTIME = makeLabel(
+        face,
+        {"lblTIME", {150, 300, 1200, 255}, "0.00.00", 13, true, white, Qt::AlignHCenter, nullptr});
+    lblZONE = makeLabel(
+        face,
+        {"lblZONE", {1110, 210, 375, 255}, "+00", 11, false, white, Qt::AlignRight, "Time Zone"});
+    lblPASS = makeLabel(face, {"lblPASS",
+                               {360, 600, 795, 255},
+                               "0.00",
+                               13,
+                               true,
+                               silver,
+                               Qt::AlignHCenter,
+                               "Power On Time"});
+    lblDAY = makeLabel(face, {"lblDAY",
+                              {1270, 650, 375, 255},
+                              "Mo",
+                              11,
+                              false,
+                              white,
+                              Qt::AlignLeft,
+                              "Day of the Week"});
+
+    imgALM = new PictureBox(face);
+    imgALM->setObjectName(QStringLiteral("imgALM"));
+    imgALM->setGeometry(Twips::rect(0, 600, 240, 240));
+    imgALM->setPicture(Builtin::alarmPicture());
+    imgALM->setAccessibleName(QStringLiteral("Alarms enabled"));
+
+    Quartz = new QTimer(this);
+    Quartz->setObjectName(QStringLiteral("Quartz"));
+    Quartz->setTimerType(Qt::PreciseTimer);
+    Quartz->setSingleShot(true);
+    connect(Quartz, &QTimer::timeout, this, [this] {
+        Quartz_Timer();
+        armQuartz();
+    });
+}
+
+void frmVINDREL::createMenu() {
+    mnuPOPUP = new QMenu(QStringLiteral("PopUpMenu"), this);
+    mnuPOPUP->setObjectName(QStringLiteral("mnuPOPUP"));
+    mnuOPTIONS = mnuPOPUP->addAction(QStringLiteral("&Options"));
+    mnuOPTIONS->setObjectName(QStringLiteral("mnuOPTIONS"));
+    mnuOPTIONS->setEnabled(false);
+    mnuPOPUP->addSeparator()->setObjectName(QStringLiteral("Z_sep01"));
+    mnuEND = mnuPOPUP->addAction(QStringLiteral("&Quit"));
+    mnuEND->setObjectName(QStringLiteral("mnuEND"));
+    connect(mnuEND, &QAction::triggered, this, &frmVINDREL::mnuEND_Click);
+}
+
+void frmVINDREL::Form_Load() {
+    core_.SkinState.DefaultTitlePicture = btLogo->picture();
+    core_.SkinState.DefaultAlarmPicture = imgALM->picture();
+
+    const Platform::SystemClock& clock = core_.clock();
+    const QLocale locale;
+    const QDateTime now = clock.now();
+    lblTIME->setText(VD_Core::startupTimeText(now.time(), locale));
+    tick_.PowerOnSeconds = VD_Core::powerOnSeconds(clock.tickCount());
+    lblPASS->setText(VD_Core::passText(tick_.PowerOnSeconds));
+    lblDAY->setText(VD_Core::dayText(now.date(), locale));
+    lblZONE->setText(VD_Core::zoneText(clock.standardBiasMinutes()));
+
+    imgALM->setVisible(core_.ClockSettings.alarmsOn());
+}
+
+void frmVINDREL::Form_Activate() {
+    core_.SetOnTop();
+}
+
+void frmVINDREL::btLogo_MouseDown(int button, int, float x, float y) {
+    if (button == 1) {
+        if (windowSystemMovesWindows()) {
+            windowHandle()->startSystemMove();
+            return;
+        }
+        Dragging = true;
+        DragStartX = x;
+        DragStartY = y;
+        btLogo->grabMouse();
+    } else if (button == 2) {
+        PopupMenu();
+    }
+}
+
+void frmVINDREL::btLogo_MouseMove(int, int, float x, float y) {
+    if (!Dragging)
+        return;
+    moveToTwips(leftTwips() + x - DragStartX, topTwips() + y - DragStartY);
+}
+
+void frmVINDREL::btLogo_MouseUp(int, int, float, float) {
+    btLogo->releaseMouse();
+    Dragging = false;
+}
+
+void frmVINDREL::PopupMenu() {
+    mnuPOPUP->exec(QCursor::pos());
+}
+
+void frmVINDREL::mnuEND_Click() {
+    Quartz->stop();
+    hide();
+    emit programEnded();
+}
+
+void frmVINDREL::Quartz_Timer() {
+    const Platform::SystemClock& clock = core_.clock();
+    const VD_Core::TickResult result =
+        VD_Core::RunTick(core_, clock.now(), clock.tickCount(), tick_, QLocale());
+    showTick(result.display);
+    for (const QString& path : result.sounds)
+        core_.sound().play(path);
+}
+
+void frmVINDREL::showTick(const VD_Core::TickDisplay& display) {
+    setTextIfChanged(lblTIME, display.time);
+    if (lblTIME->toolTip() != display.date) {
+        lblTIME->setToolTip(display.date);
+        lblTIME->setAccessibleDescription(display.date);
+    }
+    setTextIfChanged(lblDAY, display.day);
+    setTextIfChanged(lblPASS, display.pass);
+}
+
+void frmVINDREL::armQuartz() {
+    // A free-running 500 ms timer would show each new second up to half a second late, so
+    // every tick is re-armed to land just after the next whole or half second of the clock.
+    const int intoHalfSecond = core_.clock().now().time().msec() % 500;
+    Quartz->start(500 - intoHalfSecond + kTickLagMs);
+}
+
+bool frmVINDREL::applyTopmost(bool on) {
+    return Platform::setTopmost(windowHandle(), on);
+}
+
+double frmVINDREL::leftTwips() const {
+    return Twips::fromPixels(x());
+}
+
+double frmVINDREL::topTwips() const {
+    return Twips::fromPixels(y());
+}
+
+void frmVINDREL::moveToTwips(double left, double top) {
+    move(Twips::toPixels(left), Twips::toPixels(top));
+}
+
+QPixmap frmVINDREL::titlePicture() const {
+    return btLogo->picture();
+}
+
+void frmVINDREL::setTitlePicture(const QPixmap& picture) {
+    btLogo->setPicture(picture);
+}
+
+QPixmap frmVINDREL::alarmPicture() const {
+    return imgALM->picture();
+}
+
+void frmVINDREL::setAlarmPicture(const QPixmap& picture) {
+    imgALM->setPicture(picture);
+}
+
+void frmVINDREL::setBackgroundPicture(const QPixmap& picture) {
+    face->setBackground(picture);
+}
+
+void frmVINDREL::setAlarmIndicatorVisible(bool visible) {
+    imgALM->setVisible(visible);
+}
+
+bool frmVINDREL::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == btLogo && logoMouseEvent(event))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmVINDREL::logoMouseEvent(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+        return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const int shift = shiftCode(mouse->modifiers());
+    const auto x = static_cast<float>(Twips::fromPixels(mouse->position().x()));
+    const auto y = static_cast<float>(Twips::fromPixels(mouse->position().y()));
+    if (type == QEvent::MouseButtonPress)
+        btLogo_MouseDown(buttonCode(mouse->button()), shift, x, y);
+    else if (type == QEvent::MouseMove)
+        btLogo_MouseMove(buttonCode(mouse->button()), shift, x, y);
+    else
+        btLogo_MouseUp(buttonCode(mouse->button()), shift, x, y);
+    return true;
+}
+
+void frmVINDREL::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+    QWidget::changeEvent(event);
+}
+
+void frmVINDREL::showEvent(QShowEvent* event) {
+    // Without a window manager the window may never be activated; apply the stacking once.
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        Form_Activate();
+    }
+    QWidget::showEvent(event);
+}
+
+void frmVINDREL::closeEvent(QCloseEvent* event) {
+    // Closed by the window system rather than "&Quit": the program ends without saving.
+    Quartz->stop();
+    event->accept();
+    emit programEnded();
+}
+
+void frmVINDREL::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(kBorderColour);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

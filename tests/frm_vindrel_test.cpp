@@ -1,0 +1,180 @@
+#include <FakeClock.h>
+#include <FakeSoundPlayer.h>
+#include <frmVINDREL.h>
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class ClockWindowTest : public ::testing::Test {
+protected:
+    FakeClock clock;
+    FakeSoundPlayer sound;
+    VD_Core::Core core{clock, sound};
+    std::unique_ptr<frmVINDREL> window;
+
+    void SetUp() override {
+        clock.current = QDateTime(QDate(2024, 3, 6), QTime(21, 5, 30)); // a Wednesday
+        clock.ticks = 3725000;
+        clock.bias = -60;
+    }
+
+    frmVINDREL& load() {
+        window = std::make_unique<frmVINDREL>(core);
+        return *window;
+    }
+};
+
+TEST_F(ClockWindowTest, LoadFillsTheLabelsAndCapturesTheBuiltInPictures) {
+    frmVINDREL& w = load();
+    EXPECT_EQ(w.lblTIME->text(), QStringLiteral("21:05:30"));
+    EXPECT_TRUE(w.lblTIME->toolTip().isEmpty());
+    EXPECT_EQ(w.lblPASS->text(), QStringLiteral("1.02"));
+    EXPECT_EQ(w.lblDAY->text(), QStringLiteral("We"));
+    EXPECT_EQ(w.lblZONE->text(), QStringLiteral("01"));
+    EXPECT_FLOAT_EQ(w.tickState().PowerOnSeconds, 3725.0f);
+    EXPECT_FALSE(core.SkinState.DefaultTitlePicture.isNull());
+    EXPECT_EQ(core.SkinState.DefaultTitlePicture.size(), QSize(100, 14));
+    EXPECT_EQ(core.SkinState.DefaultAlarmPicture.size(), QSize(16, 16));
+    EXPECT_EQ(core.window(), &w);
+}
+
+TEST_F(ClockWindowTest, ZoneLabelShowsTheStandardOffsetWestOfUtc) {
+    clock.bias = 300;
+    EXPECT_EQ(load().lblZONE->text(), QStringLiteral("-05"));
+}
+
+TEST_F(ClockWindowTest, AlarmPictureFollowsAlarmEnabledAtLoad) {
+    core.ClockSettings.AlarmEnabled = 0;
+    EXPECT_TRUE(load().imgALM->isHidden());
+    core.ClockSettings.AlarmEnabled = 1;
+    EXPECT_FALSE(load().imgALM->isHidden());
+}
+
+TEST_F(ClockWindowTest, GeometryInTwipsAndPixels) {
+    frmVINDREL& w = load();
+    EXPECT_EQ(w.size(), QSize(102, 60));
+    EXPECT_EQ(w.face->geometry(), QRect(1, 1, 100, 58));
+    EXPECT_EQ(w.btLogo->geometry(), QRect(0, 0, 100, 14));
+    EXPECT_EQ(w.lblTIME->geometry(), QRect(10, 20, 80, 17));
+    EXPECT_EQ(w.lblZONE->geometry(), QRect(74, 14, 25, 17));
+    EXPECT_EQ(w.lblPASS->geometry(), QRect(24, 40, 53, 17));
+    EXPECT_EQ(w.lblDAY->geometry(), QRect(85, 43, 25, 17));
+    EXPECT_EQ(w.imgALM->geometry(), QRect(0, 40, 16, 16));
+    EXPECT_TRUE(w.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(w.lblTIME->font().pixelSize(), 13);
+    EXPECT_TRUE(w.lblTIME->font().bold());
+    EXPECT_EQ(w.lblZONE->font().pixelSize(), 11);
+}
+
+TEST_F(ClockWindowTest, TickUpdatesLabelsAndTooltipAndPlaysTheSignal) {
+    core.ClockSettings.HourSignal = 1;
+    core.SkinState.HourSoundPath = QStringLiteral("chime.wav");
+    frmVINDREL& w = load();
+    clock.current = QDateTime(QDate(2024, 3, 10), QTime(13, 0, 0, 300));
+    clock.ticks = 90000000;
+    w.Quartz_Timer();
+    EXPECT_EQ(w.lblTIME->text(), QStringLiteral("13.00.00"));
+    EXPECT_EQ(w.lblTIME->toolTip(), QStringLiteral("Sunday 10 March 2024"));
+    EXPECT_EQ(w.lblTIME->accessibleDescription(), QStringLiteral("Sunday 10 March 2024"));
+    EXPECT_EQ(w.lblDAY->text(), QStringLiteral("Su"));
+    EXPECT_EQ(w.lblPASS->text(), QStringLiteral("25.00"));
+    EXPECT_EQ(sound.played, QStringList{QStringLiteral("chime.wav")});
+    w.Quartz_Timer();
+    EXPECT_EQ(sound.played.size(), 1);
+}
+
+TEST_F(ClockWindowTest, QuartzIsArmedForTheNextHalfSecond) {
+    clock.current = QDateTime(QDate(2024, 3, 6), QTime(21, 5, 30, 120));
+    frmVINDREL& w = load();
+    EXPECT_TRUE(w.Quartz->isActive());
+    EXPECT_EQ(w.Quartz->interval(), 500 - 120 + 1);
+    EXPECT_EQ(w.Quartz->timerType(), Qt::PreciseTimer);
+}
+
+TEST_F(ClockWindowTest, LeftDragOnTheTitleStripMovesTheWindowByTheDragDistance) {
+    frmVINDREL& w = load();
+    w.move(200, 100);
+    QTest::mousePress(w.btLogo, Qt::LeftButton, {}, QPoint(30, 5));
+    EXPECT_TRUE(w.dragging());
+    QTest::mouseMove(w.btLogo, QPoint(40, 12));
+    EXPECT_EQ(w.pos(), QPoint(210, 107));
+    // The pointer keeps its place in the strip, also beyond the window's edge.
+    QTest::mouseMove(w.btLogo, QPoint(30 + 150, 5 - 40));
+    EXPECT_EQ(w.pos(), QPoint(360, 67));
+    QTest::mouseRelease(w.btLogo, Qt::LeftButton, {}, QPoint(30, 5));
+    EXPECT_FALSE(w.dragging());
+    QTest::mouseMove(w.btLogo, QPoint(50, 5));
+    EXPECT_EQ(w.pos(), QPoint(360, 67));
+}
+
+TEST_F(ClockWindowTest, DragArithmeticIsInTwips) {
+    frmVINDREL& w = load();
+    w.moveToTwips(1200, 900);
+    w.btLogo_MouseDown(1, 0, 450, 75);
+    w.btLogo_MouseMove(1, 0, 600, 15);
+    EXPECT_EQ(w.leftTwips(), 1350);
+    EXPECT_EQ(w.topTwips(), 840);
+    w.btLogo_MouseUp(1, 0, 600, 15);
+}
+
+TEST_F(ClockWindowTest, PressesBelowTheTitleStripDoNothing) {
+    frmVINDREL& w = load();
+    w.move(200, 100);
+    for (QWidget* target : {static_cast<QWidget*>(w.lblTIME), static_cast<QWidget*>(w.face)}) {
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+            QTest::mousePress(target, button, {}, QPoint(5, 5));
+            QTest::mouseMove(target, QPoint(25, 25));
+            QTest::mouseRelease(target, button, {}, QPoint(25, 25));
+            EXPECT_FALSE(w.dragging());
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        }
+    }
+    EXPECT_EQ(w.pos(), QPoint(200, 100));
+}
+
+TEST_F(ClockWindowTest, RightPressOnTheTitleStripOpensTheMenuWithoutDragging) {
+    frmVINDREL& w = load();
+    w.show();
+    QWidget* seen = nullptr;
+    QTimer::singleShot(0, [&] {
+        seen = QApplication::activePopupWidget();
+        if (seen != nullptr)
+            seen->close();
+    });
+    QTest::mousePress(w.btLogo, Qt::RightButton, {}, QPoint(30, 5));
+    EXPECT_EQ(seen, w.mnuPOPUP);
+    EXPECT_FALSE(w.dragging());
+}
+
+TEST_F(ClockWindowTest, PopupMenuEntries) {
+    const QList<QAction*> actions = load().mnuPOPUP->actions();
+    ASSERT_EQ(actions.size(), 3);
+    EXPECT_EQ(actions[0]->text(), QStringLiteral("&Options"));
+    EXPECT_TRUE(actions[1]->isSeparator());
+    EXPECT_EQ(actions[2]->text(), QStringLiteral("&Quit"));
+}
+
+TEST_F(ClockWindowTest, QuitEndsTheProgram) {
+    frmVINDREL& w = load();
+    QSignalSpy ended(&w, &frmVINDREL::programEnded);
+    w.mnuEND->trigger();
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(w.Quartz->isActive());
+}
+
+TEST_F(ClockWindowTest, ControlsCarryTheirNames) {
+    frmVINDREL& w = load();
+    for (const char* name : {"btLogo", "lblTIME", "lblZONE", "lblPASS", "lblDAY", "imgALM"})
+        EXPECT_NE(w.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_NE(w.findChild<QTimer*>(QStringLiteral("Quartz")), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,199 @@
+#include <FakeClock.h>
+#include <FakeSoundPlayer.h>
+#include <Tick.h>
+
+#include <gtest/gtest.h>
+
+using namespace VD_Core;
+
+namespace {
+
+const QLocale kEnglish(QLocale::English, QLocale::UnitedKingdom);
+const QString kHour = QStringLiteral("hour.wav");
+const QString kAlarm = QStringLiteral("alarm.wav");
+
+// A Monday in March.
+QDateTime at(int h, int m, int s, int ms = 0, QDate date = QDate(2024, 3, 4)) {
+    return {date, QTime(h, m, s, ms)};
+}
+
+class TickTest : public ::testing::Test {
+protected:
+    FakeClock clock;
+    FakeSoundPlayer sound;
+    Core core{clock, sound};
+    TickState state;
+
+    void SetUp() override {
+        core.SkinState.HourSoundPath = kHour;
+        core.SkinState.AlarmSoundPath = kAlarm;
+    }
+
+    int addAlarm(int hour, int mins, int day = 0, int month = 0) {
+        const int n = ++core.AlarmTable.AlarmCount;
+        core.AlarmTable[n] = {QStringLiteral("a%1").arg(n), quint8(hour), quint8(mins), quint8(day),
+                              quint8(month)};
+        return n;
+    }
+
+    QStringList tick(const QDateTime& now, quint32 ticks = 0) {
+        return RunTick(core, now, ticks, state, kEnglish).sounds;
+    }
+};
+
+TEST_F(TickTest, ShowsTimeDateDayAndPowerOnTime) {
+    const TickResult r = RunTick(core, at(13, 45, 0), 3725000, state, kEnglish);
+    EXPECT_EQ(r.display.time, QStringLiteral("13.45.00"));
+    EXPECT_EQ(r.display.date, QStringLiteral("Monday 04 March 2024"));
+    EXPECT_EQ(r.display.day, QStringLiteral("Mo"));
+    EXPECT_EQ(r.display.pass, QStringLiteral("1.02"));
+    EXPECT_EQ(state.TimeText, QStringLiteral("13.45.00"));
+    EXPECT_FLOAT_EQ(state.PowerOnSeconds, 3725.0f);
+}
+
+TEST_F(TickTest, HourSignalSoundsOnceOnTheFirstTickOfMinuteZero) {
+    core.ClockSettings.HourSignal = 1;
+    EXPECT_TRUE(tick(at(10, 59, 59, 800)).isEmpty());
+    EXPECT_EQ(tick(at(11, 0, 0, 300)), QStringList{kHour});
+    EXPECT_TRUE(tick(at(11, 0, 0, 800)).isEmpty());
+    EXPECT_TRUE(state.SignalPlayed);
+    EXPECT_TRUE(tick(at(11, 1, 0, 300)).isEmpty());
+    EXPECT_FALSE(state.SignalPlayed);
+    EXPECT_EQ(tick(at(12, 0, 0, 300)), QStringList{kHour});
+}
+
+TEST_F(TickTest, HourSignalOffLeavesItsFlagAlone) {
+    core.ClockSettings.HourSignal = 1;
+    tick(at(11, 0, 0, 300));
+    core.ClockSettings.HourSignal = 0;
+    EXPECT_TRUE(tick(at(11, 1, 0)).isEmpty());
+    EXPECT_TRUE(state.SignalPlayed);
+    core.ClockSettings.HourSignal = 2; // counts as off
+    EXPECT_TRUE(tick(at(12, 0, 0)).isEmpty());
+    EXPECT_TRUE(state.SignalPlayed);
+}
+
+TEST_F(TickTest, AlarmSoundsOnceInItsMinute) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarm(7, 5);
+    EXPECT_TRUE(tick(at(7, 4, 59, 700)).isEmpty());
+    EXPECT_EQ(tick(at(7, 5, 0, 200)), QStringList{kAlarm});
+    EXPECT_TRUE(tick(at(7, 5, 30)).isEmpty());
+    EXPECT_TRUE(tick(at(7, 5, 59, 700)).isEmpty());
+    EXPECT_TRUE(tick(at(7, 6, 0, 200)).isEmpty());
+    EXPECT_EQ(tick(at(7, 5, 0, 200, QDate(2024, 3, 5))), QStringList{kAlarm});
+}
+
+TEST_F(TickTest, MidnightMatchesAndImpossibleTimesNever) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarm(0, 0);
+    addAlarm(24, 0);
+    addAlarm(0, 60);
+    tick(at(23, 59, 0, 0, QDate(2024, 3, 3)));
+    for (int h = 0; h < 24; ++h)
+        EXPECT_EQ(tick(at(h, 0, 0)).size(), h == 0 ? 1 : 0) << h;
+    EXPECT_FALSE(state.AlarmPlayed[2]);
+    EXPECT_FALSE(state.AlarmPlayed[3]);
+}
+
+struct FilterCase {
+    const char* name;
+    int day;
+    int month;
+    QDate date;
+    bool sounds;
+};
+
+class AlarmFilterTest : public TickTest, public ::testing::WithParamInterface<FilterCase> {};
+
+TEST_P(AlarmFilterTest, DayAndMonthFilters) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarm(8, 0, GetParam().day, GetParam().month);
+    EXPECT_EQ(tick(at(8, 0, 0, 0, GetParam().date)).size(), GetParam().sounds ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Filters, AlarmFilterTest,
+    ::testing::Values(FilterCase{"EveryDayEveryMonth", 0, 0, QDate(2024, 7, 17), true},
+                      FilterCase{"MondayOnMonday", 1, 0, QDate(2024, 3, 4), true},
+                      FilterCase{"MondayOnTuesday", 1, 0, QDate(2024, 3, 5), false},
+                      FilterCase{"SundayOnSunday", 7, 0, QDate(2024, 3, 10), true},
+                      FilterCase{"SundayOnSaturday", 7, 0, QDate(2024, 3, 9), false},
+                      FilterCase{"DecemberInDecember", 0, 12, QDate(2024, 12, 2), true},
+                      FilterCase{"DecemberInNovember", 0, 12, QDate(2024, 11, 2), false},
+                      FilterCase{"MondayInMarchOnAMarchMonday", 1, 3, QDate(2024, 3, 11), true},
+                      FilterCase{"MondayInMarchOnAnAprilMonday", 1, 3, QDate(2024, 4, 1), false},
+                      FilterCase{"DayOutOfRange", 8, 0, QDate(2024, 3, 4), false},
+                      FilterCase{"MonthOutOfRange", 0, 13, QDate(2024, 3, 4), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TickTest, FilteredOutAlarmKeepsItsFlag) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarm(8, 0, 1);
+    tick(at(8, 0, 0, 0, QDate(2024, 3, 4)));
+    EXPECT_TRUE(state.AlarmPlayed[1]);
+    tick(at(9, 0, 0, 0, QDate(2024, 3, 5))); // Tuesday: filtered out, flag untouched
+    EXPECT_TRUE(state.AlarmPlayed[1]);
+}
+
+TEST_F(TickTest, SwitchingAlarmsOffAndOnWithinTheMinuteDoesNotRepeat) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarm(7, 5);
+    EXPECT_EQ(tick(at(7, 5, 0)).size(), 1);
+    core.ClockSettings.AlarmEnabled = 0;
+    EXPECT_TRUE(tick(at(7, 5, 10)).isEmpty());
+    core.ClockSettings.AlarmEnabled = 1;
+    EXPECT_TRUE(tick(at(7, 5, 20)).isEmpty());
+}
+
+TEST_F(TickTest, AlarmsOffChangesNoFlag) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarm(7, 5);
+    tick(at(7, 5, 0));
+    core.ClockSettings.AlarmEnabled = 2; // counts as off
+    tick(at(7, 6, 0));
+    EXPECT_TRUE(state.AlarmPlayed[1]);
+}
+
+TEST_F(TickTest, TwoAlarmsInOneMinuteStartInEntryOrderAfterTheSignal) {
+    core.ClockSettings.AlarmEnabled = 1;
+    core.ClockSettings.HourSignal = 1;
+    addAlarm(12, 0);
+    addAlarm(12, 0);
+    core.AlarmTable[2].Name = kRemovalMarker; // still counts until the next save and reload
+    core.SkinState.AlarmSoundPath = QStringLiteral("second.wav");
+    EXPECT_EQ(tick(at(12, 0, 0)),
+              (QStringList{kHour, QStringLiteral("second.wav"), QStringLiteral("second.wav")}));
+    EXPECT_TRUE(state.AlarmPlayed[1]);
+    EXPECT_TRUE(state.AlarmPlayed[2]);
+}
+
+TEST_F(TickTest, EntriesAboveTheCountAreNeverRead) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarm(6, 0);
+    core.AlarmTable[2] = {QStringLiteral("leftover"), 6, 0, 0, 0};
+    EXPECT_EQ(tick(at(6, 0, 0)).size(), 1);
+}
+
+TEST_F(TickTest, ACountAboveTheTableIsBoundedByIt) {
+    core.ClockSettings.AlarmEnabled = 1;
+    for (int n = 1; n <= Alarms::kCapacity; ++n)
+        core.AlarmTable[n] = {QStringLiteral("x"), 6, 0, 0, 0};
+    core.AlarmTable.AlarmCount = 200;
+    EXPECT_EQ(tick(at(6, 0, 0)).size(), Alarms::kCapacity);
+}
+
+TEST_F(TickTest, EmptySoundPathsArePlayedAsTheyAre) {
+    core.SkinState.HourSoundPath.clear();
+    core.ClockSettings.HourSignal = 1;
+    EXPECT_EQ(tick(at(15, 0, 0)), QStringList{QString()});
+}
+
+TEST_F(TickTest, PowerOnTimeFollowsTheWrapOfTheCount) {
+    EXPECT_EQ(RunTick(core, at(1, 0, 0), 0xFFFFFFFFu, state, kEnglish).display.pass,
+              QStringLiteral("1193.02"));
+    EXPECT_EQ(RunTick(core, at(1, 0, 1), 1500u, state, kEnglish).display.pass,
+              QStringLiteral("0.00"));
+}
+
+} // namespace
