@@ -1,6 +1,5 @@
-#include <FakeClock.h>
 #include <FakeClockWindow.h>
-#include <FakeSoundPlayer.h>
+#include <TestCore.h>
 #include <VD_Core.h>
 
 #include <gtest/gtest.h>
@@ -9,11 +8,8 @@ using namespace VD_Core;
 
 namespace {
 
-class CoreTest : public ::testing::Test {
+class CoreTest : public ::testing::Test, protected TestCore {
 protected:
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    Core core{clock, sound};
     FakeClockWindow window;
 
     void fillAlarms(int count) {

@@ -1,5 +1,4 @@
-#include <FakeClock.h>
-#include <FakeSoundPlayer.h>
+#include <TestCore.h>
 #include <frmVINDREL.h>
 
 #include <QApplication>
@@ -13,11 +12,8 @@
 
 namespace {
 
-class ClockWindowTest : public ::testing::Test {
+class ClockWindowTest : public ::testing::Test, protected TestCore {
 protected:
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    VD_Core::Core core{clock, sound};
     std::unique_ptr<frmVINDREL> window;
 
     void SetUp() override {

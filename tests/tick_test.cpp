@@ -1,5 +1,4 @@
-#include <FakeClock.h>
-#include <FakeSoundPlayer.h>
+#include <TestCore.h>
 #include <Tick.h>
 
 #include <gtest/gtest.h>
@@ -17,11 +16,8 @@ QDateTime at(int h, int m, int s, int ms = 0, QDate date = QDate(2024, 3, 4)) {
     return {date, QTime(h, m, s, ms)};
 }
 
-class TickTest : public ::testing::Test {
+class TickTest : public ::testing::Test, protected TestCore {
 protected:
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    Core core{clock, sound};
     TickState state;
 
     void SetUp() override {
