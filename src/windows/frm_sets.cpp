@@ -1,0 +1,210 @@
+#include "frmSETS.h"
+
+#include "DialogLook.h"
+#include "Twips.h"
+#include "frmALM.h"
+
+#include <AlarmEditing.h>
+
+#include <QKeyEvent>
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QCheckBox* makeCheckBox(QWidget* parent, const char* name, const char* caption) {
+    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+const QString kFullTableTip =
+    QStringLiteral("The clock keeps at most %1 alarms: delete one to make room.")
+        .arg(VD_Core::Alarms::kCapacity);
+
+} // namespace
+
+frmSETS::frmSETS(VD_Core::Core& core, QWidget* parent)
+    : QDialog(parent,
+              Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      core_(core) {
+    setObjectName(QStringLiteral("frmSETS"));
+    setWindowTitle(QStringLiteral("Brambleton Vindrel"));
+    setFont(DialogLook::font());
+    setFixedSize(Twips::size(6360, 2625));
+    createControls();
+    connectHandlers();
+    Form_Load();
+}
+
+void frmSETS::createControls() {
+    createAlarmGroup();
+
+    chkSIG = makeCheckBox(this, "chkSIG", "Hour Signal");
+    Twips::place(chkSIG, 120, 2160, 1020, 375);
+    chkONTOP = makeCheckBox(this, "chkONTOP", "Al&ways On Top");
+    Twips::place(chkONTOP, 2160, 2280, 1455, 255);
+    for (QCheckBox* box : {chkSIG, chkONTOP, chkALM})
+        DialogLook::fitWidth(*box);
+
+    btnCOM[0] = makeButton(this, QStringLiteral("btnCOM0"), QStringLiteral("&Ok"));
+    Twips::place(btnCOM[0], 5400, 2160, 855, 375);
+
+    setTabOrder(btnCOM[0], chkONTOP);
+    setTabOrder(chkONTOP, chkSIG);
+    setTabOrder(chkSIG, chkALM);
+    setTabOrder(chkALM, lstALM);
+    setTabOrder(lstALM, btnALM[0]);
+    setTabOrder(btnALM[0], btnALM[1]);
+    setTabOrder(btnALM[1], btnALM[2]);
+    btnCOM[0]->setFocus();
+}
+
+void frmSETS::createAlarmGroup() {
+    corDISP[0] = new QGroupBox(this);
+    corDISP[0]->setObjectName(QStringLiteral("corDISP0"));
+    Twips::place(corDISP[0], 120, 120, 3015, 1935);
+
+    lstALM = new QListWidget(corDISP[0]);
+    lstALM->setObjectName(QStringLiteral("lstALM"));
+    lstALM->setSelectionMode(QAbstractItemView::SingleSelection);
+    Twips::place(lstALM, 120, 360, 1935, 1425);
+
+    const char* captions[] = {"&New", "&Edit", "&Delete"};
+    for (int i = 0; i < 3; ++i) {
+        btnALM[i] = makeButton(corDISP[0], QStringLiteral("btnALM%1").arg(i),
+                               QString::fromLatin1(captions[i]));
+        Twips::place(btnALM[i], 2160, 360 + 480 * i, 735, 375);
+    }
+
+    // The check box lies over the frame's top edge and serves as its title.
+    chkALM = makeCheckBox(this, "chkALM", "Enable Alarm");
+    chkALM->setAutoFillBackground(true);
+    Twips::place(chkALM, 360, 120, 1245, 255);
+    chkALM->raise();
+}
+
+void frmSETS::connectHandlers() {
+    connect(chkALM, &QCheckBox::toggled, this, &frmSETS::chkALM_Click);
+    connect(chkSIG, &QCheckBox::toggled, this, &frmSETS::chkSIG_Click);
+    connect(chkONTOP, &QCheckBox::toggled, this, &frmSETS::chkONTOP_Click);
+    for (int i = 0; i < 3; ++i)
+        connect(btnALM[i], &QPushButton::clicked, this, [this, i] { btnALM_Click(i); });
+    connect(btnCOM[0], &QPushButton::clicked, this, [this] { btnCOM_Click(0); });
+}
+
+void frmSETS::Form_Load() {
+    chkSIG->setChecked(core_.ClockSettings.hourSignalOn());
+    chkALM->setChecked(core_.ClockSettings.alarmsOn());
+    chkONTOP->setChecked(core_.ClockSettings.onTop());
+    AlmListRefresh();
+    AlmEnabler();
+}
+
+void frmSETS::AlmEnabler() {
+    const VD_Core::AlarmEditing::AlarmGroupState state = VD_Core::AlarmEditing::alarmGroupState(
+        chkALM->isChecked(), lstALM->count(), core_.AlarmTable.full());
+    lstALM->setEnabled(state.list);
+    btnALM[0]->setEnabled(state.newButton);
+    btnALM[0]->setToolTip(chkALM->isChecked() && core_.AlarmTable.full() ? kFullTableTip
+                                                                         : QString());
+    btnALM[1]->setEnabled(state.editAndDelete);
+    btnALM[2]->setEnabled(state.editAndDelete);
+    if (state.selectFirstLine)
+        lstALM->setCurrentRow(0);
+    core_.ClockSettings.AlarmEnabled = chkALM->isChecked() ? 1 : 0;
+}
+
+void frmSETS::AlmListRefresh() {
+    lstALM->clear();
+    const int count = std::min<int>(core_.AlarmTable.AlarmCount, VD_Core::Alarms::kCapacity);
+    for (int i = 1; i <= count; ++i) {
+        auto* line = new QListWidgetItem(core_.AlarmTable[i].Name, lstALM);
+        line->setData(Qt::UserRole, i);
+    }
+    if (lstALM->count() > 0)
+        lstALM->setCurrentRow(0);
+}
+
+void frmSETS::chkALM_Click() {
+    AlmEnabler();
+}
+
+void frmSETS::chkSIG_Click() {
+    core_.ClockSettings.HourSignal = chkSIG->isChecked() ? 1 : 0;
+}
+
+void frmSETS::chkONTOP_Click() {
+    core_.ClockSettings.AlwaysOnTop = chkONTOP->isChecked() ? 1 : 0;
+    core_.SetOnTop();
+    core_.SaveSettings();
+}
+
+void frmSETS::btnALM_Click(int index) {
+    const QListWidgetItem* line = lstALM->currentItem();
+    const int entry = line != nullptr ? line->data(Qt::UserRole).toInt() : 0;
+    switch (index) {
+    case 0:
+        openEditor(0);
+        break;
+    case 1:
+        if (entry > 0)
+            openEditor(entry);
+        break;
+    case 2:
+        if (entry > 0) {
+            core_.RemoveAlarm(entry);
+            AlmListRefresh();
+            AlmEnabler();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// Opens the alarm editor modal: for a new alarm when `entry` is 0, else preset from the entry.
+void frmSETS::openEditor(int entry) {
+    using namespace VD_Core::AlarmEditing;
+    frmALM editor(core_, *this, this);
+    if (entry == 0) {
+        editor.setWindowTitle(QStringLiteral("New Alarm"));
+    } else {
+        const VD_Core::AlarmEntry& e = core_.AlarmTable[entry];
+        editor.setWindowTitle(QStringLiteral("Edit Alarm"));
+        editor.txtNAME->setText(lstALM->currentItem()->text());
+        editor.Tag = QString::number(entry);
+        editor.vsbHOUR->setValue(hourPosition(e.Hour));
+        editor.vsbMINS->setValue(minsPosition(e.Mins));
+        editor.cbxDAY->setCurrentIndex(dayLine(e.Day));
+        editor.cbxMONTH->setCurrentIndex(monthLine(e.Month));
+    }
+    editor.exec();
+}
+
+void frmSETS::btnCOM_Click(int index) {
+    if (index != 0)
+        return;
+    if (VD_Core::ClockWindow* clock = core_.window())
+        clock->setAlarmIndicatorVisible(core_.ClockSettings.alarmsOn());
+    core_.SaveSettings();
+    close();
+}
+
+void frmSETS::keyPressEvent(QKeyEvent* event) {
+    if (DialogLook::isDialogKey(event->key())) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmSETS::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    DialogLook::centreOnScreen(*this);
+}
