@@ -21,10 +21,16 @@ public:
     void preload(const QStringList&) override {}
 };
 
+class NoShell final : public Platform::Shell {
+public:
+    void open(const QString&) override {}
+};
+
 void BM_TickWith20Alarms(benchmark::State& state) {
     StillClock clock;
     SilentPlayer sound;
-    VD_Core::Core core(clock, sound);
+    NoShell shell;
+    VD_Core::Core core(clock, sound, shell);
     core.ClockSettings.AlarmEnabled = 1;
     core.ClockSettings.HourSignal = 1;
     for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n)

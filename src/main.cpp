@@ -8,7 +8,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     auto clock = Platform::makeSystemClock();
     auto sound = Platform::makeSoundPlayer();
-    VD_Core::Core core(*clock, *sound);
+    auto shell = Platform::makeShell();
+    VD_Core::Core core(*clock, *sound, *shell);
     frmVINDREL clockWindow(core);
     QObject::connect(&clockWindow, &frmVINDREL::programEnded, &app, [] { QApplication::exit(0); });
     clockWindow.show();

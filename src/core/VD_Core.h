@@ -3,6 +3,7 @@
 #include "ClockWindow.h"
 #include "CoreState.h"
 
+#include <Shell.h>
 #include <SoundPlayer.h>
 #include <SystemClock.h>
 
@@ -12,7 +13,7 @@ namespace VD_Core {
 // whole run; the windows read and change its fields directly.
 class Core {
 public:
-    Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound);
+    Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Platform::Shell& shell);
 
     Settings ClockSettings;
     Alarms AlarmTable;
@@ -30,10 +31,12 @@ public:
 
     Platform::SystemClock& clock() const { return clock_; }
     Platform::SoundPlayer& sound() const { return sound_; }
+    Platform::Shell& shell() const { return shell_; }
 
 private:
     Platform::SystemClock& clock_;
     Platform::SoundPlayer& sound_;
+    Platform::Shell& shell_;
     ClockWindow* window_ = nullptr;
 };
 

@@ -10,8 +10,8 @@
 
 #include <array>
 
-// The Options dialog: the three switches and the alarm list with its New, Edit and Delete
-// buttons. Shown modeless; "&Ok" saves and closes, the close box just closes.
+// The Options dialog: the three switches, the alarm list with its New, Edit and Delete
+// buttons, and the About box. Shown modeless; "&Ok" saves and closes, the close box just closes.
 class frmSETS : public QDialog {
     Q_OBJECT
 public:
@@ -32,7 +32,7 @@ public:
     std::array<QPushButton*, 3> btnALM{};
     QCheckBox* chkSIG = nullptr;
     QCheckBox* chkONTOP = nullptr;
-    std::array<QPushButton*, 1> btnCOM{};
+    std::array<QPushButton*, 2> btnCOM{};
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "DialogLook.h"
 #include "Twips.h"
+#include "btABOUT.h"
 #include "frmALM.h"
 
 #include <AlarmEditing.h>
@@ -54,6 +55,8 @@ void frmSETS::createControls() {
 
     btnCOM[0] = makeButton(this, QStringLiteral("btnCOM0"), QStringLiteral("&Ok"));
     Twips::place(btnCOM[0], 5400, 2160, 855, 375);
+    btnCOM[1] = makeButton(this, QStringLiteral("btnCOM1"), QStringLiteral("A&bout"));
+    Twips::place(btnCOM[1], 4440, 2160, 855, 375);
 
     setTabOrder(btnCOM[0], chkONTOP);
     setTabOrder(chkONTOP, chkSIG);
@@ -62,6 +65,7 @@ void frmSETS::createControls() {
     setTabOrder(lstALM, btnALM[0]);
     setTabOrder(btnALM[0], btnALM[1]);
     setTabOrder(btnALM[1], btnALM[2]);
+    setTabOrder(btnALM[2], btnCOM[1]);
     btnCOM[0]->setFocus();
 }
 
@@ -95,7 +99,8 @@ void frmSETS::connectHandlers() {
     connect(chkONTOP, &QCheckBox::toggled, this, &frmSETS::chkONTOP_Click);
     for (int i = 0; i < 3; ++i)
         connect(btnALM[i], &QPushButton::clicked, this, [this, i] { btnALM_Click(i); });
-    connect(btnCOM[0], &QPushButton::clicked, this, [this] { btnCOM_Click(0); });
+    for (int i = 0; i < 2; ++i)
+        connect(btnCOM[i], &QPushButton::clicked, this, [this, i] { btnCOM_Click(i); });
 }
 
 void frmSETS::Form_Load() {
@@ -188,6 +193,11 @@ void frmSETS::openEditor(int entry) {
 }
 
 void frmSETS::btnCOM_Click(int index) {
+    if (index == 1) {
+        btABOUT about(core_, this);
+        about.exec();
+        return;
+    }
     if (index != 0)
         return;
     if (VD_Core::ClockWindow* clock = core_.window())

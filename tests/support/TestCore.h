@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "FakeShell.h"
 #include "FakeSoundPlayer.h"
 
 #include <VD_Core.h>
@@ -9,5 +10,6 @@
 struct TestCore {
     FakeClock clock;
     FakeSoundPlayer sound;
-    VD_Core::Core core{clock, sound};
+    FakeShell shell;
+    VD_Core::Core core{clock, sound, shell};
 };

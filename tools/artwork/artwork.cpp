@@ -1,6 +1,8 @@
 // Draws the program's built-in pictures as vector art at any scale and writes them as PNG files
 // into the folder given as the only argument.
 
+#include "AboutArt.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -159,5 +161,10 @@ int main(int argc, char* argv[]) {
     for (int size : {16, 32, 64})
         ok &= save(render({size, size}, 1, iconAt(size)), dir,
                    QStringLiteral("icon%1.png").arg(size));
+    ok &= save(render({120, 64}, 1, aboutLogo), dir, QStringLiteral("logo.png"));
+    ok &= save(render({120, 64}, 2, aboutLogo), dir, QStringLiteral("logo@2x.png"));
+    ok &= save(render({54, 53}, 1, closeButton), dir, QStringLiteral("close.png"));
+    ok &= save(render({54, 53}, 2, closeButton), dir, QStringLiteral("close@2x.png"));
+    ok &= save(render({32, 32}, 1, pointingHand), dir, QStringLiteral("hand.png"));
     return ok ? 0 : 1;
 }
