@@ -1,12 +1,9 @@
 #include <SkinFiles.h>
 #include <SkinText.h>
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <optional>
 
@@ -196,17 +193,6 @@ TEST_F(SkinFileTest, OversizedFirstLinesAreRefused) {
     EXPECT_FALSE(SkinText::read(path).has_value());
     // The chooser's three lines still fit.
     EXPECT_TRUE(SkinText::read(path, 3).has_value());
-}
-
-TEST_F(SkinFileTest, OnlyRegularFilesAreRead) {
-    const QString folder = files.folder() + QStringLiteral("/folder.vds");
-    QDir().mkpath(folder);
-    const QString fifo = files.folder() + QStringLiteral("/fifo.vds");
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString zero = files.folder() + QStringLiteral("/zero.vds");
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
-    for (const QString& path : {folder, fifo, zero, files.folder() + QStringLiteral("/none.vds")})
-        EXPECT_FALSE(SkinText::read(path).has_value()) << path.toStdString();
 }
 
 } // namespace
