@@ -31,7 +31,7 @@ QString skinSound(const SkinText& skin, SkinKey key, const SkinFolder& folder) {
         return {};
     if (value->isEmpty())
         return folder.path();
-    std::optional<QString> path = folder.resolve(*value);
+    const std::optional<QString> path = folder.resolve(*value);
     if (!path) {
         // Kept empty rather than pointing outside: it plays what a missing file plays.
         qCWarning(lcSkin) << "sound refused, it leads outside the Skins folder:" << *value;
