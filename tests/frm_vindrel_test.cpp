@@ -1,3 +1,4 @@
+#include <SkinFiles.h>
 #include <TestCore.h>
 #include <frmVINDREL.h>
 
@@ -42,6 +43,26 @@ TEST_F(ClockWindowTest, LoadFillsTheLabelsAndCapturesTheBuiltInPictures) {
     EXPECT_EQ(core.window(), &w);
 }
 
+TEST_F(ClockWindowTest, LoadAppliesTheSkinInUseBeforeShowingTheAlarmPicture) {
+    const SkinFiles files(programFolder.path());
+    files.writePicture(QStringLiteral("t.png"), {200, 28}, Qt::red);
+    files.writePicture(QStringLiteral("b.png"), {100, 58}, Qt::blue);
+    files.writeSkin(QStringLiteral("s.vds"),
+                    skinLines(QStringLiteral("t.png"), QStringLiteral("b.png"), QString(),
+                              QStringLiteral("h.wav"), QString()));
+    core.ClockSettings.UsedSkinPath = core.skinFolder().path() + QStringLiteral("s.vds");
+    core.ClockSettings.AlarmEnabled = 1;
+    frmVINDREL& w = load();
+    EXPECT_EQ(w.btLogo->picture().size(), QSize(200, 28));
+    EXPECT_EQ(w.face->background().toImage().pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(w.imgALM->picture().cacheKey(), core.SkinState.DefaultAlarmPicture.cacheKey());
+    EXPECT_FALSE(w.imgALM->isHidden());
+    EXPECT_EQ(core.SkinState.HourSoundPath, core.skinFolder().path() + QStringLiteral("h.wav"));
+    // The title strip stretches its picture to its own box.
+    EXPECT_EQ(w.grab(w.btLogo->geometry().translated(1, 1)).toImage().pixelColor(50, 7),
+              QColor(Qt::red));
+}
+
 TEST_F(ClockWindowTest, ZoneLabelShowsTheStandardOffsetWestOfUtc) {
     clock.bias = 300;
     EXPECT_EQ(load().lblZONE->text(), QStringLiteral("-05"));
@@ -72,8 +93,8 @@ TEST_F(ClockWindowTest, GeometryInTwipsAndPixels) {
 
 TEST_F(ClockWindowTest, TickUpdatesLabelsAndTooltipAndPlaysTheSignal) {
     core.ClockSettings.HourSignal = 1;
-    core.SkinState.HourSoundPath = QStringLiteral("chime.wav");
     frmVINDREL& w = load();
+    core.SkinState.HourSoundPath = QStringLiteral("chime.wav");
     clock.current = QDateTime(QDate(2024, 3, 10), QTime(13, 0, 0, 300));
     clock.ticks = 90000000;
     w.Quartz_Timer();

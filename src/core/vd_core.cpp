@@ -1,9 +1,13 @@
 #include "VD_Core.h"
 
+#include <QCoreApplication>
+
 namespace VD_Core {
 
-Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound)
-    : clock_(clock), sound_(sound) {}
+Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, const QString& programFolder)
+    : clock_(clock), sound_(sound),
+      skinFolder_(programFolder.isNull() ? QCoreApplication::applicationDirPath() : programFolder) {
+}
 
 void Core::ClearAlarms() {
     const int count = AlarmTable.AlarmCount;

@@ -178,6 +178,7 @@ void frmVINDREL::Form_Load() {
     lblDAY->setText(VD_Core::dayText(now.date(), locale));
     lblZONE->setText(VD_Core::zoneText(clock.standardBiasMinutes()));
 
+    core_.LoadSkin();
     imgALM->setVisible(core_.ClockSettings.alarmsOn());
 }
 
