@@ -1,5 +1,6 @@
 // One clock tick's decisions (texts, hour signal, alarm matching) with 20 alarms enabled.
 
+#include <SqliteHive.h>
 #include <Tick.h>
 
 #include <QCoreApplication>
@@ -24,7 +25,8 @@ public:
 void BM_TickWith20Alarms(benchmark::State& state) {
     StillClock clock;
     SilentPlayer sound;
-    VD_Core::Core core(clock, sound);
+    const auto hive = Hive::SqliteHive::inMemory();
+    VD_Core::Core core(clock, sound, *hive);
     core.ClockSettings.AlarmEnabled = 1;
     core.ClockSettings.HourSignal = 1;
     for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n)

@@ -47,10 +47,11 @@ TEST_F(ClockWindowTest, ZoneLabelShowsTheStandardOffsetWestOfUtc) {
     EXPECT_EQ(load().lblZONE->text(), QStringLiteral("-05"));
 }
 
-TEST_F(ClockWindowTest, AlarmPictureFollowsAlarmEnabledAtLoad) {
-    core.ClockSettings.AlarmEnabled = 0;
+TEST_F(ClockWindowTest, AlarmPictureFollowsTheStoredAlarmEnabledAtLoad) {
     EXPECT_TRUE(load().imgALM->isHidden());
     core.ClockSettings.AlarmEnabled = 1;
+    core.SaveSettings();
+    core.ClockSettings.AlarmEnabled = 0;
     EXPECT_FALSE(load().imgALM->isHidden());
 }
 
@@ -71,9 +72,9 @@ TEST_F(ClockWindowTest, GeometryInTwipsAndPixels) {
 }
 
 TEST_F(ClockWindowTest, TickUpdatesLabelsAndTooltipAndPlaysTheSignal) {
+    frmVINDREL& w = load();
     core.ClockSettings.HourSignal = 1;
     core.SkinState.HourSoundPath = QStringLiteral("chime.wav");
-    frmVINDREL& w = load();
     clock.current = QDateTime(QDate(2024, 3, 10), QTime(13, 0, 0, 300));
     clock.ticks = 90000000;
     w.Quartz_Timer();

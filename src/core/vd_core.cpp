@@ -2,8 +2,8 @@
 
 namespace VD_Core {
 
-Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound)
-    : clock_(clock), sound_(sound) {}
+Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Store& store)
+    : clock_(clock), sound_(sound), registry_(store) {}
 
 void Core::ClearAlarms() {
     const int count = AlarmTable.AlarmCount;

@@ -2,3 +2,4 @@
 
 Q_LOGGING_CATEGORY(lcSound, "vindrel.sound")
 Q_LOGGING_CATEGORY(lcPlatform, "vindrel.platform")
+Q_LOGGING_CATEGORY(lcRegistry, "vindrel.registry")

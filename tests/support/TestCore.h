@@ -3,11 +3,16 @@
 #include "FakeClock.h"
 #include "FakeSoundPlayer.h"
 
+#include <SqliteHive.h>
 #include <VD_Core.h>
 
-// The core with fake services, for tests to inherit beside ::testing::Test.
+#include <memory>
+
+// The core with fake services over a registry in memory, for tests to inherit beside
+// ::testing::Test.
 struct TestCore {
     FakeClock clock;
     FakeSoundPlayer sound;
-    VD_Core::Core core{clock, sound};
+    std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
+    VD_Core::Core core{clock, sound, *hive};
 };
