@@ -1,3 +1,4 @@
+#include <HiveContents.h>
 #include <TestCore.h>
 #include <frmVINDREL.h>
 
@@ -165,6 +166,29 @@ TEST_F(ClockWindowTest, QuitEndsTheProgram) {
     w.mnuEND->trigger();
     EXPECT_EQ(ended.count(), 1);
     EXPECT_FALSE(w.Quartz->isActive());
+}
+
+TEST_F(ClockWindowTest, TheFirstStartStoresTheDefaults) {
+    load();
+    EXPECT_EQ(storedValues(*hive, QStringLiteral("Software\\Brambleton\\Vindrel")).value(0),
+              textValue(QStringLiteral("X"), QStringLiteral("0")));
+}
+
+TEST_F(ClockWindowTest, LoadPlacesTheWindowAtTheStoredPositionBeforeItIsShown) {
+    const QString key = QStringLiteral("Software\\Brambleton\\Vindrel");
+    storeRaw(*hive, key, QStringLiteral("X"), Hive::kRegSz, QByteArray("1200", 5));
+    storeRaw(*hive, key, QStringLiteral("Y"), Hive::kRegSz, QByteArray("-900", 5));
+    frmVINDREL& w = load();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.pos(), QPoint(80, -60));
+}
+
+TEST_F(ClockWindowTest, QuitSavesTheDraggedWindowWhereTheNextStartFindsIt) {
+    frmVINDREL& w = load();
+    w.move(200, 100);
+    w.mnuEND->trigger();
+    window.reset();
+    EXPECT_EQ(load().pos(), QPoint(200, 100));
 }
 
 TEST_F(ClockWindowTest, ControlsCarryTheirNames) {

@@ -1,0 +1,33 @@
+#include "HiveContents.h"
+
+#include <vector>
+
+QList<StoredValue> storedValues(Hive::Store& store, const QString& path) {
+    QList<StoredValue> values;
+    Hive::Key key;
+    if (store.openKey(Hive::Root::CurrentUser, path.toStdString(), key) != Hive::kSuccess)
+        return values;
+    std::string name;
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+    for (std::uint32_t i = 0; store.enumValue(key, i, name, type, data) == Hive::kSuccess; ++i)
+        values.append({QString::fromStdString(name), type,
+                       QByteArray(reinterpret_cast<const char*>(data.data()),
+                                  static_cast<qsizetype>(data.size()))});
+    store.closeKey(key);
+    return values;
+}
+
+void storeRaw(Hive::Store& store, const QString& path, const QString& name, quint32 type,
+              const QByteArray& data) {
+    Hive::Key key;
+    store.createKey(Hive::Root::CurrentUser, path.toStdString(), key);
+    store.setValue(key, name.toStdString(), type,
+                   reinterpret_cast<const std::uint8_t*>(data.constData()),
+                   static_cast<std::uint32_t>(data.size()));
+    store.closeKey(key);
+}
+
+StoredValue textValue(const QString& name, const QString& text) {
+    return {name, Hive::kRegSz, text.toUtf8() + QByteArray(1, '\0')};
+}
