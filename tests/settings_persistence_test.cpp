@@ -39,19 +39,7 @@ protected:
             seed(kAlarms, (prefix + fields[i]).constData(), values[i]);
     }
 
-    // The example of a stored state: window at 1200, 900, alarms on, Wake and Meeting.
-    void seedExample() {
-        for (auto [name, value] : {std::pair{"X", "1200"},
-                                   {"Y", "900"},
-                                   {"HourSignal", "0"},
-                                   {"UsedSkinPath", ""},
-                                   {"AlarmEnabled", "1"},
-                                   {"AlwaysOnTop", "0"},
-                                   {"AlarmCount", "2"}})
-            seed(kSettings, name, value);
-        seedAlarm(1, "Wake", "7", "30", "0", "0");
-        seedAlarm(2, "Meeting", "14", "5", "1", "3");
-    }
+    void seedExample() { storeExampleState(*hive); }
 
     void addAlarm(const QString& name, quint8 hour = 7) {
         const int n = ++core.AlarmTable.AlarmCount;

@@ -4,7 +4,7 @@
 
 #include "ValueConversions.h"
 
-#include <PlatformLog.h>
+#include <RegistryLog.h>
 
 #include <QList>
 

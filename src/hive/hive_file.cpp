@@ -100,12 +100,12 @@ void removeOldCopies(const fs::path& file) {
     }
 }
 
-HiveFileOpening inMemory(std::vector<std::string> notes) {
+StoreOpening inMemory(std::vector<std::string> notes) {
     notes.push_back("settings are kept in memory for this run only");
     return {SqliteHive::inMemory(), false, std::move(notes)};
 }
 
-HiveFileOpening startAfresh(const fs::path& file, const OpenError& damage) {
+StoreOpening startAfresh(const fs::path& file, const OpenError& damage) {
     std::string why;
     const fs::path aside = moveAside(file, why);
     if (aside.empty())
@@ -124,7 +124,7 @@ HiveFileOpening startAfresh(const fs::path& file, const OpenError& damage) {
 
 } // namespace
 
-HiveFileOpening openHiveFile(const std::string& path) {
+StoreOpening openHiveFile(const std::string& path) {
     const fs::path file(path);
     std::error_code error;
     if (file.has_parent_path())

@@ -130,8 +130,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<Store> openUserStore(const std::string&, std::vector<std::string>&) {
-    return std::make_unique<RegistryStore>();
+StoreOpening openUserStore(const std::string&) {
+    return {std::make_unique<RegistryStore>(), true, {}};
 }
 
 } // namespace Hive

@@ -2,4 +2,3 @@
 
 Q_LOGGING_CATEGORY(lcSound, "vindrel.sound")
 Q_LOGGING_CATEGORY(lcPlatform, "vindrel.platform")
-Q_LOGGING_CATEGORY(lcRegistry, "vindrel.registry")

@@ -1,6 +1,6 @@
 #include "SettingsStore.h"
 
-#include "PlatformLog.h"
+#include "RegistryLog.h"
 
 #include <UserStore.h>
 
@@ -15,12 +15,10 @@ QString settingsStorePath() {
 }
 
 std::unique_ptr<Hive::Store> openSettingsStore(const QString& hivePath) {
-    std::vector<std::string> notes;
-    std::unique_ptr<Hive::Store> store =
-        Hive::openUserStore(QFile::encodeName(hivePath).toStdString(), notes);
-    for (const std::string& note : notes)
+    Hive::StoreOpening opening = Hive::openUserStore(QFile::encodeName(hivePath).toStdString());
+    for (const std::string& note : opening.notes)
         qCWarning(lcRegistry).noquote() << QString::fromStdString(note);
-    return store;
+    return std::move(opening.store);
 }
 
 } // namespace Platform

@@ -82,8 +82,8 @@ protected:
 
 TEST_F(HiveFileTest, AMissingFileAndFolderAreCreated) {
     fs::remove_all(fs::path(path).parent_path());
-    Hive::HiveFileOpening opening = Hive::openHiveFile(path);
-    EXPECT_TRUE(opening.inFile);
+    Hive::StoreOpening opening = Hive::openHiveFile(path);
+    EXPECT_TRUE(opening.persistent);
     EXPECT_TRUE(opening.notes.empty());
     EXPECT_TRUE(usable(*opening.store));
     EXPECT_TRUE(fs::is_regular_file(path));
@@ -91,15 +91,15 @@ TEST_F(HiveFileTest, AMissingFileAndFolderAreCreated) {
 
 TEST_F(HiveFileTest, ASoundFileIsOpenedAsItIs) {
     makeHive(path);
-    Hive::HiveFileOpening opening = Hive::openHiveFile(path);
-    EXPECT_TRUE(opening.inFile);
+    Hive::StoreOpening opening = Hive::openHiveFile(path);
+    EXPECT_TRUE(opening.persistent);
     EXPECT_TRUE(holdsX(*opening.store));
 }
 
 TEST_F(HiveFileTest, AZeroByteFileBecomesAnEmptyHive) {
     write(path, "");
-    Hive::HiveFileOpening opening = Hive::openHiveFile(path);
-    EXPECT_TRUE(opening.inFile);
+    Hive::StoreOpening opening = Hive::openHiveFile(path);
+    EXPECT_TRUE(opening.persistent);
     EXPECT_TRUE(damagedCopies(folder.path() / "Brambleton").empty());
     EXPECT_TRUE(usable(*opening.store));
 }
@@ -116,8 +116,8 @@ TEST_F(HiveFileTest, ALogLeftByAKilledWriterIsReplayed) {
     ASSERT_TRUE(fs::exists(original + "-wal"));
     fs::copy_file(original, path);
     fs::copy_file(original + "-wal", path + "-wal");
-    Hive::HiveFileOpening opening = Hive::openHiveFile(path);
-    EXPECT_TRUE(opening.inFile);
+    Hive::StoreOpening opening = Hive::openHiveFile(path);
+    EXPECT_TRUE(opening.persistent);
     EXPECT_TRUE(holdsX(*opening.store));
     writer->closeKey(key);
 }
@@ -133,8 +133,8 @@ TEST_P(DamagedHiveFile, IsKeptAsideAndAFreshHiveStarted) {
     makeHive(path);
     GetParam().inflict(path);
     const std::string damaged = contents(path);
-    Hive::HiveFileOpening opening = Hive::openHiveFile(path);
-    EXPECT_TRUE(opening.inFile);
+    Hive::StoreOpening opening = Hive::openHiveFile(path);
+    EXPECT_TRUE(opening.persistent);
     EXPECT_FALSE(holdsX(*opening.store));
     EXPECT_TRUE(usable(*opening.store));
     const std::vector<fs::path> copies = damagedCopies(folder.path() / "Brambleton");
@@ -184,7 +184,7 @@ TEST_F(HiveFileTest, TheDamagedFilesLogGoesAsideWithItUntouched) {
     const std::string log = contents(path + "-wal");
     ASSERT_FALSE(log.empty());
 
-    Hive::HiveFileOpening opening = Hive::openHiveFile(path);
+    Hive::StoreOpening opening = Hive::openHiveFile(path);
     const std::vector<fs::path> copies = damagedCopies(folder.path() / "Brambleton");
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(contents(copies[0].string() + "-wal"), log);
@@ -214,8 +214,8 @@ class UnusableHiveFile : public HiveFileTest, public ::testing::WithParamInterfa
 TEST_P(UnusableHiveFile, IsLeftAloneAndAHiveInMemoryStandsIn) {
     GetParam().place(path);
     const auto before = fs::status(path).type();
-    Hive::HiveFileOpening opening = Hive::openHiveFile(path);
-    EXPECT_FALSE(opening.inFile);
+    Hive::StoreOpening opening = Hive::openHiveFile(path);
+    EXPECT_FALSE(opening.persistent);
     EXPECT_FALSE(opening.notes.empty());
     EXPECT_TRUE(usable(*opening.store));
     EXPECT_EQ(fs::status(path).type(), before);

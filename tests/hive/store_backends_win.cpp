@@ -4,8 +4,7 @@
 
 std::vector<StoreBackend> storeBackends() {
     const auto registry = [] {
-        std::vector<std::string> notes;
-        return std::shared_ptr<Hive::Store>(Hive::openUserStore({}, notes));
+        return std::shared_ptr<Hive::Store>(Hive::openUserStore({}).store);
     };
     return {{"Registry", registry, false}};
 }

@@ -29,5 +29,9 @@ QList<StoredValue> storedValues(Hive::Store& store, const QString& path);
 void storeRaw(Hive::Store& store, const QString& path, const QString& name, quint32 type,
               const QByteArray& data);
 
+// The stored state after a save with the window at 1200, 900 twips, alarms on, and two alarms:
+// Wake at 7:30 every day, Meeting at 14:05 on Mondays in March.
+void storeExampleState(Hive::Store& store);
+
 // A REG_SZ value as the clock writes it: the UTF-8 text and one NUL.
 StoredValue textValue(const QString& name, const QString& text);
