@@ -1,5 +1,7 @@
 // One clock tick's decisions (texts, hour signal, alarm matching) with 20 alarms enabled.
 
+#include "BenchServices.h"
+
 #include <SqliteHive.h>
 #include <Tick.h>
 
@@ -8,19 +10,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class StillClock final : public Platform::SystemClock {
-public:
-    QDateTime now() const override { return {}; }
-    quint32 tickCount() const override { return 0; }
-    int standardBiasMinutes() const override { return 0; }
-};
-
-class SilentPlayer final : public Platform::SoundPlayer {
-public:
-    void play(const QString&) override {}
-    void preload(const QStringList&) override {}
-};
 
 void BM_TickWith20Alarms(benchmark::State& state) {
     StillClock clock;

@@ -156,7 +156,7 @@ public:
                  std::vector<std::uint8_t>&),
                 (override));
     MOCK_METHOD(Hive::Status, deleteTree, (Hive::Key, std::string_view), (override));
-    MOCK_METHOD(Hive::Status, beginTransaction, (), (override));
+    MOCK_METHOD(Hive::Status, beginTransaction, (Hive::Access), (override));
     MOCK_METHOD(Hive::Status, endTransaction, (bool), (override));
 };
 

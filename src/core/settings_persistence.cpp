@@ -99,6 +99,8 @@ void Core::EnsureSettings() {
 }
 
 void Core::LoadSettings() {
+    // One snapshot: a save by another copy meanwhile is seen whole or not at all.
+    Hive::Transaction snapshot(registry_.store(), Hive::Access::Read);
     const StoredValues settings(registry_, kSettingsKey);
     placeWindow({settings.single(QStringLiteral("X")), settings.single(QStringLiteral("Y"))});
     ClockSettings.HourSignal = settings.byte(QStringLiteral("HourSignal"));

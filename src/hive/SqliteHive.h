@@ -47,7 +47,7 @@ public:
                      std::vector<std::uint8_t>& data) override;
     // subkey must name a key below key; the root itself cannot be deleted.
     Status deleteTree(Key key, std::string_view subkey) override;
-    Status beginTransaction() override;
+    Status beginTransaction(Access access) override;
     Status endTransaction(bool commit) override;
 
     // How long a write waits for another copy's write to end before it fails with kBusy.
@@ -87,7 +87,8 @@ private:
     std::unordered_map<std::uintptr_t, std::int64_t> handles_;
     std::uintptr_t lastHandle_ = 0;
     int depth_ = 0;
-    bool blocked_ = false; // the outermost transaction could not begin: its writes fail
+    bool blocked_ = false;  // the outermost transaction could not begin: its writes fail
+    bool readOnly_ = false; // the outermost transaction is a read scope
 
     SqliteStatement findChild_;
     SqliteStatement insertChild_;

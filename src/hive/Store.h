@@ -38,6 +38,9 @@ inline constexpr std::uint32_t kRegQword = 11;
 
 enum class Root : std::uint32_t { CurrentUser = 0x80000001u };
 
+// What a transaction scope is for: reading one consistent state, or writing.
+enum class Access { Read, Write };
+
 // An open key. The zero handle is none: every call given it answers kInvalidHandle.
 struct Key {
     std::uintptr_t id = 0;
@@ -76,16 +79,18 @@ public:
     // RegDeleteTreeA: removes subkey of key with everything below it.
     virtual Status deleteTree(Key key, std::string_view subkey) = 0;
 
-    // Writes between a begin and its end are kept all together or not at all. Scopes nest; only
-    // the outermost end commits. Use Transaction rather than these two.
-    virtual Status beginTransaction() = 0;
+    // Between a begin and its end, writes are kept all together or not at all, and reads see
+    // one state of the store whatever another copy writes meanwhile. Scopes nest; only the
+    // outermost end commits. Nothing can be written in a read scope. Use Transaction rather
+    // than these two.
+    virtual Status beginTransaction(Access access) = 0;
     virtual Status endTransaction(bool commit) = 0;
 };
 
 // A transaction scope: what is written in it is rolled back unless commit() is called.
 class Transaction {
 public:
-    explicit Transaction(Store& store);
+    explicit Transaction(Store& store, Access access = Access::Write);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

@@ -290,6 +290,8 @@ Status SqliteHive::nothingFound(std::int64_t id, Status otherwise) {
 }
 
 Status SqliteHive::writable() const {
+    if (readOnly_)
+        return kAccessDenied;
     return blocked_ ? kBusy : kSuccess;
 }
 
@@ -440,12 +442,13 @@ Status SqliteHive::deleteTree(Key key, std::string_view subkey) {
     return statusOf(removeKey_.step());
 }
 
-Status SqliteHive::beginTransaction() {
+Status SqliteHive::beginTransaction(Access access) {
     if (depth_++ > 0)
         return blocked_ ? kBusy : statusOf(exec("SAVEPOINT nested"));
     // Taking the write lock at once lets the busy timeout wait for another writer; a
     // transaction that reads first could only fail on its first write.
-    const int rc = exec("BEGIN IMMEDIATE");
+    readOnly_ = access == Access::Read;
+    const int rc = exec(readOnly_ ? "BEGIN" : "BEGIN IMMEDIATE");
     blocked_ = rc != SQLITE_OK;
     return statusOf(rc);
 }
@@ -460,6 +463,7 @@ Status SqliteHive::endTransaction(bool commit) {
             exec("ROLLBACK TO nested");
         return statusOf(exec("RELEASE nested"));
     }
+    readOnly_ = false;
     if (blocked_) {
         blocked_ = false;
         return kBusy;

@@ -124,7 +124,7 @@ public:
     }
 
     // Each registry call stands alone: there is nothing to group.
-    Status beginTransaction() override { return ERROR_SUCCESS; }
+    Status beginTransaction(Access) override { return ERROR_SUCCESS; }
     Status endTransaction(bool) override { return ERROR_SUCCESS; }
 };
 

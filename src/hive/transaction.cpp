@@ -2,9 +2,9 @@
 
 namespace Hive {
 
-Transaction::Transaction(Store& store) : store_(store) {
+Transaction::Transaction(Store& store, Access access) : store_(store) {
     // A begin that fails is still ended: the store keeps the writes of the scope out.
-    store_.beginTransaction();
+    store_.beginTransaction(access);
 }
 
 Transaction::~Transaction() {

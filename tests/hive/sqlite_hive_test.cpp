@@ -171,6 +171,23 @@ TEST_F(SqliteHiveTest, AScopeThatCannotTakeTheLockWritesNothing) {
     EXPECT_EQ(next.commit(), Hive::kSuccess);
 }
 
+TEST_F(SqliteHiveTest, AReadScopeSeesOneStateAndWritesNothing) {
+    const std::string path = folder.file("hkcu.sqlite3");
+    auto reader = openFile(path);
+    auto writer = openFile(path);
+    const Key readerKey = create(*reader, "Software\\Shared");
+    const Key writerKey = create(*writer, "Software\\Shared");
+    {
+        Hive::Transaction snapshot(*reader, Hive::Access::Read);
+        EXPECT_FALSE(has(*reader, readerKey, "X"));
+        writer->setValue(writerKey, "X", Hive::kRegSz, kOne, 2);
+        EXPECT_FALSE(has(*reader, readerKey, "X"));
+        EXPECT_EQ(reader->setValue(readerKey, "Y", Hive::kRegSz, kOne, 2), Hive::kAccessDenied);
+    }
+    EXPECT_TRUE(has(*reader, readerKey, "X"));
+    EXPECT_EQ(reader->setValue(readerKey, "Y", Hive::kRegSz, kOne, 2), Hive::kSuccess);
+}
+
 TEST_F(SqliteHiveTest, AnotherProgramsDatabaseIsRefusedButNotCalledDamaged) {
     const std::string path = folder.file("other.sqlite3");
     sqlite3* db = nullptr;

@@ -43,9 +43,9 @@ public:
         countWrite();
         return store_.deleteTree(key, subkey);
     }
-    Hive::Status beginTransaction() override {
+    Hive::Status beginTransaction(Hive::Access access) override {
         ++depth_;
-        return store_.beginTransaction();
+        return store_.beginTransaction(access);
     }
     Hive::Status endTransaction(bool commit) override {
         if (--depth_ == 0 && commit)
