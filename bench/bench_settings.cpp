@@ -6,7 +6,6 @@
 #include <SqliteHive.h>
 #include <VD_Core.h>
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -67,11 +66,3 @@ void BM_RemoveAlarmFrom20(benchmark::State& state) {
 BENCHMARK(BM_RemoveAlarmFrom20)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,8 +5,6 @@
 #include <SqliteHive.h>
 #include <Tick.h>
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -35,11 +33,3 @@ void BM_TickWith20Alarms(benchmark::State& state) {
 BENCHMARK(BM_TickWith20Alarms);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

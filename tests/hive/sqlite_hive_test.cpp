@@ -33,6 +33,22 @@ protected:
         return key;
     }
 
+    // Two copies of the clock with one hive file, each with Software\Shared open.
+    struct TwoCopies {
+        std::unique_ptr<Hive::SqliteHive> first;
+        std::unique_ptr<Hive::SqliteHive> second;
+        Key firstKey;
+        Key secondKey;
+    };
+
+    TwoCopies twoCopies() {
+        const std::string path = folder.file("hkcu.sqlite3");
+        TwoCopies copies{openFile(path), openFile(path), {}, {}};
+        copies.firstKey = create(*copies.first, "Software\\Shared");
+        copies.secondKey = create(*copies.second, "Software\\Shared");
+        return copies;
+    }
+
     static bool has(Hive::Store& store, Key key, const std::string& name) {
         return store.queryValue(key, name, nullptr, nullptr, nullptr) == Hive::kSuccess;
     }
@@ -135,11 +151,7 @@ TEST_F(SqliteHiveTest, ValuesOutliveTheConnectionAndTheFileKeepsAWriteAheadLog) 
 }
 
 TEST_F(SqliteHiveTest, ASecondCopySeesWhatTheFirstCommitted) {
-    const std::string path = folder.file("hkcu.sqlite3");
-    auto first = openFile(path);
-    auto second = openFile(path);
-    const Key firstKey = create(*first, "Software\\Shared");
-    const Key secondKey = create(*second, "Software\\Shared");
+    auto [first, second, firstKey, secondKey] = twoCopies();
     Hive::Transaction scope(*first);
     first->setValue(firstKey, "X", Hive::kRegSz, kOne, 2);
     EXPECT_FALSE(has(*second, secondKey, "X"));
@@ -148,12 +160,8 @@ TEST_F(SqliteHiveTest, ASecondCopySeesWhatTheFirstCommitted) {
 }
 
 TEST_F(SqliteHiveTest, AScopeThatCannotTakeTheLockWritesNothing) {
-    const std::string path = folder.file("hkcu.sqlite3");
-    auto first = openFile(path);
-    auto second = openFile(path);
+    auto [first, second, firstKey, secondKey] = twoCopies();
     second->setBusyTimeout(20);
-    const Key firstKey = create(*first, "Software\\Shared");
-    const Key secondKey = create(*second, "Software\\Shared");
     Hive::Transaction holding(*first);
     first->setValue(firstKey, "X", Hive::kRegSz, kOne, 2);
     {
@@ -172,11 +180,7 @@ TEST_F(SqliteHiveTest, AScopeThatCannotTakeTheLockWritesNothing) {
 }
 
 TEST_F(SqliteHiveTest, AReadScopeSeesOneStateAndWritesNothing) {
-    const std::string path = folder.file("hkcu.sqlite3");
-    auto reader = openFile(path);
-    auto writer = openFile(path);
-    const Key readerKey = create(*reader, "Software\\Shared");
-    const Key writerKey = create(*writer, "Software\\Shared");
+    auto [reader, writer, readerKey, writerKey] = twoCopies();
     {
         Hive::Transaction snapshot(*reader, Hive::Access::Read);
         EXPECT_FALSE(has(*reader, readerKey, "X"));
