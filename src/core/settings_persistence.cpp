@@ -50,7 +50,7 @@ private:
         const std::optional<Number> result = convert(value);
         if (!result) {
             constexpr int kShown = 40;
-            qCWarning(lcRegistry).nospace()
+            qCWarning(lcRegistry).noquote().nospace()
                 << key_ << "\\" << name << " holds " << value.toText().left(kShown) << ", not "
                 << expected << "; it loads as 0";
         }
