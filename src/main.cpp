@@ -1,4 +1,5 @@
 #include <DisplayServer.h>
+#include <SettingsStore.h>
 #include <frmVINDREL.h>
 
 #include <QApplication>
@@ -8,7 +9,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     auto clock = Platform::makeSystemClock();
     auto sound = Platform::makeSoundPlayer();
-    VD_Core::Core core(*clock, *sound);
+    auto store = Platform::openSettingsStore();
+    VD_Core::Core core(*clock, *sound, *store);
     frmVINDREL clockWindow(core);
     QObject::connect(&clockWindow, &frmVINDREL::programEnded, &app, [] { QApplication::exit(0); });
     clockWindow.show();

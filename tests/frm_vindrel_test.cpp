@@ -1,3 +1,4 @@
+#include <HiveContents.h>
 #include <SkinFiles.h>
 #include <TestCore.h>
 #include <frmVINDREL.h>
@@ -68,10 +69,11 @@ TEST_F(ClockWindowTest, ZoneLabelShowsTheStandardOffsetWestOfUtc) {
     EXPECT_EQ(load().lblZONE->text(), QStringLiteral("-05"));
 }
 
-TEST_F(ClockWindowTest, AlarmPictureFollowsAlarmEnabledAtLoad) {
-    core.ClockSettings.AlarmEnabled = 0;
+TEST_F(ClockWindowTest, AlarmPictureFollowsTheStoredAlarmEnabledAtLoad) {
     EXPECT_TRUE(load().imgALM->isHidden());
     core.ClockSettings.AlarmEnabled = 1;
+    core.SaveSettings();
+    core.ClockSettings.AlarmEnabled = 0;
     EXPECT_FALSE(load().imgALM->isHidden());
 }
 
@@ -92,8 +94,8 @@ TEST_F(ClockWindowTest, GeometryInTwipsAndPixels) {
 }
 
 TEST_F(ClockWindowTest, TickUpdatesLabelsAndTooltipAndPlaysTheSignal) {
-    core.ClockSettings.HourSignal = 1;
     frmVINDREL& w = load();
+    core.ClockSettings.HourSignal = 1;
     core.SkinState.HourSoundPath = QStringLiteral("chime.wav");
     clock.current = QDateTime(QDate(2024, 3, 10), QTime(13, 0, 0, 300));
     clock.ticks = 90000000;
@@ -185,6 +187,29 @@ TEST_F(ClockWindowTest, QuitEndsTheProgram) {
     w.mnuEND->trigger();
     EXPECT_EQ(ended.count(), 1);
     EXPECT_FALSE(w.Quartz->isActive());
+}
+
+TEST_F(ClockWindowTest, TheFirstStartStoresTheDefaults) {
+    load();
+    EXPECT_EQ(storedValues(*hive, QStringLiteral("Software\\Brambleton\\Vindrel")).value(0),
+              textValue(QStringLiteral("X"), QStringLiteral("0")));
+}
+
+TEST_F(ClockWindowTest, LoadPlacesTheWindowAtTheStoredPositionBeforeItIsShown) {
+    const QString key = QStringLiteral("Software\\Brambleton\\Vindrel");
+    storeRaw(*hive, key, QStringLiteral("X"), Hive::kRegSz, QByteArray("1200", 5));
+    storeRaw(*hive, key, QStringLiteral("Y"), Hive::kRegSz, QByteArray("-900", 5));
+    frmVINDREL& w = load();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.pos(), QPoint(80, -60));
+}
+
+TEST_F(ClockWindowTest, QuitSavesTheDraggedWindowWhereTheNextStartFindsIt) {
+    frmVINDREL& w = load();
+    w.move(200, 100);
+    w.mnuEND->trigger();
+    window.reset();
+    EXPECT_EQ(load().pos(), QPoint(200, 100));
 }
 
 TEST_F(ClockWindowTest, ControlsCarryTheirNames) {

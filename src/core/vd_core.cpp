@@ -4,10 +4,11 @@
 
 namespace VD_Core {
 
-Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, const QString& programFolder)
+Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Store& store,
+           const QString& programFolder)
     : clock_(clock), sound_(sound),
-      skinFolder_(programFolder.isNull() ? QCoreApplication::applicationDirPath() : programFolder) {
-}
+      skinFolder_(programFolder.isNull() ? QCoreApplication::applicationDirPath() : programFolder),
+      registry_(store) {}
 
 void Core::ClearAlarms() {
     const int count = AlarmTable.AlarmCount;
