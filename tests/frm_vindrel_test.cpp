@@ -53,6 +53,8 @@ TEST_F(ClockWindowTest, LoadAppliesTheSkinInUseBeforeShowingTheAlarmPicture) {
                               QStringLiteral("h.wav"), QString()));
     core.ClockSettings.UsedSkinPath = core.skinFolder().path() + QStringLiteral("s.vds");
     core.ClockSettings.AlarmEnabled = 1;
+    core.EnsureSettings();
+    core.SaveSettings();
     frmVINDREL& w = load();
     EXPECT_EQ(w.btLogo->picture().size(), QSize(200, 28));
     EXPECT_EQ(w.face->background().toImage().pixelColor(0, 0), QColor(Qt::blue));
