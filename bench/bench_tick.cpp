@@ -1,36 +1,20 @@
 // One clock tick's decisions (texts, hour signal, alarm matching) with 20 alarms enabled.
 
-#include <Tick.h>
+#include "BenchServices.h"
 
-#include <QCoreApplication>
+#include <SqliteHive.h>
+#include <Tick.h>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class StillClock final : public Platform::SystemClock {
-public:
-    QDateTime now() const override { return {}; }
-    quint32 tickCount() const override { return 0; }
-    int standardBiasMinutes() const override { return 0; }
-};
-
-class SilentPlayer final : public Platform::SoundPlayer {
-public:
-    void play(const QString&) override {}
-    void preload(const QStringList&) override {}
-};
-
-class NoShell final : public Platform::Shell {
-public:
-    void open(const QString&) override {}
-};
-
 void BM_TickWith20Alarms(benchmark::State& state) {
     StillClock clock;
     SilentPlayer sound;
     NoShell shell;
-    VD_Core::Core core(clock, sound, shell);
+    const auto hive = Hive::SqliteHive::inMemory();
+    VD_Core::Core core(clock, sound, *hive, shell);
     core.ClockSettings.AlarmEnabled = 1;
     core.ClockSettings.HourSignal = 1;
     for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n)
@@ -50,11 +34,3 @@ void BM_TickWith20Alarms(benchmark::State& state) {
 BENCHMARK(BM_TickWith20Alarms);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

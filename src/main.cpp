@@ -1,4 +1,5 @@
 #include <DisplayServer.h>
+#include <SettingsStore.h>
 #include <frmVINDREL.h>
 
 #include <QApplication>
@@ -8,8 +9,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     auto clock = Platform::makeSystemClock();
     auto sound = Platform::makeSoundPlayer();
+    auto store = Platform::openSettingsStore();
     auto shell = Platform::makeShell();
-    VD_Core::Core core(*clock, *sound, *shell);
+    VD_Core::Core core(*clock, *sound, *store, *shell);
     frmVINDREL clockWindow(core);
     QObject::connect(&clockWindow, &frmVINDREL::programEnded, &app, [] { QApplication::exit(0); });
     clockWindow.show();

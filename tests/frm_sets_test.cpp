@@ -20,7 +20,16 @@ protected:
     FakeClockWindow clockWindow;
     std::unique_ptr<frmSETS> options;
 
-    void SetUp() override { core.attachWindow(&clockWindow); }
+    void SetUp() override {
+        core.attachWindow(&clockWindow);
+        core.EnsureSettings();
+    }
+
+    QString stored(const QString& name, bool alarmsKey = true) const {
+        const QString key = alarmsKey ? QStringLiteral("Software\\Brambleton\\Vindrel\\Alarms")
+                                      : QStringLiteral("Software\\Brambleton\\Vindrel");
+        return core.registry().GetValue(Hive::Root::CurrentUser, key, name).toText();
+    }
 
     void addAlarm(const AlarmEntry& e) { core.AlarmTable[++core.AlarmTable.AlarmCount] = e; }
 
@@ -141,6 +150,10 @@ TEST_F(OptionsTest, NewWithOnlyANameAppendsAMidnightAlarmForEveryDay) {
     EXPECT_EQ(core.AlarmTable[2], (AlarmEntry{QStringLiteral("Walk"), 0, 0, 0, 0}));
     EXPECT_EQ(listed(), (QStringList{QStringLiteral("Alarm 1"), QStringLiteral("Walk")}));
     EXPECT_EQ(o.lstALM->currentRow(), 0);
+    EXPECT_EQ(stored(QStringLiteral("AlarmCount"), false), QStringLiteral("2"));
+    EXPECT_EQ(stored(QStringLiteral("02.Name")), QStringLiteral("Walk"));
+    EXPECT_EQ(stored(QStringLiteral("02.Hour")), QStringLiteral("0"));
+    EXPECT_EQ(stored(QStringLiteral("02.Day")), QStringLiteral("0"));
 }
 
 struct PresetCase {
@@ -246,8 +259,13 @@ TEST_F(OptionsTest, DeleteTheSecondOfThree) {
     frmSETS& o = open();
     o.lstALM->setCurrentRow(1);
     o.btnALM[2]->click();
-    EXPECT_EQ(listed(), (QStringList{QStringLiteral("Alarm 1"), QStringLiteral("Alarm 3")}));
+    ASSERT_EQ(listed(), (QStringList{QStringLiteral("Alarm 1"), QStringLiteral("Alarm 3")}));
     EXPECT_EQ(o.lstALM->item(1)->data(Qt::UserRole).toInt(), 2);
+    EXPECT_EQ(stored(QStringLiteral("AlarmCount"), false), QStringLiteral("2"));
+    EXPECT_EQ(stored(QStringLiteral("01.Name")), QStringLiteral("Alarm 1"));
+    EXPECT_EQ(stored(QStringLiteral("02.Name")), QStringLiteral("Alarm 3"));
+    EXPECT_EQ(stored(QStringLiteral("02.Hour")), QStringLiteral("3"));
+    EXPECT_TRUE(stored(QStringLiteral("03.Name")).isEmpty()) << "the third is gone from storage";
     EXPECT_EQ(o.lstALM->currentRow(), 0);
     EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
     EXPECT_EQ(core.AlarmTable[2].Name, QStringLiteral("Alarm 3"));
@@ -262,6 +280,38 @@ TEST_F(OptionsTest, DeleteTheOnlyAlarm) {
     EXPECT_TRUE(o.btnALM[0]->isEnabled());
     EXPECT_FALSE(o.btnALM[1]->isEnabled());
     EXPECT_FALSE(o.btnALM[2]->isEnabled());
+    EXPECT_EQ(stored(QStringLiteral("AlarmCount"), false), QStringLiteral("0"));
+}
+
+TEST_F(OptionsTest, AlwaysOnTopIsSavedAtOnceAndSurvivesTheCloseBox) {
+    frmSETS& o = open();
+    o.show();
+    o.chkONTOP->click();
+    EXPECT_EQ(stored(QStringLiteral("AlwaysOnTop"), false), QStringLiteral("1"));
+    o.close();
+    EXPECT_EQ(clockWindow.topmostCalls.last(), QStringLiteral("on"));
+}
+
+TEST_F(OptionsTest, SwitchesReachStorageOnlyWithASave) {
+    frmSETS& o = open();
+    o.chkSIG->click();
+    o.chkALM->click();
+    EXPECT_EQ(stored(QStringLiteral("HourSignal"), false), QStringLiteral("0"));
+    o.btnCOM[0]->click();
+    EXPECT_EQ(stored(QStringLiteral("HourSignal"), false), QStringLiteral("1"));
+    EXPECT_EQ(stored(QStringLiteral("AlarmEnabled"), false), QStringLiteral("1"));
+}
+
+TEST_F(OptionsTest, CancelSavesNothing) {
+    core.ClockSettings.AlarmEnabled = 1;
+    frmSETS& o = open();
+    whenModalOpens<frmALM>([](frmALM& e) {
+        e.txtNAME->setText(QStringLiteral("never"));
+        e.btnCOM[0]->click();
+    });
+    o.btnALM[0]->click();
+    EXPECT_EQ(core.AlarmTable.AlarmCount, 0);
+    EXPECT_TRUE(stored(QStringLiteral("01.Name")).isEmpty());
 }
 
 TEST_F(OptionsTest, EnterAndEscapePressNoButton) {
@@ -307,6 +357,43 @@ TEST_F(OptionsFromClockTest, OkUnloadsSoTheNextOpeningStartsAfresh) {
     EXPECT_TRUE(first.isNull());
     clock.mnuOPTIONS->trigger();
     EXPECT_NE(clock.options(), nullptr);
+}
+
+// One alarm from its making to its sound: made in the editor, saved, listed, and sounded once
+// on the first tick of its minute.
+TEST_F(OptionsFromClockTest, AnAlarmFromItsMakingToItsSound) {
+    clock.current = QDateTime(QDate(2024, 3, 4), QTime(7, 0, 0)); // a Monday
+    frmVINDREL clockWindow(core);
+    core.SkinState.AlarmSoundPath = QStringLiteral("ring.wav");
+    clockWindow.mnuOPTIONS->trigger();
+    frmSETS& o = *clockWindow.options();
+    o.chkALM->click();
+    whenModalOpens<frmALM>([](frmALM& e) {
+        QTest::keyClicks(e.txtNAME, QStringLiteral("Stretch"));
+        for (int i = 0; i < 7; ++i)
+            e.vsbHOUR->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        for (int i = 0; i < 5; ++i)
+            e.vsbMINS->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        e.cbxDAY->setCurrentIndex(1);
+        e.btnCOM[1]->click();
+    });
+    o.btnALM[0]->click();
+    ASSERT_EQ(o.lstALM->count(), 1);
+    EXPECT_EQ(o.lstALM->item(0)->text(), QStringLiteral("Stretch"));
+    EXPECT_EQ(core.AlarmTable[1], (AlarmEntry{QStringLiteral("Stretch"), 7, 5, 1, 0}));
+    EXPECT_EQ(core.registry()
+                  .GetValue(Hive::Root::CurrentUser,
+                            QStringLiteral("Software\\Brambleton\\Vindrel\\Alarms"),
+                            QStringLiteral("01.Mins"))
+                  .toText(),
+              QStringLiteral("5"));
+
+    for (const QTime& t :
+         {QTime(7, 4, 59, 700), QTime(7, 5, 0, 200), QTime(7, 5, 0, 700), QTime(7, 5, 30)}) {
+        clock.current = QDateTime(QDate(2024, 3, 4), t);
+        clockWindow.Quartz_Timer();
+    }
+    EXPECT_EQ(sound.played, QStringList{QStringLiteral("ring.wav")});
 }
 
 } // namespace

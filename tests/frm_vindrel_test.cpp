@@ -1,3 +1,5 @@
+#include <HiveContents.h>
+#include <SkinFiles.h>
 #include <TestCore.h>
 #include <frmVINDREL.h>
 
@@ -42,15 +44,38 @@ TEST_F(ClockWindowTest, LoadFillsTheLabelsAndCapturesTheBuiltInPictures) {
     EXPECT_EQ(core.window(), &w);
 }
 
+TEST_F(ClockWindowTest, LoadAppliesTheSkinInUseBeforeShowingTheAlarmPicture) {
+    const SkinFiles files(programFolder.path());
+    files.writePicture(QStringLiteral("t.png"), {200, 28}, Qt::red);
+    files.writePicture(QStringLiteral("b.png"), {100, 58}, Qt::blue);
+    files.writeSkin(QStringLiteral("s.vds"),
+                    skinLines(QStringLiteral("t.png"), QStringLiteral("b.png"), QString(),
+                              QStringLiteral("h.wav"), QString()));
+    core.ClockSettings.UsedSkinPath = core.skinFolder().path() + QStringLiteral("s.vds");
+    core.ClockSettings.AlarmEnabled = 1;
+    core.EnsureSettings();
+    core.SaveSettings();
+    frmVINDREL& w = load();
+    EXPECT_EQ(w.btLogo->picture().size(), QSize(200, 28));
+    EXPECT_EQ(w.face->background().toImage().pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(w.imgALM->picture().cacheKey(), core.SkinState.DefaultAlarmPicture.cacheKey());
+    EXPECT_FALSE(w.imgALM->isHidden());
+    EXPECT_EQ(core.SkinState.HourSoundPath, core.skinFolder().path() + QStringLiteral("h.wav"));
+    // The title strip stretches its picture to its own box.
+    EXPECT_EQ(w.grab(w.btLogo->geometry().translated(1, 1)).toImage().pixelColor(50, 7),
+              QColor(Qt::red));
+}
+
 TEST_F(ClockWindowTest, ZoneLabelShowsTheStandardOffsetWestOfUtc) {
     clock.bias = 300;
     EXPECT_EQ(load().lblZONE->text(), QStringLiteral("-05"));
 }
 
-TEST_F(ClockWindowTest, AlarmPictureFollowsAlarmEnabledAtLoad) {
-    core.ClockSettings.AlarmEnabled = 0;
+TEST_F(ClockWindowTest, AlarmPictureFollowsTheStoredAlarmEnabledAtLoad) {
     EXPECT_TRUE(load().imgALM->isHidden());
     core.ClockSettings.AlarmEnabled = 1;
+    core.SaveSettings();
+    core.ClockSettings.AlarmEnabled = 0;
     EXPECT_FALSE(load().imgALM->isHidden());
 }
 
@@ -71,9 +96,9 @@ TEST_F(ClockWindowTest, GeometryInTwipsAndPixels) {
 }
 
 TEST_F(ClockWindowTest, TickUpdatesLabelsAndTooltipAndPlaysTheSignal) {
+    frmVINDREL& w = load();
     core.ClockSettings.HourSignal = 1;
     core.SkinState.HourSoundPath = QStringLiteral("chime.wav");
-    frmVINDREL& w = load();
     clock.current = QDateTime(QDate(2024, 3, 10), QTime(13, 0, 0, 300));
     clock.ticks = 90000000;
     w.Quartz_Timer();
@@ -164,6 +189,29 @@ TEST_F(ClockWindowTest, QuitEndsTheProgram) {
     w.mnuEND->trigger();
     EXPECT_EQ(ended.count(), 1);
     EXPECT_FALSE(w.Quartz->isActive());
+}
+
+TEST_F(ClockWindowTest, TheFirstStartStoresTheDefaults) {
+    load();
+    EXPECT_EQ(storedValues(*hive, QStringLiteral("Software\\Brambleton\\Vindrel")).value(0),
+              textValue(QStringLiteral("X"), QStringLiteral("0")));
+}
+
+TEST_F(ClockWindowTest, LoadPlacesTheWindowAtTheStoredPositionBeforeItIsShown) {
+    const QString key = QStringLiteral("Software\\Brambleton\\Vindrel");
+    storeRaw(*hive, key, QStringLiteral("X"), Hive::kRegSz, QByteArray("1200", 5));
+    storeRaw(*hive, key, QStringLiteral("Y"), Hive::kRegSz, QByteArray("-900", 5));
+    frmVINDREL& w = load();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.pos(), QPoint(80, -60));
+}
+
+TEST_F(ClockWindowTest, QuitSavesTheDraggedWindowWhereTheNextStartFindsIt) {
+    frmVINDREL& w = load();
+    w.move(200, 100);
+    w.mnuEND->trigger();
+    window.reset();
+    EXPECT_EQ(load().pos(), QPoint(200, 100));
 }
 
 TEST_F(ClockWindowTest, ControlsCarryTheirNames) {

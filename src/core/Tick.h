@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <utility>
 
 namespace VD_Core {
 
@@ -16,6 +17,10 @@ struct TickState {
     bool SignalPlayed = false; // the hour signal has started during the current minute 00
     // Flag n belongs to entry number n: its sound has started during its matching minute.
     std::array<bool, Alarms::kCapacity + 1> AlarmPlayed{};
+    // When entry n last sounded: the local date and the alarm's "h.mm" time. A clock set back
+    // (by hand, or when daylight saving ends and an hour repeats) never sounds it twice for the
+    // same date and time.
+    std::array<std::pair<QDate, QString>, Alarms::kCapacity + 1> AlarmSounded{};
     float PowerOnSeconds = 0;
 };
 

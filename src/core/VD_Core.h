@@ -2,9 +2,12 @@
 
 #include "ClockWindow.h"
 #include "CoreState.h"
+#include "EasyReg.h"
+#include "SkinFolder.h"
 
 #include <Shell.h>
 #include <SoundPlayer.h>
+#include <Store.h>
 #include <SystemClock.h>
 
 namespace VD_Core {
@@ -13,7 +16,9 @@ namespace VD_Core {
 // whole run; the windows read and change its fields directly.
 class Core {
 public:
-    Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Platform::Shell& shell);
+    // The Skins folder is found in programFolder; by default the folder of the running program.
+    Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Store& store,
+         Platform::Shell& shell, const QString& programFolder = QString());
 
     Settings ClockSettings;
     Alarms AlarmTable;
@@ -25,6 +30,34 @@ public:
     // Applies AlwaysOnTop to the clock window; false when there is no window or it refused.
     bool SetOnTop();
 
+    // Applies the skin named by UsedSkinPath to the clock window and SkinState, or the built-in
+    // look when the path is empty. Never fails: a file that cannot be used changes nothing, a
+    // picture that cannot be loaded keeps its target as it was, and both sound paths are set
+    // again from any skin applied. The skin's sounds are decoded ahead of play.
+    void LoadSkin();
+
+    // The built-in pictures, no background picture and no sounds; UsedSkinPath is kept.
+    void ResetSkin();
+
+    const SkinFolder& skinFolder() const { return skinFolder_; }
+    // First run (no stored "X", or an empty one): creates the settings and alarms keys and
+    // writes the defaults. Otherwise writes nothing.
+    void EnsureSettings();
+    // Reads the settings and alarms 1 to the stored count (at most 20) into memory and moves
+    // the clock window to the stored position. A value that cannot be converted loads as 0 or
+    // "" and is logged; loading goes on. Entries above the count keep what they held.
+    void LoadSettings();
+    // Writes the settings, the window position in whole twips and the alarms in one
+    // transaction, leaving out entries named "" or with the removal marker and numbering the
+    // rest from 1. Memory is not changed.
+    void SaveSettings();
+    // Removes the stored values of alarms 1 to AlarmCount. Memory is not changed.
+    void DeleteAlarmValues();
+    // Removes alarm n (1 to AlarmCount) from memory and storage: marks it, deletes the stored
+    // alarms, saves, clears and reloads, all in one transaction, so storage holds either the
+    // old list or the new one. Other numbers do nothing.
+    void RemoveAlarm(int n);
+
     // The clock window registers itself when it is created and leaves when it is destroyed.
     void attachWindow(ClockWindow* window) { window_ = window; }
     ClockWindow* window() const { return window_; }
@@ -32,12 +65,25 @@ public:
     Platform::SystemClock& clock() const { return clock_; }
     Platform::SoundPlayer& sound() const { return sound_; }
     Platform::Shell& shell() const { return shell_; }
+    const EasyReg& registry() const { return registry_; }
 
 private:
+    struct Position {
+        double left = 0;
+        double top = 0;
+    };
+    Position windowPosition() const;
+    void placeWindow(Position position);
+    void loadAlarm(int n);
+
     Platform::SystemClock& clock_;
     Platform::SoundPlayer& sound_;
     Platform::Shell& shell_;
+    SkinFolder skinFolder_;
+    EasyReg registry_;
     ClockWindow* window_ = nullptr;
+    // The last loaded position, saved again while no clock window is attached.
+    Position storedPosition_;
 };
 
 } // namespace VD_Core

@@ -35,12 +35,18 @@ void alarms(const Core& core, QDate today, TickState& state, QStringList& sounds
         const AlarmEntry& e = core.AlarmTable[n];
         if (!filtersMatch(e, today))
             continue;
-        bool& played = state.AlarmPlayed[static_cast<size_t>(n)];
-        if (alarmTimeText(e.Hour, e.Mins) != clock) {
+        const auto slot = static_cast<size_t>(n);
+        bool& played = state.AlarmPlayed[slot];
+        const QString time = alarmTimeText(e.Hour, e.Mins);
+        if (time != clock) {
             played = false;
         } else if (!played) {
-            sounds << core.SkinState.AlarmSoundPath;
             played = true;
+            std::pair<QDate, QString> sounded{today, time};
+            if (state.AlarmSounded[slot] != sounded) {
+                sounds << core.SkinState.AlarmSoundPath;
+                state.AlarmSounded[slot] = std::move(sounded);
+            }
         }
     }
 }

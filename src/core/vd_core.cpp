@@ -1,9 +1,14 @@
 #include "VD_Core.h"
 
+#include <QCoreApplication>
+
 namespace VD_Core {
 
-Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Platform::Shell& shell)
-    : clock_(clock), sound_(sound), shell_(shell) {}
+Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Store& store,
+           Platform::Shell& shell, const QString& programFolder)
+    : clock_(clock), sound_(sound), shell_(shell),
+      skinFolder_(programFolder.isNull() ? QCoreApplication::applicationDirPath() : programFolder),
+      registry_(store) {}
 
 void Core::ClearAlarms() {
     const int count = AlarmTable.AlarmCount;

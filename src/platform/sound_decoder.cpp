@@ -1,9 +1,7 @@
 #include "SoundDecoder.h"
 
 #include "PlatformLog.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "RegularFile.h"
 
 #include <sndfile.h>
 
@@ -97,18 +95,13 @@ std::optional<DecodedSound> decodeSound(const QByteArray& fileBytes) {
 }
 
 std::optional<DecodedSound> decodeSoundFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxSoundFileBytes) {
+    const std::optional<FileHead> file = readRegularFile(path, kMaxSoundFileBytes);
+    if (!file || !file->whole) {
         qCWarning(lcSound) << "not a readable sound file within" << kMaxSoundFileBytes
                            << "bytes:" << path;
         return std::nullopt;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcSound) << "cannot open" << path << file.errorString();
-        return std::nullopt;
-    }
-    auto sound = decodeSound(file.read(kMaxSoundFileBytes));
+    auto sound = decodeSound(file->bytes);
     if (!sound)
         qCWarning(lcSound) << "cannot decode" << path;
     return sound;

@@ -17,6 +17,9 @@ void ClockFace::setBackground(const QPixmap& picture) {
 void ClockFace::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::black);
-    if (!background_.isNull())
-        painter.drawPixmap(0, 0, background_);
+    if (background_.isNull())
+        return;
+    // On a scaled screen the picture is enlarged; smoothly, like the stretched pictures.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(0, 0, background_);
 }

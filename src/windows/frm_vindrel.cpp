@@ -178,6 +178,11 @@ void frmVINDREL::Form_Load() {
     lblDAY->setText(VD_Core::dayText(now.date(), locale));
     lblZONE->setText(VD_Core::zoneText(clock.standardBiasMinutes()));
 
+    // Places the window at its stored position before it is first shown.
+    core_.EnsureSettings();
+    core_.LoadSettings();
+
+    core_.LoadSkin();
     imgALM->setVisible(core_.ClockSettings.alarmsOn());
 }
 
@@ -226,6 +231,7 @@ void frmVINDREL::mnuOPTIONS_Click() {
 }
 
 void frmVINDREL::mnuEND_Click() {
+    core_.SaveSettings();
     Quartz->stop();
     hide();
     emit programEnded();

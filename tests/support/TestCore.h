@@ -4,12 +4,21 @@
 #include "FakeShell.h"
 #include "FakeSoundPlayer.h"
 
+#include <SqliteHive.h>
 #include <VD_Core.h>
 
-// The core with fake services, for tests to inherit beside ::testing::Test.
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The core with fake services over a registry in memory, for tests to inherit beside
+// ::testing::Test. Its program folder is an empty temporary folder, so no test sees a Skins
+// folder it did not make.
 struct TestCore {
+    QTemporaryDir programFolder;
     FakeClock clock;
     FakeSoundPlayer sound;
     FakeShell shell;
-    VD_Core::Core core{clock, sound, shell};
+    std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
+    VD_Core::Core core{clock, sound, *hive, shell, programFolder.path()};
 };

@@ -1,0 +1,69 @@
+// Saving and loading the settings with a full alarm table, over a hive file on disk in
+// write-ahead-log mode, as the clock does at Quit and after every dialog's "Ok".
+
+#include "BenchServices.h"
+
+#include <SqliteHive.h>
+#include <VD_Core.h>
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct SettingsOnDisk {
+    QTemporaryDir folder;
+    std::unique_ptr<Hive::SqliteHive> hive;
+    StillClock clock;
+    SilentPlayer sound;
+    NoShell shell;
+    std::unique_ptr<VD_Core::Core> core;
+
+    SettingsOnDisk() {
+        Hive::OpenError error;
+        hive = Hive::SqliteHive::open(folder.filePath(QStringLiteral("hkcu.sqlite3")).toStdString(),
+                                      error);
+        core = std::make_unique<VD_Core::Core>(clock, sound, *hive, shell);
+        core->EnsureSettings();
+        core->ClockSettings.AlarmEnabled = 1;
+        core->ClockSettings.UsedSkinPath = QStringLiteral("Night.vds");
+        for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n)
+            core->AlarmTable[n] = {QStringLiteral("Alarm number %1").arg(n), quint8(n % 24),
+                                   quint8(n * 2), quint8(n % 8), quint8(n % 13)};
+        core->AlarmTable.AlarmCount = VD_Core::Alarms::kCapacity;
+        core->SaveSettings();
+    }
+};
+
+void BM_SaveSettingsWith20Alarms(benchmark::State& state) {
+    SettingsOnDisk settings;
+    for (auto _ : state)
+        settings.core->SaveSettings();
+}
+BENCHMARK(BM_SaveSettingsWith20Alarms)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadSettingsWith20Alarms(benchmark::State& state) {
+    SettingsOnDisk settings;
+    for (auto _ : state) {
+        settings.core->ClearAlarms();
+        settings.core->LoadSettings();
+    }
+    if (settings.core->AlarmTable.AlarmCount != VD_Core::Alarms::kCapacity)
+        state.SkipWithError("the alarms did not load");
+}
+BENCHMARK(BM_LoadSettingsWith20Alarms)->Unit(benchmark::kMicrosecond);
+
+void BM_RemoveAlarmFrom20(benchmark::State& state) {
+    SettingsOnDisk settings;
+    for (auto _ : state) {
+        settings.core->RemoveAlarm(1);
+        state.PauseTiming();
+        settings.core->AlarmTable.AlarmCount = VD_Core::Alarms::kCapacity;
+        settings.core->AlarmTable[VD_Core::Alarms::kCapacity].Name = QStringLiteral("Refill");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RemoveAlarmFrom20)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,118 @@
+#include "EasyReg.h"
+
+#include "ValueConversions.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+#include <vector>
+
+namespace VD_Core {
+
+namespace {
+
+constexpr Hive::Status kUnhandledType = -1;
+
+std::string codePage(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}
+
+// One open, one use, one close: no handle outlives the call.
+template <typename Use>
+void withOpenKey(Hive::Store& store, Hive::Root root, const QString& path, Use use) {
+    Hive::Key key;
+    if (store.openKey(root, codePage(path), key) != Hive::kSuccess)
+        return;
+    use(key);
+    store.closeKey(key);
+}
+
+} // namespace
+
+void EasyReg::CreateNewKey(const QString& path, Hive::Root root) const {
+    Hive::Key key;
+    if (store_.createKey(root, codePage(path), key) == Hive::kSuccess)
+        store_.closeKey(key);
+}
+
+void EasyReg::SaveValue(Hive::Root root, const QString& path, const QString& name,
+                        const RegValue& value, quint32 type) const {
+    withOpenKey(store_, root, path, [&](Hive::Key key) { SetKeyValue(key, name, type, value); });
+}
+
+void EasyReg::DeleteValue(Hive::Root root, const QString& path, const QString& name) const {
+    withOpenKey(store_, root, path,
+                [&](Hive::Key key) { store_.deleteValue(key, codePage(name)); });
+}
+
+RegValue EasyReg::GetValue(Hive::Root root, const QString& path, const QString& name) const {
+    RegValue result;
+    withOpenKey(store_, root, path, [&](Hive::Key key) { QueryKeyValue(key, name, result); });
+    return result;
+}
+
+Hive::Status EasyReg::SetKeyValue(Hive::Key key, const QString& name, quint32 type,
+                                  const RegValue& value) const {
+    if (type == Hive::kRegSz) {
+        QByteArray text = value.toText().toLocal8Bit();
+        text.append('\0');
+        return store_.setValue(key, codePage(name), type,
+                               reinterpret_cast<const std::uint8_t*>(text.constData()),
+                               static_cast<std::uint32_t>(text.size()));
+    }
+    if (type == Hive::kRegDword) {
+        const std::optional<qint32> number = toInt32(value);
+        if (!number)
+            return Hive::kInvalidParameter;
+        std::uint8_t bytes[4];
+        qToLittleEndian(*number, bytes);
+        return store_.setValue(key, codePage(name), type, bytes, sizeof bytes);
+    }
+    return Hive::kSuccess;
+}
+
+Hive::Status EasyReg::QueryKeyValue(Hive::Key key, const QString& name, RegValue& value) const {
+    const std::string storedName = codePage(name);
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    const Hive::Status status = store_.queryValue(key, storedName, &type, nullptr, &size);
+    if (status != Hive::kSuccess)
+        return status;
+    if (type == Hive::kRegSz)
+        return queryText(key, storedName, size, value);
+    if (type == Hive::kRegDword)
+        return queryNumber(key, storedName, size, value);
+    return kUnhandledType;
+}
+
+Hive::Status EasyReg::queryText(Hive::Key key, const std::string& name, std::uint32_t size,
+                                RegValue& value) const {
+    // With nothing stored there is no terminator to drop: the value stays as it was.
+    if (size == 0)
+        return Hive::kSuccess;
+    QByteArray buffer(static_cast<qsizetype>(size), '\0');
+    std::uint32_t written = size;
+    const Hive::Status status = store_.queryValue(
+        key, name, nullptr, reinterpret_cast<std::uint8_t*>(buffer.data()), &written);
+    if (status != Hive::kSuccess) {
+        value = RegValue();
+        return status;
+    }
+    // The last byte is taken for the terminating NUL, whether it is one or not.
+    if (written > 0)
+        value = QString::fromLocal8Bit(buffer.constData(), static_cast<qsizetype>(written) - 1);
+    return status;
+}
+
+Hive::Status EasyReg::queryNumber(Hive::Key key, const std::string& name, std::uint32_t size,
+                                  RegValue& value) const {
+    // A number stored in fewer or more than 4 bytes by another writer still reads safely.
+    std::vector<std::uint8_t> buffer(std::max<std::uint32_t>(size, 4), 0);
+    std::uint32_t written = size;
+    const Hive::Status status = store_.queryValue(key, name, nullptr, buffer.data(), &written);
+    if (status == Hive::kSuccess)
+        value = qFromLittleEndian<qint32>(buffer.data());
+    return status;
+}
+
+} // namespace VD_Core

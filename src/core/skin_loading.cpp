@@ -1,0 +1,92 @@
+#include "SkinLog.h"
+#include "SkinPicture.h"
+#include "SkinText.h"
+#include "VD_Core.h"
+
+namespace VD_Core {
+namespace {
+
+// What a picture line asks of its target: nothing when the line does not carry its key or the
+// picture cannot be used, `forEmpty` for an empty value, the loaded picture otherwise.
+std::optional<QPixmap> skinPicture(const SkinText& skin, SkinKey key, const QPixmap& forEmpty,
+                                   const SkinFolder& folder) {
+    const std::optional<QString> value = skin.value(key);
+    if (!value)
+        return std::nullopt;
+    if (value->isEmpty())
+        return forEmpty;
+    const std::optional<QString> path = folder.resolve(*value);
+    if (!path) {
+        qCWarning(lcSkin) << "picture refused, it leads outside the Skins folder:" << *value;
+        return std::nullopt;
+    }
+    return loadPicture(*path);
+}
+
+// A sound line gives the Skins folder path followed by its value, even an empty one, and ""
+// when it does not carry its key. Whether the file plays is found out when it is played.
+QString skinSound(const SkinText& skin, SkinKey key, const SkinFolder& folder) {
+    const std::optional<QString> value = skin.value(key);
+    if (!value)
+        return {};
+    if (value->isEmpty())
+        return folder.path();
+    const std::optional<QString> path = folder.resolve(*value);
+    if (!path) {
+        // Kept empty rather than pointing outside: it plays what a missing file plays.
+        qCWarning(lcSkin) << "sound refused, it leads outside the Skins folder:" << *value;
+        return {};
+    }
+    return *path;
+}
+
+} // namespace
+
+void Core::LoadSkin() {
+    const QString& file = ClockSettings.UsedSkinPath;
+    if (file.isEmpty()) {
+        ResetSkin();
+        return;
+    }
+    const std::optional<SkinText> skin = SkinText::read(file);
+    if (!skin) {
+        qCWarning(lcSkin) << "skin not applied, no regular file within" << kMaxSkinTextBytes
+                          << "bytes for its first lines:" << file;
+        return;
+    }
+    if (!skin->isSkin()) {
+        qCWarning(lcSkin) << "skin not applied, its first line is not the header:" << file;
+        return;
+    }
+    if (skin->lineCount() < static_cast<int>(SkinKey::ImgTitle)) {
+        qCWarning(lcSkin) << "skin not applied, it ends before its first picture line:" << file;
+        return;
+    }
+    qCInfo(lcSkin) << "applying" << file;
+    if (window_ != nullptr) {
+        if (auto title =
+                skinPicture(*skin, SkinKey::ImgTitle, SkinState.DefaultTitlePicture, skinFolder_))
+            window_->setTitlePicture(*title);
+        if (auto body = skinPicture(*skin, SkinKey::ImgBody, QPixmap(), skinFolder_))
+            window_->setBackgroundPicture(*body);
+        if (auto alarm =
+                skinPicture(*skin, SkinKey::ImgAlarm, SkinState.DefaultAlarmPicture, skinFolder_))
+            window_->setAlarmPicture(*alarm);
+    }
+    SkinState.HourSoundPath = skinSound(*skin, SkinKey::SndHour, skinFolder_);
+    SkinState.AlarmSoundPath = skinSound(*skin, SkinKey::SndAlarm, skinFolder_);
+    sound_.preload({SkinState.HourSoundPath, SkinState.AlarmSoundPath});
+}
+
+void Core::ResetSkin() {
+    if (window_ != nullptr) {
+        window_->setTitlePicture(SkinState.DefaultTitlePicture);
+        window_->setAlarmPicture(SkinState.DefaultAlarmPicture);
+        window_->setBackgroundPicture(QPixmap());
+    }
+    SkinState.HourSoundPath.clear();
+    SkinState.AlarmSoundPath.clear();
+    sound_.preload({});
+}
+
+} // namespace VD_Core

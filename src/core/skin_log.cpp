@@ -1,0 +1,3 @@
+#include "SkinLog.h"
+
+Q_LOGGING_CATEGORY(lcSkin, "vindrel.skin")

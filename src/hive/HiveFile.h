@@ -1,0 +1,16 @@
+#pragma once
+
+#include "UserStore.h"
+
+namespace Hive {
+
+// How many damaged files are kept beside the hive; older ones are removed.
+inline constexpr int kDamagedCopiesKept = 3;
+
+// Opens the hive file at path, creating it and its folder when missing. A file that SQLite
+// finds damaged or not a database at all is renamed aside (path.damaged-<UTC time>, with its
+// log) and a fresh hive started in its place. Any other failure (no access, not a plain file,
+// locked by another program) leaves the file untouched, and a hive in memory stands in.
+StoreOpening openHiveFile(const std::string& path);
+
+} // namespace Hive

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace Hive {
+
+// The form under which key and value names are matched: every character of the UTF-8 name
+// upper-cased, as the registry compares names. Bytes that are not UTF-8 are kept as they are.
+std::string foldCase(std::string_view name);
+
+} // namespace Hive

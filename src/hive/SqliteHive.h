@@ -1,0 +1,104 @@
+#pragma once
+
+#include "SqliteStatement.h"
+#include "Store.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+struct sqlite3;
+
+namespace Hive {
+
+// Why a hive could not be opened: SQLite's primary result code and its explanation.
+struct OpenError {
+    int code = 0;
+    std::string message;
+
+    // The file is damaged or is not a database at all (as opposed to out of reach).
+    bool damaged() const;
+};
+
+// The registry stand-in: one user's keys and values in an SQLite database. Names are matched
+// without regard to letter case and keep the case they were created with; values of every type
+// keep their bytes as written. The file uses a write-ahead log and write transactions take the
+// lock at their start, waiting a while for another writer, so two running copies never fail
+// each other. Used from one thread.
+class SqliteHive final : public Store {
+public:
+    // Opens or creates the hive file; null and `error` filled when it cannot be used. A file
+    // that is a database of another program is refused as such, not as damaged.
+    static std::unique_ptr<SqliteHive> open(const std::string& path, OpenError& error);
+    // A hive that lives only as long as the object.
+    static std::unique_ptr<SqliteHive> inMemory();
+    ~SqliteHive() override;
+
+    Status createKey(Root root, std::string_view path, Key& key) override;
+    Status openKey(Root root, std::string_view path, Key& key) override;
+    Status closeKey(Key key) override;
+    Status setValue(Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                    std::uint32_t size) override;
+    Status queryValue(Key key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
+                      std::uint32_t* size) override;
+    Status deleteValue(Key key, std::string_view name) override;
+    Status enumKey(Key key, std::uint32_t index, std::string& name) override;
+    Status enumValue(Key key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                     std::vector<std::uint8_t>& data) override;
+    // subkey must name a key below key; the root itself cannot be deleted.
+    Status deleteTree(Key key, std::string_view subkey) override;
+    Status beginTransaction(Access access) override;
+    Status endTransaction(bool commit) override;
+
+    // How long a write waits for another copy's write to end before it fails with kBusy.
+    void setBusyTimeout(int milliseconds);
+
+    // Keys opened and not closed yet.
+    size_t openHandles() const { return handles_.size(); }
+
+private:
+    explicit SqliteHive(sqlite3* db);
+    int configure(bool inFile, OpenError& error);
+    // Whether the file is a sound hive, or an empty database to make one of.
+    int checkFile(bool& fresh, OpenError& error);
+    int createSchema();
+    int prepareStatements();
+    int exec(const char* sql);
+
+    bool keyId(Key key, std::int64_t& id) const;
+    Key newHandle(std::int64_t id);
+    // Walks the levels of path from the key `from`: SQLITE_ROW with id set when all exist,
+    // SQLITE_DONE with id at the deepest existing level and `rest` the levels still missing.
+    int walk(std::int64_t from, std::string_view path, std::int64_t& id, std::string_view& rest);
+    int childOf(std::int64_t parent, std::string_view name, std::int64_t& id);
+    int addChild(std::int64_t parent, std::string_view name, std::int64_t& id);
+    Status createBelow(std::int64_t from, std::string_view path, std::int64_t& id);
+    Status findBelow(std::int64_t from, std::string_view path, std::int64_t& id);
+    // Opens root\path, creating what is missing when asked to.
+    Status reach(Root root, std::string_view path, bool create, Key& key);
+    // What a lookup that found nothing under key `id` means: its key is gone, or `otherwise`.
+    Status nothingFound(std::int64_t id, Status otherwise);
+    Status writable() const;
+    // Runs a statement that picks item number index below key; read() takes its row.
+    template <typename Read>
+    Status itemAt(SqliteStatement& statement, Key key, std::uint32_t index, Read read);
+
+    sqlite3* db_;
+    std::unordered_map<std::uintptr_t, std::int64_t> handles_;
+    std::uintptr_t lastHandle_ = 0;
+    int depth_ = 0;
+    bool blocked_ = false;  // the outermost transaction could not begin: its writes fail
+    bool readOnly_ = false; // the outermost transaction is a read scope
+
+    SqliteStatement findChild_;
+    SqliteStatement insertChild_;
+    SqliteStatement keyExists_;
+    SqliteStatement upsertValue_;
+    SqliteStatement selectValue_;
+    SqliteStatement removeValue_;
+    SqliteStatement subkeyAt_;
+    SqliteStatement valueAt_;
+    SqliteStatement removeKey_;
+};
+
+} // namespace Hive

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Store.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Hive {
+
+struct StoreOpening {
+    std::unique_ptr<Store> store;   // never null
+    bool persistent = true;         // false: a store in memory stands in; nothing written lasts
+    std::vector<std::string> notes; // what went wrong on the way and what was done about it
+};
+
+// The current user's registry: on Windows the real one (hivePath is not used); elsewhere the
+// hive file at hivePath, opened as openHiveFile does.
+StoreOpening openUserStore(const std::string& hivePath);
+
+} // namespace Hive

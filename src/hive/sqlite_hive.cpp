@@ -1,0 +1,480 @@
+#include "SqliteHive.h"
+
+#include "NameFolding.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+namespace Hive {
+
+namespace {
+
+// Long enough for another copy's save to end, short enough for the clock to start regardless.
+constexpr int kBusyTimeoutMs = 2000;
+constexpr std::int64_t kRootId = 1;
+constexpr std::int64_t kApplicationId = 0x56444856; // "VDHV": this hive's files
+
+// Keys form a tree through `parent`; the root (HKEY_CURRENT_USER) is the one without a parent.
+// Names are matched through their folded form, which is unique among siblings.
+constexpr const char* kSchema = R"(
+    CREATE TABLE IF NOT EXISTS hive_keys(
+        id INTEGER PRIMARY KEY AUTOINCREMENT,
+        parent INTEGER REFERENCES hive_keys(id) ON DELETE CASCADE,
+        name TEXT NOT NULL,
+        folded TEXT NOT NULL);
+    CREATE UNIQUE INDEX IF NOT EXISTS hive_keys_by_name ON hive_keys(parent, folded);
+    CREATE TABLE IF NOT EXISTS hive_values(
+        key INTEGER NOT NULL REFERENCES hive_keys(id) ON DELETE CASCADE,
+        name TEXT NOT NULL,
+        folded TEXT NOT NULL,
+        type INTEGER NOT NULL,
+        data BLOB NOT NULL);
+    CREATE UNIQUE INDEX IF NOT EXISTS hive_values_by_name ON hive_values(key, folded);
+    INSERT OR IGNORE INTO hive_keys(id, parent, name, folded) VALUES (1, NULL, '', '');
+    PRAGMA application_id = 1447315542;
+    PRAGMA user_version = 1;
+)";
+static_assert(kApplicationId == 1447315542);
+
+bool succeeded(int rc) {
+    return rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE;
+}
+
+Status statusOf(int rc) {
+    switch (rc & 0xFF) {
+    case SQLITE_OK:
+    case SQLITE_ROW:
+    case SQLITE_DONE:
+        return kSuccess;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return kBusy;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return kAccessDenied;
+    case SQLITE_FULL:
+        return kDiskFull;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return kBadDatabase;
+    default:
+        return kIoFailed;
+    }
+}
+
+std::string_view withoutTrailingSeparator(std::string_view path) {
+    if (!path.empty() && path.back() == '\\')
+        path.remove_suffix(1);
+    return path;
+}
+
+// Levels are separated by single backslashes; one trailing backslash is allowed.
+bool validPath(std::string_view path) {
+    path = withoutTrailingSeparator(path);
+    if (path.empty())
+        return true;
+    return path.front() != '\\' && path.back() != '\\' && path.find("\\\\") == path.npos;
+}
+
+// Takes the first level off `rest`; false when there is none left.
+bool nextLevel(std::string_view& rest, std::string_view& level) {
+    if (rest.empty())
+        return false;
+    const size_t cut = rest.find('\\');
+    level = rest.substr(0, cut);
+    rest = cut == rest.npos ? std::string_view() : rest.substr(cut + 1);
+    return true;
+}
+
+} // namespace
+
+bool OpenError::damaged() const {
+    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
+}
+
+SqliteHive::SqliteHive(sqlite3* db) : db_(db) {}
+
+SqliteHive::~SqliteHive() {
+    // The statements are finalized after this body; v2 closes once they are.
+    sqlite3_close_v2(db_);
+}
+
+std::unique_ptr<SqliteHive> SqliteHive::open(const std::string& path, OpenError& error) {
+    sqlite3* db = nullptr;
+    const int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    std::unique_ptr<SqliteHive> hive(new SqliteHive(db));
+    if (rc != SQLITE_OK) {
+        error = {rc & 0xFF, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc)};
+        return nullptr;
+    }
+    // Closing a file found unusable must not fold its log into it, nor delete the log.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    if (hive->configure(path != ":memory:", error) != SQLITE_OK)
+        return nullptr;
+    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    return hive;
+}
+
+std::unique_ptr<SqliteHive> SqliteHive::inMemory() {
+    OpenError error;
+    return open(":memory:", error);
+}
+
+int SqliteHive::configure(bool inFile, OpenError& error) {
+    if (sqlite3_db_readonly(db_, "main") == 1) {
+        error = {SQLITE_READONLY, "the file is read-only"};
+        return SQLITE_READONLY;
+    }
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    bool fresh = false;
+    int rc = exec("PRAGMA foreign_keys = ON");
+    // Nothing is changed in a file before it is known to be a sound hive, or a new one.
+    if (rc == SQLITE_OK)
+        rc = checkFile(fresh, error);
+    // The log makes a save one append; readers never wait for a writer.
+    if (rc == SQLITE_OK && inFile)
+        rc = exec("PRAGMA journal_mode = WAL");
+    if (rc == SQLITE_OK)
+        rc = exec("PRAGMA synchronous = FULL");
+    if (rc == SQLITE_OK && fresh)
+        rc = createSchema();
+    if (rc == SQLITE_OK)
+        rc = prepareStatements();
+    if (rc != SQLITE_OK && error.code == 0)
+        error = {rc & 0xFF, sqlite3_errmsg(db_)};
+    return rc;
+}
+
+int SqliteHive::checkFile(bool& fresh, OpenError& error) {
+    SqliteStatement check;
+    int rc = check.prepare(db_, "PRAGMA quick_check");
+    if (rc == SQLITE_OK)
+        rc = check.step();
+    if (rc == SQLITE_ROW && check.text(0) != "ok") {
+        error = {SQLITE_CORRUPT, "the database is damaged: " + check.text(0)};
+        return SQLITE_CORRUPT;
+    }
+    SqliteStatement probe;
+    if (rc == SQLITE_ROW)
+        rc = probe.prepare(db_, "SELECT (SELECT application_id FROM pragma_application_id), "
+                                "(SELECT count(*) FROM sqlite_master)");
+    if (rc == SQLITE_OK)
+        rc = probe.step();
+    if (rc != SQLITE_ROW)
+        return rc;
+    fresh = probe.integer(0) == 0 && probe.integer(1) == 0;
+    if (fresh || probe.integer(0) == kApplicationId)
+        return SQLITE_OK;
+    error = {SQLITE_ERROR, "the file is another program's database"};
+    return SQLITE_ERROR;
+}
+
+int SqliteHive::createSchema() {
+    // Two copies starting at once may both get here; the schema statements are idempotent.
+    int rc = exec("BEGIN IMMEDIATE");
+    if (rc == SQLITE_OK)
+        rc = exec(kSchema);
+    if (rc == SQLITE_OK)
+        return exec("COMMIT");
+    exec("ROLLBACK");
+    return rc;
+}
+
+int SqliteHive::prepareStatements() {
+    const std::pair<SqliteStatement*, const char*> statements[] = {
+        {&findChild_, "SELECT id FROM hive_keys WHERE parent = ?1 AND folded = ?2"},
+        {&insertChild_, "INSERT INTO hive_keys(parent, name, folded) VALUES (?1, ?2, ?3)"},
+        {&keyExists_, "SELECT 1 FROM hive_keys WHERE id = ?1"},
+        {&upsertValue_, "INSERT INTO hive_values(key, name, folded, type, data) "
+                        "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT(key, folded) "
+                        "DO UPDATE SET type = excluded.type, data = excluded.data"},
+        {&selectValue_, "SELECT type, data FROM hive_values WHERE key = ?1 AND folded = ?2"},
+        {&removeValue_, "DELETE FROM hive_values WHERE key = ?1 AND folded = ?2"},
+        {&subkeyAt_, "SELECT name FROM hive_keys WHERE parent = ?1 ORDER BY folded "
+                     "LIMIT 1 OFFSET ?2"},
+        {&valueAt_, "SELECT name, type, data FROM hive_values WHERE key = ?1 ORDER BY rowid "
+                    "LIMIT 1 OFFSET ?2"},
+        {&removeKey_, "DELETE FROM hive_keys WHERE id = ?1"},
+    };
+    for (const auto& [statement, sql] : statements) {
+        if (const int rc = statement->prepare(db_, sql); rc != SQLITE_OK)
+            return rc;
+    }
+    return SQLITE_OK;
+}
+
+void SqliteHive::setBusyTimeout(int milliseconds) {
+    sqlite3_busy_timeout(db_, milliseconds);
+}
+
+int SqliteHive::exec(const char* sql) {
+    return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+}
+
+bool SqliteHive::keyId(Key key, std::int64_t& id) const {
+    const auto found = handles_.find(key.id);
+    if (found == handles_.end())
+        return false;
+    id = found->second;
+    return true;
+}
+
+Key SqliteHive::newHandle(std::int64_t id) {
+    handles_.emplace(++lastHandle_, id);
+    return Key{lastHandle_};
+}
+
+int SqliteHive::childOf(std::int64_t parent, std::string_view name, std::int64_t& id) {
+    StatementUse use(findChild_);
+    findChild_.bind(1, parent);
+    findChild_.bind(2, foldCase(name));
+    const int rc = findChild_.step();
+    if (rc == SQLITE_ROW)
+        id = findChild_.integer(0);
+    return rc;
+}
+
+int SqliteHive::addChild(std::int64_t parent, std::string_view name, std::int64_t& id) {
+    StatementUse use(insertChild_);
+    insertChild_.bind(1, parent);
+    insertChild_.bind(2, name);
+    insertChild_.bind(3, foldCase(name));
+    const int rc = insertChild_.step();
+    if (rc == SQLITE_DONE)
+        id = sqlite3_last_insert_rowid(db_);
+    return rc;
+}
+
+int SqliteHive::walk(std::int64_t from, std::string_view path, std::int64_t& id,
+                     std::string_view& rest) {
+    id = from;
+    rest = withoutTrailingSeparator(path);
+    std::string_view remaining = rest;
+    for (std::string_view level; nextLevel(remaining, level); rest = remaining) {
+        const int rc = childOf(id, level, id);
+        if (rc != SQLITE_ROW)
+            return rc;
+    }
+    return SQLITE_ROW;
+}
+
+Status SqliteHive::createBelow(std::int64_t from, std::string_view path, std::int64_t& id) {
+    std::string_view missing;
+    int rc = walk(from, path, id, missing);
+    if (rc != SQLITE_DONE)
+        return statusOf(rc);
+    if (const Status status = writable(); status != kSuccess)
+        return status;
+    Transaction scope(*this);
+    // Another copy may have made some of the levels meanwhile: look again under the lock.
+    for (std::string_view level; nextLevel(missing, level);) {
+        rc = childOf(id, level, id);
+        if (rc == SQLITE_DONE)
+            rc = addChild(id, level, id);
+        if (!succeeded(rc))
+            return statusOf(rc);
+    }
+    return scope.commit();
+}
+
+Status SqliteHive::nothingFound(std::int64_t id, Status otherwise) {
+    StatementUse use(keyExists_);
+    keyExists_.bind(1, id);
+    const int rc = keyExists_.step();
+    if (rc == SQLITE_DONE)
+        return kKeyDeleted;
+    return rc == SQLITE_ROW ? otherwise : statusOf(rc);
+}
+
+Status SqliteHive::writable() const {
+    if (readOnly_)
+        return kAccessDenied;
+    return blocked_ ? kBusy : kSuccess;
+}
+
+Status SqliteHive::findBelow(std::int64_t from, std::string_view path, std::int64_t& id) {
+    std::string_view missing;
+    const int rc = walk(from, path, id, missing);
+    return rc == SQLITE_DONE ? kFileNotFound : statusOf(rc);
+}
+
+Status SqliteHive::reach(Root root, std::string_view path, bool create, Key& key) {
+    key = {};
+    if (root != Root::CurrentUser)
+        return kInvalidHandle;
+    if (!validPath(path))
+        return kBadPathname;
+    std::int64_t id = 0;
+    const Status status = create ? createBelow(kRootId, path, id) : findBelow(kRootId, path, id);
+    if (status == kSuccess)
+        key = newHandle(id);
+    return status;
+}
+
+Status SqliteHive::createKey(Root root, std::string_view path, Key& key) {
+    return reach(root, path, true, key);
+}
+
+Status SqliteHive::openKey(Root root, std::string_view path, Key& key) {
+    return reach(root, path, false, key);
+}
+
+Status SqliteHive::closeKey(Key key) {
+    return handles_.erase(key.id) == 1 ? kSuccess : kInvalidHandle;
+}
+
+Status SqliteHive::setValue(Key key, std::string_view name, std::uint32_t type,
+                            const std::uint8_t* data, std::uint32_t size) {
+    std::int64_t id = 0;
+    if (!keyId(key, id))
+        return kInvalidHandle;
+    if (data == nullptr && size > 0)
+        return kInvalidParameter;
+    if (const Status status = writable(); status != kSuccess)
+        return status;
+    StatementUse use(upsertValue_);
+    upsertValue_.bind(1, id);
+    upsertValue_.bind(2, name);
+    upsertValue_.bind(3, foldCase(name));
+    upsertValue_.bind(4, static_cast<std::int64_t>(type));
+    upsertValue_.bindBytes(5, data, size);
+    const int rc = upsertValue_.step();
+    // The only constraint left to fail is the key's own existence.
+    if ((rc & 0xFF) == SQLITE_CONSTRAINT)
+        return kKeyDeleted;
+    return statusOf(rc);
+}
+
+Status SqliteHive::queryValue(Key key, std::string_view name, std::uint32_t* type,
+                              std::uint8_t* data, std::uint32_t* size) {
+    std::int64_t id = 0;
+    if (!keyId(key, id))
+        return kInvalidHandle;
+    if (data != nullptr && size == nullptr)
+        return kInvalidParameter;
+    StatementUse use(selectValue_);
+    selectValue_.bind(1, id);
+    selectValue_.bind(2, foldCase(name));
+    const int rc = selectValue_.step();
+    if (rc == SQLITE_DONE)
+        return nothingFound(id, kFileNotFound);
+    if (rc != SQLITE_ROW)
+        return statusOf(rc);
+    if (type != nullptr)
+        *type = static_cast<std::uint32_t>(selectValue_.integer(0));
+    const std::uint32_t stored = selectValue_.byteCount(1);
+    Status status = kSuccess;
+    if (data != nullptr && *size < stored)
+        status = kMoreData;
+    else if (data != nullptr && stored > 0)
+        std::memcpy(data, selectValue_.bytes(1), stored);
+    if (size != nullptr)
+        *size = stored;
+    return status;
+}
+
+Status SqliteHive::deleteValue(Key key, std::string_view name) {
+    std::int64_t id = 0;
+    if (!keyId(key, id))
+        return kInvalidHandle;
+    if (const Status status = writable(); status != kSuccess)
+        return status;
+    StatementUse use(removeValue_);
+    removeValue_.bind(1, id);
+    removeValue_.bind(2, foldCase(name));
+    const int rc = removeValue_.step();
+    if (rc != SQLITE_DONE)
+        return statusOf(rc);
+    return sqlite3_changes(db_) > 0 ? kSuccess : nothingFound(id, kFileNotFound);
+}
+
+template <typename Read>
+Status SqliteHive::itemAt(SqliteStatement& statement, Key key, std::uint32_t index, Read read) {
+    std::int64_t id = 0;
+    if (!keyId(key, id))
+        return kInvalidHandle;
+    StatementUse use(statement);
+    statement.bind(1, id);
+    statement.bind(2, static_cast<std::int64_t>(index));
+    const int rc = statement.step();
+    if (rc == SQLITE_DONE)
+        return nothingFound(id, kNoMoreItems);
+    if (rc != SQLITE_ROW)
+        return statusOf(rc);
+    read();
+    return kSuccess;
+}
+
+Status SqliteHive::enumKey(Key key, std::uint32_t index, std::string& name) {
+    return itemAt(subkeyAt_, key, index, [&] { name = subkeyAt_.text(0); });
+}
+
+Status SqliteHive::enumValue(Key key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                             std::vector<std::uint8_t>& data) {
+    return itemAt(valueAt_, key, index, [&] {
+        name = valueAt_.text(0);
+        type = static_cast<std::uint32_t>(valueAt_.integer(1));
+        const std::uint8_t* bytes = valueAt_.bytes(2);
+        data.assign(bytes, bytes + valueAt_.byteCount(2));
+    });
+}
+
+Status SqliteHive::deleteTree(Key key, std::string_view subkey) {
+    std::int64_t id = 0;
+    if (!keyId(key, id))
+        return kInvalidHandle;
+    if (withoutTrailingSeparator(subkey).empty() || !validPath(subkey))
+        return kInvalidParameter;
+    std::int64_t target = 0;
+    std::string_view missing;
+    const int rc = walk(id, subkey, target, missing);
+    if (rc == SQLITE_DONE)
+        return nothingFound(id, kFileNotFound);
+    if (rc != SQLITE_ROW)
+        return statusOf(rc);
+    if (const Status status = writable(); status != kSuccess)
+        return status;
+    StatementUse use(removeKey_);
+    removeKey_.bind(1, target);
+    return statusOf(removeKey_.step());
+}
+
+Status SqliteHive::beginTransaction(Access access) {
+    if (depth_++ > 0)
+        return blocked_ ? kBusy : statusOf(exec("SAVEPOINT nested"));
+    // Taking the write lock at once lets the busy timeout wait for another writer; a
+    // transaction that reads first could only fail on its first write.
+    readOnly_ = access == Access::Read;
+    const int rc = exec(readOnly_ ? "BEGIN" : "BEGIN IMMEDIATE");
+    blocked_ = rc != SQLITE_OK;
+    return statusOf(rc);
+}
+
+Status SqliteHive::endTransaction(bool commit) {
+    if (depth_ == 0)
+        return kInvalidParameter;
+    if (--depth_ > 0) {
+        if (blocked_)
+            return kBusy;
+        if (!commit)
+            exec("ROLLBACK TO nested");
+        return statusOf(exec("RELEASE nested"));
+    }
+    readOnly_ = false;
+    if (blocked_) {
+        blocked_ = false;
+        return kBusy;
+    }
+    if (!commit)
+        return statusOf(exec("ROLLBACK"));
+    const int rc = exec("COMMIT");
+    // A commit that fails (a full disk) keeps nothing of the scope.
+    if (rc != SQLITE_OK && sqlite3_get_autocommit(db_) == 0)
+        exec("ROLLBACK");
+    return statusOf(rc);
+}
+
+} // namespace Hive

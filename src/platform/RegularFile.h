@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace Platform {
+
+// The first bytes of a file, and whether they are all of it.
+struct FileHead {
+    QByteArray bytes;
+    bool whole = false; // the file ended within the limit
+};
+
+// Reads at most maxBytes bytes of the file at the path, following symbolic links, but only when
+// it is a regular file: a folder, FIFO, socket or device is never read, so a name taken from
+// untrusted input can neither block nor stream without end. Nothing when the path names no
+// regular file or it cannot be opened.
+std::optional<FileHead> readRegularFile(const QString& path, qint64 maxBytes);
+
+} // namespace Platform

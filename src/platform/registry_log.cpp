@@ -1,0 +1,3 @@
+#include "RegistryLog.h"
+
+Q_LOGGING_CATEGORY(lcRegistry, "vindrel.registry")

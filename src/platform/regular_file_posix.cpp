@@ -1,0 +1,41 @@
+#include "RegularFile.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+namespace Platform {
+
+std::optional<FileHead> readRegularFile(const QString& path, qint64 maxBytes) {
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.contains('\0'))
+        return std::nullopt;
+    // The type is checked on the opened descriptor, so the file cannot be swapped in between;
+    // O_NONBLOCK keeps the open itself from waiting for the writer of a FIFO.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    // One byte beyond the limit tells whether the file goes on.
+    const qint64 wanted = std::min<qint64>(maxBytes, status.st_size) + 1;
+    FileHead head{file.read(wanted), false};
+    head.whole = head.bytes.size() <= maxBytes;
+    if (!head.whole)
+        head.bytes.truncate(maxBytes);
+    return head;
+}
+
+} // namespace Platform

@@ -1,0 +1,232 @@
+// What the SQLite hive does beyond the registry's calls: transactions, sharing one file
+// between two copies of the clock, and refusing what is not its own.
+
+#include "TemporaryFolder.h"
+
+#include <NameFolding.h>
+#include <SqliteHive.h>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+using Hive::Key;
+using Hive::Root;
+
+const std::uint8_t kOne[] = {'1', 0};
+
+class SqliteHiveTest : public ::testing::Test {
+protected:
+    TemporaryFolder folder;
+
+    static std::unique_ptr<Hive::SqliteHive> openFile(const std::string& path) {
+        Hive::OpenError error;
+        auto hive = Hive::SqliteHive::open(path, error);
+        EXPECT_NE(hive, nullptr) << error.message;
+        return hive;
+    }
+
+    static Key create(Hive::Store& store, const std::string& path) {
+        Key key;
+        EXPECT_EQ(store.createKey(Root::CurrentUser, path, key), Hive::kSuccess);
+        return key;
+    }
+
+    // Two copies of the clock with one hive file, each with Software\Shared open.
+    struct TwoCopies {
+        std::unique_ptr<Hive::SqliteHive> first;
+        std::unique_ptr<Hive::SqliteHive> second;
+        Key firstKey;
+        Key secondKey;
+    };
+
+    TwoCopies twoCopies() {
+        const std::string path = folder.file("hkcu.sqlite3");
+        TwoCopies copies{openFile(path), openFile(path), {}, {}};
+        copies.firstKey = create(*copies.first, "Software\\Shared");
+        copies.secondKey = create(*copies.second, "Software\\Shared");
+        return copies;
+    }
+
+    static bool has(Hive::Store& store, Key key, const std::string& name) {
+        return store.queryValue(key, name, nullptr, nullptr, nullptr) == Hive::kSuccess;
+    }
+};
+
+TEST_F(SqliteHiveTest, ARolledBackScopeKeepsNothing) {
+    auto hive = Hive::SqliteHive::inMemory();
+    const Key key = create(*hive, "Software\\Saved");
+    {
+        Hive::Transaction scope(*hive);
+        hive->setValue(key, "X", Hive::kRegSz, kOne, 2);
+        create(*hive, "Software\\Saved\\Made");
+    }
+    EXPECT_FALSE(has(*hive, key, "X"));
+    Key made;
+    EXPECT_EQ(hive->openKey(Root::CurrentUser, "Software\\Saved\\Made", made), Hive::kFileNotFound);
+}
+
+TEST_F(SqliteHiveTest, AnInnerRollbackKeepsTheOuterWrites) {
+    auto hive = Hive::SqliteHive::inMemory();
+    const Key key = create(*hive, "Software\\Saved");
+    Hive::Transaction outer(*hive);
+    hive->setValue(key, "X", Hive::kRegSz, kOne, 2);
+    {
+        Hive::Transaction inner(*hive);
+        hive->setValue(key, "Y", Hive::kRegSz, kOne, 2);
+    }
+    EXPECT_EQ(outer.commit(), Hive::kSuccess);
+    EXPECT_TRUE(has(*hive, key, "X"));
+    EXPECT_FALSE(has(*hive, key, "Y"));
+}
+
+TEST_F(SqliteHiveTest, HandlesAreCountedUntilClosed) {
+    auto hive = Hive::SqliteHive::inMemory();
+    const Key a = create(*hive, "Software\\A");
+    Key b;
+    hive->openKey(Root::CurrentUser, "software\\a", b);
+    EXPECT_EQ(hive->openHandles(), 2u);
+    hive->closeKey(a);
+    hive->closeKey(b);
+    EXPECT_EQ(hive->openHandles(), 0u);
+    EXPECT_EQ(hive->closeKey(b), Hive::kInvalidHandle);
+}
+
+TEST_F(SqliteHiveTest, AHandleOutlivingItsKeySaysTheKeyIsDeleted) {
+    auto hive = Hive::SqliteHive::inMemory();
+    const Key parent = create(*hive, "Software");
+    const Key child = create(*hive, "Software\\Child");
+    hive->deleteTree(parent, "Child");
+    EXPECT_EQ(hive->setValue(child, "X", Hive::kRegSz, kOne, 2), Hive::kKeyDeleted);
+    EXPECT_EQ(hive->queryValue(child, "X", nullptr, nullptr, nullptr), Hive::kKeyDeleted);
+}
+
+struct PathCase {
+    const char* path;
+    Hive::Status status;
+};
+
+class SqliteHivePaths : public SqliteHiveTest, public ::testing::WithParamInterface<PathCase> {};
+
+TEST_P(SqliteHivePaths, EmptyLevelsAreRefused) {
+    auto hive = Hive::SqliteHive::inMemory();
+    Key key;
+    EXPECT_EQ(hive->createKey(Root::CurrentUser, GetParam().path, key), GetParam().status);
+    EXPECT_EQ(static_cast<bool>(key), GetParam().status == Hive::kSuccess);
+    hive->closeKey(key);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, SqliteHivePaths,
+                         ::testing::Values(PathCase{"Software\\Brambleton", Hive::kSuccess},
+                                           PathCase{"Software\\Brambleton\\", Hive::kSuccess},
+                                           PathCase{"", Hive::kSuccess},
+                                           PathCase{"\\Software", Hive::kBadPathname},
+                                           PathCase{"Software\\\\Brambleton", Hive::kBadPathname},
+                                           PathCase{"Software\\\\", Hive::kBadPathname}));
+
+TEST_F(SqliteHiveTest, OnlyTheCurrentUsersRootIsThere) {
+    auto hive = Hive::SqliteHive::inMemory();
+    Key key;
+    EXPECT_EQ(hive->openKey(static_cast<Root>(0x80000002u), "", key), Hive::kInvalidHandle);
+}
+
+TEST_F(SqliteHiveTest, ValuesOutliveTheConnectionAndTheFileKeepsAWriteAheadLog) {
+    const std::string path = folder.file("hkcu.sqlite3");
+    {
+        auto hive = openFile(path);
+        hive->setValue(create(*hive, "Software\\Kept"), "X", Hive::kRegSz, kOne, 2);
+    }
+    auto hive = openFile(path);
+    EXPECT_TRUE(has(*hive, create(*hive, "Software\\Kept"), "X"));
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* mode = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &mode, nullptr);
+    ASSERT_EQ(sqlite3_step(mode), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(mode, 0)), "wal");
+    sqlite3_finalize(mode);
+    sqlite3_close(db);
+}
+
+TEST_F(SqliteHiveTest, ASecondCopySeesWhatTheFirstCommitted) {
+    auto [first, second, firstKey, secondKey] = twoCopies();
+    Hive::Transaction scope(*first);
+    first->setValue(firstKey, "X", Hive::kRegSz, kOne, 2);
+    EXPECT_FALSE(has(*second, secondKey, "X"));
+    scope.commit();
+    EXPECT_TRUE(has(*second, secondKey, "X"));
+}
+
+TEST_F(SqliteHiveTest, AScopeThatCannotTakeTheLockWritesNothing) {
+    auto [first, second, firstKey, secondKey] = twoCopies();
+    second->setBusyTimeout(20);
+    Hive::Transaction holding(*first);
+    first->setValue(firstKey, "X", Hive::kRegSz, kOne, 2);
+    {
+        Hive::Transaction waiting(*second);
+        EXPECT_EQ(second->setValue(secondKey, "Y", Hive::kRegSz, kOne, 2), Hive::kBusy);
+        EXPECT_EQ(second->deleteValue(secondKey, "X"), Hive::kBusy);
+        EXPECT_EQ(waiting.commit(), Hive::kBusy);
+    }
+    holding.commit();
+    EXPECT_TRUE(has(*second, secondKey, "X"));
+    EXPECT_FALSE(has(*second, secondKey, "Y"));
+    // The failed scope left no lock and no transaction behind.
+    Hive::Transaction next(*second);
+    EXPECT_EQ(second->setValue(secondKey, "Y", Hive::kRegSz, kOne, 2), Hive::kSuccess);
+    EXPECT_EQ(next.commit(), Hive::kSuccess);
+}
+
+TEST_F(SqliteHiveTest, AReadScopeSeesOneStateAndWritesNothing) {
+    auto [reader, writer, readerKey, writerKey] = twoCopies();
+    {
+        Hive::Transaction snapshot(*reader, Hive::Access::Read);
+        EXPECT_FALSE(has(*reader, readerKey, "X"));
+        writer->setValue(writerKey, "X", Hive::kRegSz, kOne, 2);
+        EXPECT_FALSE(has(*reader, readerKey, "X"));
+        EXPECT_EQ(reader->setValue(readerKey, "Y", Hive::kRegSz, kOne, 2), Hive::kAccessDenied);
+    }
+    EXPECT_TRUE(has(*reader, readerKey, "X"));
+    EXPECT_EQ(reader->setValue(readerKey, "Y", Hive::kRegSz, kOne, 2), Hive::kSuccess);
+}
+
+TEST_F(SqliteHiveTest, AnotherProgramsDatabaseIsRefusedButNotCalledDamaged) {
+    const std::string path = folder.file("other.sqlite3");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    sqlite3_exec(db, "CREATE TABLE notes(text)", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    Hive::OpenError error;
+    EXPECT_EQ(Hive::SqliteHive::open(path, error), nullptr);
+    EXPECT_FALSE(error.damaged());
+}
+
+struct FoldCase {
+    const char* name;
+    const char* folded;
+};
+
+class NameFolding : public ::testing::TestWithParam<FoldCase> {};
+
+TEST_P(NameFolding, UpperCasesAsTheRegistryCompares) {
+    EXPECT_EQ(Hive::foldCase(GetParam().name), GetParam().folded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, NameFolding,
+    ::testing::Values(FoldCase{"AlarmCount", "ALARMCOUNT"}, FoldCase{"01.Name", "01.NAME"},
+                      FoldCase{"\xC3\xA9t\xC3\xA9", "\xC3\x89T\xC3\x89"}, // été
+                      FoldCase{"\xD0\xB4\xD0\xB0", "\xD0\x94\xD0\x90"},   // да
+                      FoldCase{"stra\xC3\x9F"
+                               "e",
+                               "STRA\xC3\x9F"
+                               "E"},                                    // ß stays
+                      FoldCase{"\xF0\x9D\x90\x9A", "\xF0\x9D\x90\x9A"}, // beyond 16 bits
+                      FoldCase{"a\xFF"
+                               "b\xC3",
+                               "A\xFF"
+                               "B\xC3"})); // not UTF-8
+
+} // namespace

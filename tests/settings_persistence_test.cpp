@@ -1,0 +1,342 @@
+#include <CountingStore.h>
+#include <FakeClockWindow.h>
+#include <HiveContents.h>
+#include <LogCapture.h>
+#include <TestCore.h>
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace VD_Core;
+
+namespace {
+
+const QString kSettings = QStringLiteral("Software\\Brambleton\\Vindrel");
+const QString kAlarms = QStringLiteral("Software\\Brambleton\\Vindrel\\Alarms");
+
+StoredValue text(const char* name, const char* value) {
+    return textValue(QString::fromLatin1(name), QString::fromLatin1(value));
+}
+
+class SettingsTest : public ::testing::Test, protected TestCore {
+protected:
+    FakeClockWindow window;
+
+    void SetUp() override { core.attachWindow(&window); }
+
+    void seed(const QString& key, const char* name, const char* value) {
+        storeRaw(*hive, key, QString::fromLatin1(name), Hive::kRegSz,
+                 QByteArray(value) + QByteArray(1, '\0'));
+    }
+
+    void seedAlarm(int n, const char* name, const char* hour, const char* mins = "0",
+                   const char* day = "0", const char* month = "0") {
+        const QByteArray prefix = QByteArray::number(n).rightJustified(2, '0');
+        const char* values[] = {name, hour, mins, day, month};
+        const char* fields[] = {".Name", ".Hour", ".Mins", ".Day", ".Month"};
+        for (int i = 0; i < 5; ++i)
+            seed(kAlarms, (prefix + fields[i]).constData(), values[i]);
+    }
+
+    void seedExample() { storeExampleState(*hive); }
+
+    void addAlarm(const QString& name, quint8 hour = 7) {
+        const int n = ++core.AlarmTable.AlarmCount;
+        core.AlarmTable[n] = {name, hour, 0, 0, 0};
+    }
+
+    QStringList alarmNamesInMemory() const {
+        QStringList names;
+        for (int n = 1; n <= core.AlarmTable.AlarmCount; ++n)
+            names << core.AlarmTable[n].Name;
+        return names;
+    }
+
+    QList<StoredValue> storedAlarm(int n) const {
+        QList<StoredValue> values;
+        const QString prefix = QStringLiteral("%1.").arg(n, 2, 10, QLatin1Char('0'));
+        for (const StoredValue& value : storedValues(*hive, kAlarms))
+            if (value.name.startsWith(prefix))
+                values << value;
+        return values;
+    }
+};
+
+TEST_F(SettingsTest, AFirstRunWritesTheDefaultsAndLoadsThem) {
+    core.EnsureSettings();
+    EXPECT_EQ(storedValues(*hive, kSettings),
+              (QList<StoredValue>{text("X", "0"), text("Y", "0"), text("HourSignal", "0"),
+                                  text("UsedSkinPath", ""), text("AlarmEnabled", "0"),
+                                  text("AlarmCount", "0")}));
+    Hive::Key alarms;
+    EXPECT_EQ(hive->openKey(Hive::Root::CurrentUser, kAlarms.toStdString(), alarms),
+              Hive::kSuccess);
+    hive->closeKey(alarms);
+
+    window.left = 3000;
+    core.LoadSettings();
+    EXPECT_EQ(window.left, 0);
+    EXPECT_EQ(window.top, 0);
+    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 0);
+    EXPECT_EQ(core.ClockSettings.AlwaysOnTop, 0);
+    EXPECT_EQ(core.AlarmTable.AlarmCount, 0);
+}
+
+TEST_F(SettingsTest, StoredSettingsAreNotReplacedByDefaults) {
+    seed(kSettings, "X", "1200");
+    seed(kSettings, "HourSignal", "1");
+    core.EnsureSettings();
+    EXPECT_EQ(storedValues(*hive, kSettings),
+              (QList<StoredValue>{text("X", "1200"), text("HourSignal", "1")}));
+}
+
+TEST_F(SettingsTest, AnEmptyXIsAFirstRunAgainButLeavesTheAlarmValues) {
+    seedExample();
+    seed(kSettings, "X", "");
+    core.EnsureSettings();
+    const QList<StoredValue> settings = storedValues(*hive, kSettings);
+    EXPECT_TRUE(settings.contains(text("AlarmEnabled", "0")));
+    EXPECT_TRUE(settings.contains(text("AlarmCount", "0")));
+    EXPECT_EQ(storedValues(*hive, kAlarms).size(), 10);
+}
+
+TEST_F(SettingsTest, TheExampleStateLoadsAsStored) {
+    seedExample();
+    core.LoadSettings();
+    EXPECT_EQ(window.left, 1200);
+    EXPECT_EQ(window.top, 900);
+    EXPECT_EQ(core.ClockSettings.HourSignal, 0);
+    EXPECT_EQ(core.ClockSettings.UsedSkinPath, QString());
+    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 1);
+    EXPECT_EQ(core.ClockSettings.AlwaysOnTop, 0);
+    EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
+    EXPECT_EQ(core.AlarmTable[1], (AlarmEntry{QStringLiteral("Wake"), 7, 30, 0, 0}));
+    EXPECT_EQ(core.AlarmTable[2], (AlarmEntry{QStringLiteral("Meeting"), 14, 5, 1, 3}));
+}
+
+TEST_F(SettingsTest, ASaveWritesTheExampleStateExactly) {
+    window.left = 1200;
+    window.top = 900;
+    core.ClockSettings.AlarmEnabled = 1;
+    core.AlarmTable.AlarmCount = 2;
+    core.AlarmTable[1] = {QStringLiteral("Wake"), 7, 30, 0, 0};
+    core.AlarmTable[2] = {QStringLiteral("Meeting"), 14, 5, 1, 3};
+    core.EnsureSettings();
+    core.SaveSettings();
+    EXPECT_EQ(storedValues(*hive, kSettings),
+              (QList<StoredValue>{text("X", "1200"), text("Y", "900"), text("HourSignal", "0"),
+                                  text("UsedSkinPath", ""), text("AlarmEnabled", "1"),
+                                  text("AlarmCount", "2"), text("AlwaysOnTop", "0")}));
+    EXPECT_EQ(
+        storedValues(*hive, kAlarms),
+        (QList<StoredValue>{text("01.Name", "Wake"), text("01.Hour", "7"), text("01.Mins", "30"),
+                            text("01.Day", "0"), text("01.Month", "0"), text("02.Name", "Meeting"),
+                            text("02.Hour", "14"), text("02.Mins", "5"), text("02.Day", "1"),
+                            text("02.Month", "3")}));
+}
+
+TEST_F(SettingsTest, ASaveIntoNoKeysWritesNothing) {
+    addAlarm(QStringLiteral("Wake"));
+    core.SaveSettings();
+    EXPECT_TRUE(storedValues(*hive, kSettings).isEmpty());
+}
+
+TEST_F(SettingsTest, SkippedEntriesAreLeftOutAndTheRestRenumbered) {
+    core.EnsureSettings();
+    for (const char* name : {"One", "", "Three", "__#RemoveAlm[0]", "Five"})
+        addAlarm(QString::fromLatin1(name));
+    core.SaveSettings();
+    EXPECT_TRUE(storedValues(*hive, kSettings).contains(text("AlarmCount", "3")));
+    EXPECT_EQ(storedAlarm(2).value(0), text("02.Name", "Three"));
+    EXPECT_EQ(storedAlarm(3).value(0), text("03.Name", "Five"));
+    EXPECT_TRUE(storedAlarm(4).isEmpty());
+    EXPECT_EQ(core.AlarmTable.AlarmCount, 5); // memory is not changed by a save
+}
+
+TEST_F(SettingsTest, RemovingAnAlarmRenumbersStorageAndMemory) {
+    core.EnsureSettings();
+    for (const char* name : {"One", "Two", "Three"})
+        addAlarm(QString::fromLatin1(name));
+    core.SaveSettings();
+    core.RemoveAlarm(2);
+    EXPECT_EQ(alarmNamesInMemory(), (QStringList{QStringLiteral("One"), QStringLiteral("Three")}));
+    EXPECT_EQ(storedAlarm(2).value(0), text("02.Name", "Three"));
+    EXPECT_TRUE(storedAlarm(3).isEmpty());
+    EXPECT_TRUE(storedValues(*hive, kSettings).contains(text("AlarmCount", "2")));
+}
+
+TEST_F(SettingsTest, RemovingANumberOutsideTheListDoesNothing) {
+    core.EnsureSettings();
+    addAlarm(QStringLiteral("One"));
+    core.SaveSettings();
+    for (int n : {0, 2, -1})
+        core.RemoveAlarm(n);
+    EXPECT_EQ(alarmNamesInMemory(), QStringList{QStringLiteral("One")});
+    EXPECT_EQ(storedAlarm(1).size(), 5);
+}
+
+TEST_F(SettingsTest, ARemovalAndASaveAreEachOneTransaction) {
+    CountingStore counting(*hive);
+    Core counted(clock, sound, counting, shell);
+    counted.EnsureSettings();
+    for (const char* name : {"One", "Two", "Three"}) {
+        const int n = ++counted.AlarmTable.AlarmCount;
+        counted.AlarmTable[n].Name = QString::fromLatin1(name);
+    }
+    counting.commits = 0;
+    counted.SaveSettings();
+    EXPECT_EQ(counting.commits, 1);
+    counted.RemoveAlarm(1);
+    EXPECT_EQ(counting.commits, 2);
+    EXPECT_EQ(counting.loneWrites, 0);
+}
+
+TEST_F(SettingsTest, ARemovalWhileAnotherCopyHoldsTheStoreKeepsTheOldListEverywhere) {
+    QTemporaryDir folder;
+    const std::string path = folder.filePath(QStringLiteral("hkcu.sqlite3")).toStdString();
+    Hive::OpenError error;
+    const auto mine = Hive::SqliteHive::open(path, error);
+    const auto other = Hive::SqliteHive::open(path, error);
+    mine->setBusyTimeout(20);
+    Core clockCopy(clock, sound, *mine, shell);
+    clockCopy.EnsureSettings();
+    for (const char* name : {"One", "Two", "Three"}) {
+        const int n = ++clockCopy.AlarmTable.AlarmCount;
+        clockCopy.AlarmTable[n].Name = QString::fromLatin1(name);
+    }
+    clockCopy.SaveSettings();
+    {
+        Hive::Transaction otherCopySaving(*other);
+        clockCopy.RemoveAlarm(2);
+        otherCopySaving.commit();
+    }
+    EXPECT_EQ(clockCopy.AlarmTable.AlarmCount, 3);
+    EXPECT_EQ(clockCopy.AlarmTable[2].Name, QStringLiteral("Two"));
+    EXPECT_EQ(storedValues(*mine, kAlarms).size(), 15);
+}
+
+TEST_F(SettingsTest, DeletingAlarmValuesTakesOnlyTheEntriesInUse) {
+    seedExample();
+    core.AlarmTable.AlarmCount = 0;
+    core.DeleteAlarmValues();
+    EXPECT_EQ(storedValues(*hive, kAlarms).size(), 10);
+    core.AlarmTable.AlarmCount = 1;
+    core.DeleteAlarmValues();
+    EXPECT_TRUE(storedAlarm(1).isEmpty());
+    EXPECT_EQ(storedAlarm(2).size(), 5);
+}
+
+TEST_F(SettingsTest, TheNinthAndTenthAlarmsAreStoredUnder09And10) {
+    core.EnsureSettings();
+    for (int n = 1; n <= 10; ++n)
+        addAlarm(QStringLiteral("Alarm %1").arg(n));
+    core.SaveSettings();
+    EXPECT_EQ(storedAlarm(9).value(0), text("09.Name", "Alarm 9"));
+    EXPECT_EQ(storedAlarm(10).value(4), text("10.Month", "0"));
+}
+
+TEST_F(SettingsTest, ACountWithoutItsValuesLoadsEmptyEntries) {
+    seedExample();
+    for (const char* field : {"02.Name", "02.Hour", "02.Mins", "02.Day", "02.Month"})
+        core.registry().DeleteValue(Hive::Root::CurrentUser, kAlarms, QString::fromLatin1(field));
+    core.LoadSettings();
+    EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
+    EXPECT_EQ(core.AlarmTable[2], AlarmEntry{});
+}
+
+TEST_F(SettingsTest, MoreThanTwentyStoredAlarmsLoadAsTwentyAndSaveAsTwenty) {
+    core.EnsureSettings();
+    seed(kSettings, "AlarmCount", "25");
+    for (int n = 1; n <= 25; ++n)
+        seedAlarm(n, QByteArray("Alarm ").append(QByteArray::number(n)).constData(), "6");
+    LogCapture log("vindrel.registry");
+    core.LoadSettings();
+    EXPECT_EQ(core.AlarmTable.AlarmCount, 20);
+    EXPECT_EQ(core.AlarmTable[20].Name, QStringLiteral("Alarm 20"));
+    EXPECT_EQ(log.messages().size(), 1);
+    seed(kAlarms, "21.Name", "left alone");
+    core.SaveSettings();
+    EXPECT_TRUE(storedValues(*hive, kSettings).contains(text("AlarmCount", "20")));
+    EXPECT_EQ(storedAlarm(21).value(0), text("21.Name", "left alone"));
+}
+
+TEST_F(SettingsTest, ADamagedValueLoadsAsZeroIsLoggedAndTheRestStillLoads) {
+    seedExample();
+    seed(kSettings, "HourSignal", "abc");
+    seed(kAlarms, "01.Hour", "300");
+    core.ClockSettings.HourSignal = 1;
+    LogCapture log("vindrel.registry");
+    core.LoadSettings();
+    EXPECT_EQ(core.ClockSettings.HourSignal, 0);
+    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 1);
+    EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
+    EXPECT_EQ(core.AlarmTable[1], (AlarmEntry{QStringLiteral("Wake"), 0, 30, 0, 0}));
+    EXPECT_EQ(core.AlarmTable[2].Name, QStringLiteral("Meeting"));
+    ASSERT_EQ(log.messages().size(), 2);
+    EXPECT_TRUE(log.messages()[0].contains(QStringLiteral("HourSignal")));
+    EXPECT_TRUE(log.messages()[1].contains(QStringLiteral("01.Hour")));
+}
+
+struct HourCase {
+    const char* stored;
+    quint8 loaded;
+};
+
+class StoredHour : public SettingsTest, public ::testing::WithParamInterface<HourCase> {};
+
+TEST_P(StoredHour, LoadsByItsLeadingNumber) {
+    seedExample();
+    seed(kAlarms, "01.Hour", GetParam().stored);
+    core.LoadSettings();
+    EXPECT_EQ(core.AlarmTable[1].Hour, GetParam().loaded);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, StoredHour,
+                         ::testing::Values(HourCase{"7", 7}, HourCase{"07", 7}, HourCase{"abc", 0},
+                                           HourCase{"300", 0}, HourCase{"", 0}, HourCase{"8 pm", 8},
+                                           HourCase{"-1", 0}));
+
+TEST_F(SettingsTest, NumbersStoredAsDwordsLoadToo) {
+    seedExample();
+    storeRaw(*hive, kSettings, QStringLiteral("X"), Hive::kRegDword, QByteArray("\x2C\x01\0\0", 4));
+    storeRaw(*hive, kSettings, QStringLiteral("AlarmEnabled"), Hive::kRegDword,
+             QByteArray("\x01\0\0\0", 4));
+    core.ClockSettings.AlarmEnabled = 0;
+    core.LoadSettings();
+    EXPECT_EQ(window.left, 300);
+    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 1);
+}
+
+TEST_F(SettingsTest, NegativePositionsAreStoredWithTheirSignAndRestored) {
+    core.EnsureSettings();
+    window.left = -300;
+    window.top = -45;
+    core.SaveSettings();
+    const QList<StoredValue> settings = storedValues(*hive, kSettings);
+    EXPECT_EQ(settings.value(0), text("X", "-300"));
+    EXPECT_EQ(settings.value(1), text("Y", "-45"));
+    window.left = window.top = 0;
+    core.LoadSettings();
+    EXPECT_EQ(window.left, -300);
+    EXPECT_EQ(window.top, -45);
+}
+
+TEST_F(SettingsTest, APositionIsWrittenAsWholeTwips) {
+    core.EnsureSettings();
+    window.left = 1200.4;
+    window.top = 899.6;
+    core.SaveSettings();
+    EXPECT_EQ(storedValues(*hive, kSettings).value(0), text("X", "1200"));
+    EXPECT_EQ(storedValues(*hive, kSettings).value(1), text("Y", "900"));
+}
+
+TEST_F(SettingsTest, WithoutAWindowTheLoadedPositionIsSavedAgain) {
+    seedExample();
+    core.attachWindow(nullptr);
+    core.LoadSettings();
+    core.SaveSettings();
+    EXPECT_EQ(storedValues(*hive, kSettings).value(0), text("X", "1200"));
+}
+
+} // namespace

@@ -1,0 +1,376 @@
+#include <FakeClockWindow.h>
+#include <SkinFiles.h>
+#include <SkinPicture.h>
+#include <SkinText.h>
+#include <TestCore.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
+
+using namespace VD_Core;
+
+namespace {
+
+const QColor kBuiltInTitle(0x10, 0x20, 0x30);
+const QColor kBuiltInAlarm(0x40, 0x50, 0x60);
+const QColor kRed(0xff, 0, 0);
+const QColor kGreen(0, 0xff, 0);
+const QColor kBlue(0, 0, 0xff);
+const QColor kWhite(0xff, 0xff, 0xff);
+
+QPixmap filled(QSize size, QColor colour) {
+    QPixmap pixmap(size);
+    pixmap.fill(colour);
+    return pixmap;
+}
+
+QColor colourOf(const QPixmap& picture) {
+    return picture.isNull() ? QColor() : picture.toImage().pixelColor(0, 0);
+}
+
+// A bitmap header claiming a picture of the given size, followed by a few pixels.
+QByteArray bitmapClaiming(quint32 width, quint32 height) {
+    QByteArray bytes(54 + 12, '\0');
+    auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, bytes.data() + at); };
+    auto put16 = [&](int at, quint16 v) { qToLittleEndian(v, bytes.data() + at); };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, static_cast<quint32>(bytes.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    put16(26, 1);
+    put16(28, 24);
+    return bytes;
+}
+
+// A PNG signature and header chunk claiming 65535 x 65535 pixels.
+const QByteArray kPngClaimingHuge("\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44"
+                                  "\x52\x00\x00\xff\xff\x00\x00\xff\xff\x08\x06\x00\x00\x00\xb6"
+                                  "\x05\xd9\x50",
+                                  33);
+
+class SkinLoadingTest : public ::testing::Test, protected TestCore {
+protected:
+    FakeClockWindow window;
+    SkinFiles files{programFolder.path()};
+
+    void SetUp() override {
+        core.SkinState.DefaultTitlePicture = filled({100, 14}, kBuiltInTitle);
+        core.SkinState.DefaultAlarmPicture = filled({16, 16}, kBuiltInAlarm);
+        window.title = core.SkinState.DefaultTitlePicture;
+        window.alarm = core.SkinState.DefaultAlarmPicture;
+        core.attachWindow(&window);
+    }
+
+    QString skinsPath(const char* relative) const {
+        return core.skinFolder().path() + QString::fromUtf8(relative);
+    }
+
+    // Writes the skin and loads it as the chooser would.
+    void load(const QString& file, const QStringList& lines) {
+        files.writeSkin(file, lines);
+        loadPath(core.skinFolder().path() + file);
+    }
+    void loadPath(const QString& path) {
+        core.ClockSettings.UsedSkinPath = path;
+        core.LoadSkin();
+    }
+
+    // Skin A: every key, a picture of its own colour for each target.
+    void loadSkinA() {
+        files.writePicture(QStringLiteral("a/title.png"), {100, 14}, kRed);
+        files.writePicture(QStringLiteral("a/body.bmp"), {100, 58}, kGreen);
+        files.writePicture(QStringLiteral("a/bell.ico"), {16, 16}, kBlue);
+        load(QStringLiteral("a.vds"),
+             skinLines(QStringLiteral("a\\title.png"), QStringLiteral("a\\body.bmp"),
+                       QStringLiteral("a\\bell.ico"), QStringLiteral("a\\chime.wav"),
+                       QStringLiteral("a\\ring.wav")));
+    }
+
+    void expectSkinA() const {
+        EXPECT_EQ(colourOf(window.title), kRed);
+        EXPECT_EQ(colourOf(window.background), kGreen);
+        EXPECT_EQ(colourOf(window.alarm), kBlue);
+        EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("a/chime.wav"));
+        EXPECT_EQ(core.SkinState.AlarmSoundPath, skinsPath("a/ring.wav"));
+    }
+};
+
+TEST_F(SkinLoadingTest, AnEmptyPathGivesTheBuiltInLook) {
+    loadSkinA();
+    loadPath(QString());
+    EXPECT_EQ(colourOf(window.title), kBuiltInTitle);
+    EXPECT_EQ(colourOf(window.alarm), kBuiltInAlarm);
+    EXPECT_TRUE(window.background.isNull());
+    EXPECT_EQ(core.SkinState.HourSoundPath, QString());
+    EXPECT_EQ(core.SkinState.AlarmSoundPath, QString());
+    EXPECT_TRUE(sound.preloaded.isEmpty());
+}
+
+TEST_F(SkinLoadingTest, ASkinWithEveryKeySetsThreePicturesAndTwoSounds) {
+    loadSkinA();
+    expectSkinA();
+    EXPECT_EQ(sound.preloaded, (QStringList{skinsPath("a/chime.wav"), skinsPath("a/ring.wav")}));
+}
+
+TEST_F(SkinLoadingTest, PicturesOfOtherSizesAreKeptAtTheirSize) {
+    files.writePicture(QStringLiteral("wide.png"), {300, 42}, kRed);
+    load(QStringLiteral("s.vds"), skinLines(QStringLiteral("wide.png"), {}, {}, {}, {}));
+    EXPECT_EQ(window.title.size(), QSize(300, 42));
+}
+
+TEST_F(SkinLoadingTest, SkinBWithoutTitleKeepsSkinATitleAndDropsItsSound) {
+    loadSkinA();
+    files.writePicture(QStringLiteral("b/bell.png"), {16, 16}, kWhite);
+    load(QStringLiteral("b.vds"),
+         {QString(kSkinHeader), QStringLiteral("name=B"), QStringLiteral("author=b"),
+          QStringLiteral("imgbody=b\\body.png"), QStringLiteral("imgbody="),
+          QStringLiteral("imgalarm=b\\bell.png"), QStringLiteral("sndalarm=b\\r.wav"),
+          QStringLiteral("sndalarm=b\\ring.wav")});
+    EXPECT_EQ(colourOf(window.title), kRed);
+    EXPECT_TRUE(window.background.isNull());
+    EXPECT_EQ(colourOf(window.alarm), kWhite);
+    EXPECT_EQ(core.SkinState.HourSoundPath, QString());
+    EXPECT_EQ(core.SkinState.AlarmSoundPath, skinsPath("b/ring.wav"));
+}
+
+TEST_F(SkinLoadingTest, AMissingBodyKeepsThePreviousOneAndTheRestIsApplied) {
+    loadSkinA();
+    files.writePicture(QStringLiteral("c/bell.png"), {16, 16}, kWhite);
+    load(QStringLiteral("c.vds"),
+         skinLines({}, QStringLiteral("c\\gone.bmp"), QStringLiteral("c\\bell.png"),
+                   QStringLiteral("h.wav"), QStringLiteral("c\\a.wav")));
+    EXPECT_EQ(colourOf(window.background), kGreen);
+    EXPECT_EQ(colourOf(window.alarm), kWhite);
+    EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("h.wav"));
+    EXPECT_EQ(core.SkinState.AlarmSoundPath, skinsPath("c/a.wav")) << "a sound is not checked";
+}
+
+TEST_F(SkinLoadingTest, EmptyValuesBringBackTheBuiltInLookAndTheFolderPath) {
+    loadSkinA();
+    load(QStringLiteral("e.vds"), skinLines({}, {}, {}, {}, {}));
+    EXPECT_EQ(colourOf(window.title), kBuiltInTitle);
+    EXPECT_TRUE(window.background.isNull());
+    EXPECT_EQ(colourOf(window.alarm), kBuiltInAlarm);
+    EXPECT_EQ(core.SkinState.HourSoundPath, core.skinFolder().path());
+    EXPECT_EQ(core.SkinState.AlarmSoundPath, core.skinFolder().path());
+}
+
+TEST_F(SkinLoadingTest, KeysAreMatchedWithoutRegardToCaseAndNamesFoundIgnoringIt) {
+    files.writePicture(QStringLiteral("Case/Title.PNG"), {100, 14}, kRed);
+    files.write(QStringLiteral("Case/Chime.WAV"), "x");
+    load(QStringLiteral("case.vds"),
+         {QString(kSkinHeader), QStringLiteral("NAME=x"), QStringLiteral("Author=y"),
+          QStringLiteral("IMGTITLE=case\\title.png"), QStringLiteral("ImgBody="),
+          QStringLiteral("imgALARM="), QStringLiteral("SndHour=CASE\\chime.wav")});
+    EXPECT_EQ(colourOf(window.title), kRed);
+    EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("Case/Chime.WAV"));
+}
+
+struct UnappliedCase {
+    const char* name;
+    QByteArray bytes;
+};
+
+class UnappliedSkinTest : public SkinLoadingTest,
+                          public ::testing::WithParamInterface<UnappliedCase> {};
+
+TEST_P(UnappliedSkinTest, ChangesNothing) {
+    loadSkinA();
+    sound.preloaded.clear();
+    loadPath(files.write(QStringLiteral("bad.vds"), GetParam().bytes));
+    expectSkinA();
+    EXPECT_TRUE(sound.preloaded.isEmpty());
+    EXPECT_EQ(core.ClockSettings.UsedSkinPath, files.folder() + QStringLiteral("/bad.vds"));
+}
+
+const QByteArray kHeaderBytes(kSkinHeader.data(), kSkinHeader.size());
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnappliedSkinTest,
+    ::testing::Values(
+        UnappliedCase{"EmptyFile", ""},
+        UnappliedCase{"DamagedHeader", "Brambleton's Vindrel Skin v1_[A1 \r\nname=x\r\nauthor=y\r\n"
+                                       "imgtitle=\r\nimgbody=\r\nimgalarm=\r\nsndhour=\r\n"},
+        UnappliedCase{"LineFeedsOnly", kHeaderBytes + "\nname=x\nauthor=y\nimgtitle=\n"},
+        UnappliedCase{"ThreeLines", kHeaderBytes + "\r\nname=x\r\nauthor=y\r\n"},
+        UnappliedCase{"OversizedLines", kHeaderBytes + "\rname=x\rauthor=y\rimgtitle=" +
+                                            QByteArray(kMaxSkinTextBytes, 'x') + "\r"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SkinLoadingTest, AFileEndingAfterLineFiveKeepsTheRestAndClearsTheSounds) {
+    loadSkinA();
+    files.writePicture(QStringLiteral("t.png"), {100, 14}, kWhite);
+    load(QStringLiteral("short.vds"),
+         {QString(kSkinHeader), QStringLiteral("name=x"), QStringLiteral("author=y"),
+          QStringLiteral("imgtitle=t.png"), QStringLiteral("imgbody=")});
+    EXPECT_EQ(colourOf(window.title), kWhite);
+    EXPECT_TRUE(window.background.isNull());
+    EXPECT_EQ(colourOf(window.alarm), kBlue);
+    EXPECT_EQ(core.SkinState.HourSoundPath, QString());
+    EXPECT_EQ(core.SkinState.AlarmSoundPath, QString());
+}
+
+TEST_F(SkinLoadingTest, LinesAfterTheEighthHaveNoEffect) {
+    QStringList lines = skinLines({}, {}, {}, QStringLiteral("h.wav"), QStringLiteral("a.wav"));
+    lines << QStringLiteral("imgtitle=t.png") << QStringLiteral("sndhour=other.wav");
+    files.writePicture(QStringLiteral("t.png"), {100, 14}, kWhite);
+    load(QStringLiteral("nine.vds"), lines);
+    EXPECT_EQ(colourOf(window.title), kBuiltInTitle);
+    EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("h.wav"));
+}
+
+TEST_F(SkinLoadingTest, ASkinFileThatCannotBeOpenedChangesNothing) {
+    loadSkinA();
+    QDir().mkpath(files.folder() + QStringLiteral("/folder.vds"));
+    const QString fifo = files.folder() + QStringLiteral("/fifo.vds");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = files.folder() + QStringLiteral("/zero.vds");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    for (const QString& path : {files.folder() + QStringLiteral("/missing.vds"),
+                                files.folder() + QStringLiteral("/folder.vds"), fifo, zero}) {
+        loadPath(path);
+        expectSkinA();
+    }
+}
+
+TEST_F(SkinLoadingTest, ResetKeepsTheSkinPath) {
+    loadSkinA();
+    core.ResetSkin();
+    EXPECT_EQ(core.ClockSettings.UsedSkinPath, files.folder() + QStringLiteral("/a.vds"));
+    EXPECT_EQ(colourOf(window.title), kBuiltInTitle);
+}
+
+TEST_F(SkinLoadingTest, WithoutAWindowOnlyTheSoundsAreSet) {
+    core.attachWindow(nullptr);
+    load(QStringLiteral("s.vds"), skinLines({}, {}, {}, QStringLiteral("h.wav"), {}));
+    EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("h.wav"));
+}
+
+TEST_F(SkinLoadingTest, ASoundLeadingOutsideIsStoredAsNoSound) {
+    load(QStringLiteral("s.vds"),
+         skinLines({}, {}, {}, QStringLiteral("..\\..\\etc\\h.wav"), QStringLiteral("ok.wav")));
+    EXPECT_EQ(core.SkinState.HourSoundPath, QString());
+    EXPECT_EQ(core.SkinState.AlarmSoundPath, skinsPath("ok.wav"));
+}
+
+// Each hostile title picture is refused like one that cannot be loaded: the title stays, the
+// other targets and the sounds are still applied, and nothing blocks.
+struct HostileCase {
+    const char* name;
+    const char* value;
+    std::function<void(const SkinFiles&, const QString& programFolder)> make;
+};
+
+class HostilePictureTest : public SkinLoadingTest,
+                           public ::testing::WithParamInterface<HostileCase> {};
+
+TEST_P(HostilePictureTest, IsRefusedLikeAPictureThatCannotBeLoaded) {
+    loadSkinA();
+    GetParam().make(files, programFolder.path());
+    files.writePicture(QStringLiteral("ok.png"), {16, 16}, kWhite);
+    load(QStringLiteral("hostile.vds"),
+         skinLines(QString::fromUtf8(GetParam().value), QStringLiteral("ok.png"),
+                   QStringLiteral("ok.png"), QStringLiteral("h.wav"), QStringLiteral("a.wav")));
+    EXPECT_EQ(colourOf(window.title), kRed);
+    EXPECT_EQ(colourOf(window.background), kWhite);
+    EXPECT_EQ(colourOf(window.alarm), kWhite);
+    EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("h.wav"));
+}
+
+void outsidePicture(const SkinFiles& files, const QString& programFolder) {
+    files.writePicture(QStringLiteral("../outside.png"), {100, 14}, kWhite);
+    QDir().mkpath(programFolder + QStringLiteral("/Skins2"));
+    QFile::copy(programFolder + QStringLiteral("/outside.png"),
+                programFolder + QStringLiteral("/Skins2/t.png"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, HostilePictureTest,
+    ::testing::Values(
+        HostileCase{"DotDotOutside", "..\\outside.png", outsidePicture},
+        HostileCase{"SymbolicLinkOut", "link.png",
+                    [](const SkinFiles& f, const QString& program) {
+                        outsidePicture(f, program);
+                        QFile::link(program + QStringLiteral("/outside.png"),
+                                    f.folder() + QStringLiteral("/link.png"));
+                    }},
+        HostileCase{"SiblingFolderStartingWithSkins", "sib\\t.png",
+                    [](const SkinFiles& f, const QString& program) {
+                        outsidePicture(f, program);
+                        QFile::link(QStringLiteral("../Skins2"),
+                                    f.folder() + QStringLiteral("/sib"));
+                    }},
+        HostileCase{"Folder", "folder.png",
+                    [](const SkinFiles& f, const QString&) {
+                        QDir().mkpath(f.folder() + QStringLiteral("/folder.png"));
+                    }},
+        HostileCase{"Fifo", "fifo.png",
+                    [](const SkinFiles& f, const QString&) {
+                        mkfifo(
+                            QFile::encodeName(f.folder() + QStringLiteral("/fifo.png")).constData(),
+                            0600);
+                    }},
+        HostileCase{"DevZeroThroughALink", "zero.png",
+                    [](const SkinFiles& f, const QString&) {
+                        QFile::link(QStringLiteral("/dev/zero"),
+                                    f.folder() + QStringLiteral("/zero.png"));
+                    }},
+        HostileCase{
+            "ZeroBytes", "empty.png",
+            [](const SkinFiles& f, const QString&) { f.write(QStringLiteral("empty.png"), {}); }},
+        HostileCase{"NotAPicture", "text.bmp",
+                    [](const SkinFiles& f, const QString&) {
+                        f.write(QStringLiteral("text.bmp"), "just some text\r\n");
+                    }},
+        HostileCase{"BitmapClaimingHugeSize", "huge.bmp",
+                    [](const SkinFiles& f, const QString&) {
+                        f.write(QStringLiteral("huge.bmp"), bitmapClaiming(65535, 65535));
+                    }},
+        HostileCase{"PngClaimingHugeSize", "huge.png",
+                    [](const SkinFiles& f, const QString&) {
+                        f.write(QStringLiteral("huge.png"), kPngClaimingHuge);
+                    }},
+        HostileCase{
+            "OneSideTooLong", "long.png",
+            [](const SkinFiles& f, const QString&) {
+                f.writePicture(QStringLiteral("long.png"), {kMaxPictureSide + 1, 1}, kWhite);
+            }},
+        HostileCase{
+            "OversizedFile", "big.png",
+            [](const SkinFiles& f, const QString&) {
+                const QString path = f.writePicture(QStringLiteral("big.png"), {100, 14}, kWhite);
+                QFile file(path);
+                file.open(QIODevice::Append);
+                file.write(QByteArray(kMaxPictureFileBytes, '\0'));
+            }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DecodePicture, APictureAtTheLimitIsDecoded) {
+    QImage image(kMaxPictureSide, 2, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    const auto decoded = decodePicture(bytes);
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(decoded->size(), QSize(kMaxPictureSide, 2));
+}
+
+TEST(DecodePicture, AClaimBeyondTheLimitIsRefusedBeforeDecoding) {
+    QString why;
+    EXPECT_FALSE(decodePicture(bitmapClaiming(3000, 3000), &why).has_value());
+    EXPECT_EQ(why, QStringLiteral("it claims 3000 x 3000 pixels"));
+}
+
+} // namespace

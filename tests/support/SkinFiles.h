@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+// Makes skin files and the files they name in the Skins folder of a program folder.
+class SkinFiles {
+public:
+    explicit SkinFiles(const QString& programFolder);
+
+    // The Skins folder, without a trailing separator.
+    const QString& folder() const { return folder_; }
+
+    // Writes the bytes at the path relative to the Skins folder, making the folders on the way.
+    // Returns the full path.
+    QString write(const QString& relative, const QByteArray& bytes) const;
+
+    // A skin file: the lines joined by lineEnd, which also ends the last one.
+    QString writeSkin(const QString& relative, const QStringList& lines,
+                      const QByteArray& lineEnd = "\r\n") const;
+
+    // A picture of one colour, in the format its file name's suffix names.
+    QString writePicture(const QString& relative, QSize size, QColor colour) const;
+
+private:
+    QString folder_;
+};
+
+// The eight lines of a skin that uses every key with the given values.
+QStringList skinLines(const QString& title, const QString& body, const QString& alarm,
+                      const QString& hour, const QString& alarmSound);

@@ -1,0 +1,382 @@
+#include <HiveContents.h>
+#include <RegCommand.h>
+#include <SqliteHive.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace RegTool;
+
+namespace {
+
+const QString kSettings = QStringLiteral("Software\\Brambleton\\Vindrel");
+const QString kAlarms = QStringLiteral("Software\\Brambleton\\Vindrel\\Alarms");
+
+QByteArray sz(const char* text) {
+    return QByteArray(text) + QByteArray(1, '\0');
+}
+
+class VindrelRegTest : public ::testing::Test {
+protected:
+    std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
+    QTemporaryDir folder;
+    QString output;
+    QString errors;
+    QString answers;
+
+    // Runs the command as typed after "vindrel-reg"; its exit status.
+    int run(const QStringList& arguments, Hive::Store* store = nullptr) {
+        output.clear();
+        errors.clear();
+        QTextStream out(&output);
+        QTextStream err(&errors);
+        QTextStream in(&answers);
+        QString error;
+        const std::optional<Command> command = parseCommand(arguments, error);
+        if (!command) {
+            errors = error;
+            return 1;
+        }
+        return runCommand(*command, store != nullptr ? *store : *hive, {out, err, in});
+    }
+
+    void seedExample() { storeExampleState(*hive); }
+
+    QString file(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+};
+
+TEST_F(VindrelRegTest, QueryPrintsTheKeyItsValuesAndItsSubkeysAsRegDoes) {
+    seedExample();
+    storeRaw(*hive, kSettings, QStringLiteral("Bytes"), Hive::kRegBinary,
+             QByteArray("\x0A\xFF", 2));
+    EXPECT_EQ(run({QStringLiteral("query"), QStringLiteral("HKCU\\Software\\Brambleton\\Vindrel")}),
+              0);
+    EXPECT_EQ(output, QStringLiteral("\n"
+                                     "HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel\n"
+                                     "    X    REG_SZ    1200\n"
+                                     "    Y    REG_SZ    900\n"
+                                     "    HourSignal    REG_SZ    0\n"
+                                     "    UsedSkinPath    REG_SZ    \n"
+                                     "    AlarmEnabled    REG_SZ    1\n"
+                                     "    AlwaysOnTop    REG_SZ    0\n"
+                                     "    AlarmCount    REG_SZ    2\n"
+                                     "    Bytes    REG_BINARY    0AFF\n"
+                                     "\n"
+                                     "HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel\\Alarms\n"));
+}
+
+TEST_F(VindrelRegTest, QueryOfOneValueShowsDwordsInHex) {
+    storeRaw(*hive, kAlarms, QStringLiteral("01.Hour"), Hive::kRegDword,
+             QByteArray("\x07\0\0\0", 4));
+    EXPECT_EQ(run({QStringLiteral("QUERY"),
+                   QStringLiteral("HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel\\Alarms"),
+                   QStringLiteral("/v"), QStringLiteral("01.Hour")}),
+              0);
+    EXPECT_EQ(output, QStringLiteral("\nHKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel\\Alarms\n"
+                                     "    01.Hour    REG_DWORD    0x7\n\n"));
+}
+
+TEST_F(VindrelRegTest, MissingKeysAndValuesAreErrors) {
+    seedExample();
+    EXPECT_EQ(run({QStringLiteral("query"), QStringLiteral("HKCU\\Software\\Elsewhere")}), 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("unable to find")));
+    EXPECT_EQ(run({QStringLiteral("query"), QStringLiteral("HKCU\\") + kSettings,
+                   QStringLiteral("/v"), QStringLiteral("Z")}),
+              1);
+    EXPECT_EQ(run({QStringLiteral("delete"), QStringLiteral("HKCU\\") + kSettings,
+                   QStringLiteral("/v"), QStringLiteral("Z"), QStringLiteral("/f")}),
+              1);
+    EXPECT_TRUE(output.isEmpty());
+}
+
+struct BadArguments {
+    const char* name;
+    QStringList arguments;
+};
+
+class VindrelRegArguments : public VindrelRegTest,
+                            public ::testing::WithParamInterface<BadArguments> {};
+
+TEST_P(VindrelRegArguments, AreRefusedWithAnError) {
+    EXPECT_EQ(run(GetParam().arguments), 1);
+    EXPECT_FALSE(errors.isEmpty());
+    EXPECT_TRUE(storedValues(*hive, kSettings).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VindrelRegArguments,
+    ::testing::Values(
+        BadArguments{"UnknownOperation", {QStringLiteral("copy")}},
+        BadArguments{"NoKey", {QStringLiteral("query")}},
+        BadArguments{"AnotherRoot", {QStringLiteral("query"), QStringLiteral("HKLM\\Software")}},
+        BadArguments{"EmptyLevel",
+                     {QStringLiteral("query"), QStringLiteral("HKCU\\Software\\\\Brambleton")}},
+        BadArguments{"SwitchOfAnotherOperation",
+                     {QStringLiteral("query"), QStringLiteral("HKCU\\Software"),
+                      QStringLiteral("/t"), QStringLiteral("REG_SZ")}},
+        BadArguments{
+            "NameMissing",
+            {QStringLiteral("add"), QStringLiteral("HKCU\\Software"), QStringLiteral("/v")}},
+        BadArguments{"UnknownType",
+                     {QStringLiteral("add"), QStringLiteral("HKCU\\Software\\Brambleton\\Vindrel"),
+                      QStringLiteral("/v"), QStringLiteral("X"), QStringLiteral("/t"),
+                      QStringLiteral("REG_QWORD"), QStringLiteral("/d"), QStringLiteral("1")}},
+        BadArguments{"DwordNotANumber",
+                     {QStringLiteral("add"), QStringLiteral("HKCU\\Software\\Brambleton\\Vindrel"),
+                      QStringLiteral("/v"), QStringLiteral("X"), QStringLiteral("/t"),
+                      QStringLiteral("REG_DWORD"), QStringLiteral("/d"), QStringLiteral("-1")}},
+        BadArguments{"DwordTooLarge",
+                     {QStringLiteral("add"), QStringLiteral("HKCU\\Software\\Brambleton\\Vindrel"),
+                      QStringLiteral("/v"), QStringLiteral("X"), QStringLiteral("/t"),
+                      QStringLiteral("REG_DWORD"), QStringLiteral("/d"),
+                      QStringLiteral("4294967296")}},
+        BadArguments{"BinaryOddDigits",
+                     {QStringLiteral("add"), QStringLiteral("HKCU\\Software\\Brambleton\\Vindrel"),
+                      QStringLiteral("/v"), QStringLiteral("X"), QStringLiteral("/t"),
+                      QStringLiteral("REG_BINARY"), QStringLiteral("/d"), QStringLiteral("abc")}},
+        BadArguments{"ImportOfTwoFiles",
+                     {QStringLiteral("import"), QStringLiteral("a.reg"), QStringLiteral("b.reg")}},
+        BadArguments{"DeletingTheRoot",
+                     {QStringLiteral("delete"), QStringLiteral("HKCU"), QStringLiteral("/f")}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct AddCase {
+    const char* type;
+    const char* data;
+    quint32 stored;
+    QByteArray bytes;
+};
+
+class VindrelRegAdd : public VindrelRegTest, public ::testing::WithParamInterface<AddCase> {};
+
+TEST_P(VindrelRegAdd, StoresTheBytesOfItsType) {
+    EXPECT_EQ(
+        run({QStringLiteral("add"), QStringLiteral("HKCU\\") + kSettings, QStringLiteral("/v"),
+             QStringLiteral("V"), QStringLiteral("/t"), QString::fromLatin1(GetParam().type),
+             QStringLiteral("/d"), QString::fromUtf8(GetParam().data)}),
+        0);
+    EXPECT_EQ(storedValues(*hive, kSettings),
+              (QList<StoredValue>{{QStringLiteral("V"), GetParam().stored, GetParam().bytes}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, VindrelRegAdd,
+    ::testing::Values(
+        AddCase{"REG_SZ", "Wake", Hive::kRegSz, sz("Wake")},
+        AddCase{"reg_sz", "", Hive::kRegSz, sz("")},
+        AddCase{"REG_SZ", "\xC3\xA9t\xC3\xA9", Hive::kRegSz, sz("\xC3\xA9t\xC3\xA9")},
+        AddCase{"REG_EXPAND_SZ", "%HOME%", Hive::kRegExpandSz, sz("%HOME%")},
+        AddCase{"REG_DWORD", "1200", Hive::kRegDword, QByteArray("\xB0\x04\0\0", 4)},
+        AddCase{"REG_DWORD", "0xFFFFFFFF", Hive::kRegDword, QByteArray("\xFF\xFF\xFF\xFF", 4)},
+        AddCase{"REG_BINARY", "00ff10", Hive::kRegBinary, QByteArray("\0\xFF\x10", 3)},
+        AddCase{"REG_BINARY", "", Hive::kRegBinary, QByteArray()}));
+
+TEST_F(VindrelRegTest, AddAsksBeforeReplacingAValueUnlessForced) {
+    seedExample();
+    const QStringList add = {QStringLiteral("add"), QStringLiteral("HKCU\\") + kSettings,
+                             QStringLiteral("/v"),  QStringLiteral("X"),
+                             QStringLiteral("/d"),  QStringLiteral("300")};
+    answers = QStringLiteral("n\n");
+    EXPECT_EQ(run(add), 0);
+    EXPECT_TRUE(output.contains(QStringLiteral("cancelled")));
+    answers.clear();
+    EXPECT_EQ(run(add), 0);
+    EXPECT_EQ(storedValues(*hive, kSettings).value(0).data, sz("1200"));
+    answers = QStringLiteral("yes\n");
+    EXPECT_EQ(run(add), 0);
+    EXPECT_EQ(storedValues(*hive, kSettings).value(0).data, sz("300"));
+    EXPECT_EQ(
+        run(add + QStringList{QStringLiteral("/d"), QStringLiteral("600"), QStringLiteral("/f")}),
+        0);
+    EXPECT_EQ(storedValues(*hive, kSettings).value(0).data, sz("600"));
+}
+
+TEST_F(VindrelRegTest, DeleteTakesAValueAllValuesOrTheWholeKey) {
+    seedExample();
+    const QString settings = QStringLiteral("HKCU\\") + kSettings;
+    EXPECT_EQ(run({QStringLiteral("delete"), settings, QStringLiteral("/v"), QStringLiteral("x"),
+                   QStringLiteral("/f")}),
+              0);
+    EXPECT_EQ(storedValues(*hive, kSettings).size(), 6);
+    EXPECT_EQ(
+        run({QStringLiteral("delete"), settings, QStringLiteral("/va"), QStringLiteral("/f")}), 0);
+    EXPECT_TRUE(storedValues(*hive, kSettings).isEmpty());
+    EXPECT_EQ(storedValues(*hive, kAlarms).size(), 10);
+    EXPECT_EQ(run({QStringLiteral("delete"), settings, QStringLiteral("/f")}), 0);
+    EXPECT_EQ(run({QStringLiteral("query"), QStringLiteral("HKCU\\Software\\Brambleton")}), 0);
+    EXPECT_FALSE(output.contains(QStringLiteral("Vindrel")));
+}
+
+// Every type, and text the quoted form cannot carry, in nested keys.
+void seedEveryKind(Hive::Store& store) {
+    const QList<StoredValue> values = {
+        {QStringLiteral("Text"), Hive::kRegSz, sz("Wake \"up\" \\ now")},
+        {QStringLiteral("Empty"), Hive::kRegSz, sz("")},
+        {QString(), Hive::kRegSz, sz("default")},
+        {QStringLiteral("\u00C9t\u00E9"), Hive::kRegSz, sz("\xC3\xA9t\xC3\xA9")},
+        {QStringLiteral("NoNul"), Hive::kRegSz, QByteArray("abc")},
+        {QStringLiteral("TwoLines"), Hive::kRegSz, sz("one\ntwo")},
+        {QStringLiteral("InnerNul"), Hive::kRegSz, QByteArray("a\0b\0", 4)},
+        {QStringLiteral("SizeZero"), Hive::kRegSz, QByteArray()},
+        {QStringLiteral("Dword"), Hive::kRegDword, QByteArray("\x2C\x01\0\0", 4)},
+        {QStringLiteral("ShortDword"), Hive::kRegDword, QByteArray("\x07", 1)},
+        {QStringLiteral("Binary"), Hive::kRegBinary, QByteArray(100, '\x5A')},
+        {QStringLiteral("NoBytes"), Hive::kRegBinary, QByteArray()},
+        {QStringLiteral("Expand"), Hive::kRegExpandSz, sz("%HOME%/Skins")},
+        {QStringLiteral("Multi"), Hive::kRegMultiSz, QByteArray("a\0bc\0\0", 6)},
+        {QStringLiteral("Qword"), Hive::kRegQword, QByteArray("\1\2\3\4\5\6\7\x08", 8)},
+        {QStringLiteral("None"), Hive::kRegNone, QByteArray("\x01", 1)},
+    };
+    for (const StoredValue& value : values)
+        storeRaw(store, kSettings, value.name, value.type, value.data);
+    storeRaw(store, kAlarms, QStringLiteral("01.Name"), Hive::kRegSz, sz("Wake"));
+    storeRaw(store, kAlarms + QStringLiteral("\\Deeper"), QStringLiteral("X"), Hive::kRegSz,
+             sz(""));
+}
+
+TEST_F(VindrelRegTest, ExportAndImportGiveBackEveryValueByteForByte) {
+    seedEveryKind(*hive);
+    const QString reg = file("settings.reg");
+    ASSERT_EQ(run({QStringLiteral("export"), QStringLiteral("HKCU\\Software\\Brambleton"), reg}),
+              0);
+    auto fresh = Hive::SqliteHive::inMemory();
+    ASSERT_EQ(run({QStringLiteral("import"), reg}, fresh.get()), 0) << errors.toStdString();
+    for (const QString& key : {kSettings, kAlarms, kAlarms + QStringLiteral("\\Deeper")})
+        EXPECT_EQ(storedValues(*fresh, key), storedValues(*hive, key)) << key.toStdString();
+}
+
+TEST_F(VindrelRegTest, ExportWritesTheRegeditFormat) {
+    storeRaw(*hive, kAlarms, QStringLiteral("01.Name"), Hive::kRegSz, sz("Wake"));
+    storeRaw(*hive, kAlarms, QStringLiteral("01.Hour"), Hive::kRegDword,
+             QByteArray("\x07\0\0\0", 4));
+    storeRaw(*hive, kAlarms, QStringLiteral("Bytes"), Hive::kRegBinary, QByteArray("\x01\xAB", 2));
+    storeRaw(*hive, kAlarms, QStringLiteral("Path"), Hive::kRegExpandSz, sz("%A%"));
+    const QString reg = file("alarms.reg");
+    ASSERT_EQ(run({QStringLiteral("export"), QStringLiteral("HKCU\\") + kAlarms, reg}), 0);
+    QFile written(reg);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly | QIODevice::Text));
+    EXPECT_EQ(QString::fromUtf8(written.readAll()),
+              QStringLiteral("Windows Registry Editor Version 5.00\n"
+                             "\n"
+                             "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel\\Alarms]\n"
+                             "\"01.Name\"=\"Wake\"\n"
+                             "\"01.Hour\"=dword:00000007\n"
+                             "\"Bytes\"=hex:01,ab\n"
+                             "\"Path\"=hex(2):25,00,41,00,25,00,00,00\n"
+                             "\n"));
+}
+
+TEST_F(VindrelRegTest, ExportAsksBeforeReplacingAFile) {
+    seedExample();
+    const QString reg = file("exists.reg");
+    QFile existing(reg);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me");
+    existing.close();
+    EXPECT_EQ(run({QStringLiteral("export"), QStringLiteral("HKCU\\") + kSettings, reg}), 0);
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), QByteArray("keep me"));
+}
+
+TEST_F(VindrelRegTest, ImportReadsAFileWrittenOnWindows) {
+    const QString text = QStringLiteral(
+        "Windows Registry Editor Version 5.00\r\n\r\n"
+        "; written by regedit\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\r\n"
+        "\"UsedSkinPath\"=\"C:\\\\Clock\\\\Skins\\\\Night.vds\"\r\n"
+        "\"Folder\"=hex(2):25,00,41,00,50,00,50,00,44,00,41,00,54,00,41,00,25,00,00,\\\r\n"
+        "  00\r\n"
+        "@=\"\"\r\n");
+    QFile windowsFile(file("windows.reg"));
+    ASSERT_TRUE(windowsFile.open(QIODevice::WriteOnly));
+    windowsFile.write("\xFF\xFE", 2);
+    windowsFile.write(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    windowsFile.close();
+    ASSERT_EQ(run({QStringLiteral("import"), windowsFile.fileName()}), 0) << errors.toStdString();
+    EXPECT_EQ(storedValues(*hive, kSettings),
+              (QList<StoredValue>{
+                  {QStringLiteral("UsedSkinPath"), Hive::kRegSz, sz("C:\\Clock\\Skins\\Night.vds")},
+                  {QStringLiteral("Folder"), Hive::kRegExpandSz, sz("%APPDATA%")},
+                  {QString(), Hive::kRegSz, sz("")}}));
+}
+
+TEST_F(VindrelRegTest, ImportDeletesWhatTheFileStrikesOut) {
+    seedExample();
+    const QString reg = file("removals.reg");
+    QFile removals(reg);
+    ASSERT_TRUE(removals.open(QIODevice::WriteOnly));
+    removals.write("Windows Registry Editor Version 5.00\n\n"
+                   "[-HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel\\Alarms]\n\n"
+                   "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n\"X\"=-\n");
+    removals.close();
+    EXPECT_EQ(run({QStringLiteral("import"), reg}), 0);
+    EXPECT_EQ(storedValues(*hive, kSettings).size(), 6);
+    EXPECT_TRUE(storedValues(*hive, kAlarms).isEmpty());
+}
+
+struct BadFile {
+    const char* name;
+    const char* text;
+};
+
+class VindrelRegBadFile : public VindrelRegTest, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(VindrelRegBadFile, ImportsNothingAndSaysWhere) {
+    seedExample();
+    const QList<StoredValue> before = storedValues(*hive, kSettings);
+    const QString reg = file("bad.reg");
+    QFile bad(reg);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(GetParam().text);
+    bad.close();
+    EXPECT_EQ(run({QStringLiteral("import"), reg}), 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("Nothing was imported")));
+    EXPECT_EQ(storedValues(*hive, kSettings), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, VindrelRegBadFile,
+    ::testing::Values(
+        BadFile{"NoHeader", "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n\"X\"=\"1\"\n"},
+        BadFile{"Empty", ""},
+        BadFile{"ValueBeforeKey", "Windows Registry Editor Version 5.00\n\"X\"=\"1\"\n"},
+        BadFile{"AnotherRoot", "Windows Registry Editor Version 5.00\n"
+                               "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n\"X\"=\"5\"\n"
+                               "[HKEY_LOCAL_MACHINE\\Software]\n"},
+        BadFile{"BadHex", "Windows Registry Editor Version 5.00\n"
+                          "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n\"X\"=\"5\"\n"
+                          "\"B\"=hex:0g\n"},
+        BadFile{"UnclosedText", "Windows Registry Editor Version 5.00\n"
+                                "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n"
+                                "\"X\"=\"5\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(VindrelRegProgram, KeepsTheStoreInTheUsersConfigurationFolder) {
+    QTemporaryDir config;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    const auto runProgram = [&](const QStringList& arguments) {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(VINDREL_REG_PROGRAM), arguments);
+        program.waitForFinished();
+        return std::pair{program.exitCode(), QString::fromUtf8(program.readAllStandardOutput())};
+    };
+    const QString key = QStringLiteral("HKCU\\Software\\Brambleton\\Vindrel");
+    EXPECT_EQ(runProgram({QStringLiteral("add"), key, QStringLiteral("/v"), QStringLiteral("X"),
+                          QStringLiteral("/d"), QStringLiteral("1200")})
+                  .first,
+              0);
+    EXPECT_TRUE(QFile::exists(config.filePath(QStringLiteral("Brambleton/hkcu.sqlite3"))));
+    const auto [status, text] = runProgram({QStringLiteral("query"), key});
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(text.contains(QStringLiteral("    X    REG_SZ    1200\n")));
+    EXPECT_EQ(
+        runProgram({QStringLiteral("query"), key, QStringLiteral("/v"), QStringLiteral("Y")}).first,
+        1);
+}
+
+} // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <Store.h>
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <optional>
+
+// The vindrel-reg command: reads and writes the clock's registry the way Windows' reg does.
+namespace RegTool {
+
+struct Command {
+    enum class Operation { Help, Query, Add, Delete, Export, Import };
+    Operation operation = Operation::Help;
+    QString keyPath;                  // below HKEY_CURRENT_USER
+    std::optional<QString> valueName; // /v NAME, or "" for /ve
+    bool allValues = false;           // /va
+    QString typeName = QStringLiteral("REG_SZ");
+    QString data;       // /d
+    bool force = false; // /f, or /y for export
+    QString file;
+};
+
+struct Console {
+    QTextStream& out;
+    QTextStream& err;
+    QTextStream& in; // answers to Yes/No questions
+};
+
+// The command the arguments (after the program's name) ask for; nothing, with `error` set,
+// when they do not make one.
+std::optional<Command> parseCommand(const QStringList& arguments, QString& error);
+
+// Carries the command out on the store; the exit status: 0 done, 1 failed.
+int runCommand(const Command& command, Hive::Store& store, const Console& console);
+
+// What `vindrel-reg /?` prints.
+QString usage();
+
+} // namespace RegTool

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <Store.h>
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The store seen in Qt's terms: names in the system's 8-bit code page become QStrings.
+namespace RegTool {
+
+struct NamedValue {
+    QString name; // "" for the key's default value
+    quint32 type = 0;
+    QByteArray data;
+};
+
+std::string codePage(const QString& text);
+QString fromCodePage(const std::string& text);
+
+// A key opened (or created) for the life of the object.
+class OpenedKey {
+public:
+    OpenedKey(Hive::Store& store, const QString& path, bool create);
+    ~OpenedKey();
+    OpenedKey(const OpenedKey&) = delete;
+    OpenedKey& operator=(const OpenedKey&) = delete;
+
+    Hive::Status status() const { return status_; }
+    Hive::Key key() const { return key_; }
+
+    QStringList subkeys() const;
+    QList<NamedValue> values() const;
+    // The value under name, if there is one.
+    std::optional<NamedValue> value(const QString& name) const;
+    Hive::Status set(const NamedValue& value) const;
+
+private:
+    Hive::Store& store_;
+    Hive::Key key_;
+    Hive::Status status_;
+};
+
+} // namespace RegTool

@@ -1,0 +1,149 @@
+#include "RegCommand.h"
+
+#include "KeyName.h"
+
+namespace RegTool {
+
+namespace {
+
+using Operation = Command::Operation;
+
+struct Switches {
+    bool value = false;       // /v, /ve, /va
+    bool typeAndData = false; // /t, /d
+    bool force = false;       // /f
+    bool overwrite = false;   // /y
+};
+
+Switches allowedFor(Operation operation) {
+    switch (operation) {
+    case Operation::Query:
+        return {true, false, false, false};
+    case Operation::Add:
+        return {true, true, true, false};
+    case Operation::Delete:
+        return {true, false, true, false};
+    case Operation::Export:
+        return {false, false, false, true};
+    default:
+        return {};
+    }
+}
+
+std::optional<Operation> operationNamed(const QString& name) {
+    const std::pair<const char*, Operation> operations[] = {{"query", Operation::Query},
+                                                            {"add", Operation::Add},
+                                                            {"delete", Operation::Delete},
+                                                            {"export", Operation::Export},
+                                                            {"import", Operation::Import}};
+    for (const auto& [text, operation] : operations) {
+        if (name.compare(QLatin1String(text), Qt::CaseInsensitive) == 0)
+            return operation;
+    }
+    return std::nullopt;
+}
+
+bool isSwitch(const QString& argument) {
+    return argument.size() >= 2 && (argument.startsWith(u'/') || argument.startsWith(u'-'));
+}
+
+// Reads the switches from `at` on; false with `error` set for one that does not belong.
+bool readSwitches(const QStringList& arguments, qsizetype at, Command& command, QString& error) {
+    const Switches allowed = allowedFor(command.operation);
+    for (; at < arguments.size(); ++at) {
+        const QString name = arguments[at].mid(1).toLower();
+        const bool takesText =
+            name == QLatin1String("v") || name == QLatin1String("t") || name == QLatin1String("d");
+        if (!isSwitch(arguments[at]) || (takesText && at + 1 == arguments.size())) {
+            error = QStringLiteral("Invalid syntax.");
+            return false;
+        }
+        const QString text = takesText ? arguments[++at] : QString();
+        if (allowed.value && (name == QLatin1String("v") || name == QLatin1String("ve")) &&
+            !command.valueName)
+            command.valueName = text;
+        else if (allowed.value && name == QLatin1String("va"))
+            command.allValues = true;
+        else if (allowed.typeAndData && name == QLatin1String("t"))
+            command.typeName = text;
+        else if (allowed.typeAndData && name == QLatin1String("d"))
+            command.data = text;
+        else if ((allowed.force && name == QLatin1String("f")) ||
+                 (allowed.overwrite && name == QLatin1String("y")))
+            command.force = true;
+        else {
+            error = QStringLiteral("Invalid syntax: %1 is not a switch of this operation.")
+                        .arg(arguments[at - (takesText ? 1 : 0)]);
+            return false;
+        }
+    }
+    if (command.allValues && command.valueName) {
+        error = QStringLiteral("Invalid syntax: /va goes without /v or /ve.");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<Command> parseCommand(const QStringList& arguments, QString& error) {
+    Command command;
+    if (arguments.isEmpty() || arguments[0] == QLatin1String("/?") ||
+        arguments[0] == QLatin1String("-?") || arguments[0] == QLatin1String("--help"))
+        return command;
+    const std::optional<Operation> operation = operationNamed(arguments[0]);
+    if (!operation) {
+        error = QStringLiteral("Invalid syntax: %1 is not an operation.").arg(arguments[0]);
+        return std::nullopt;
+    }
+    command.operation = *operation;
+    if (command.operation == Operation::Import) {
+        if (arguments.size() != 2) {
+            error = QStringLiteral("Invalid syntax: import takes one file.");
+            return std::nullopt;
+        }
+        command.file = arguments[1];
+        return command;
+    }
+    const qsizetype fixed = command.operation == Operation::Export ? 3 : 2;
+    if (arguments.size() < fixed || isSwitch(arguments[1])) {
+        error = QStringLiteral("Invalid syntax: a key name is missing.");
+        return std::nullopt;
+    }
+    const std::optional<QString> path = keyPath(arguments[1]);
+    if (!path) {
+        error = QStringLiteral("Invalid key name: %1 is not a key of HKCU (HKEY_CURRENT_USER).")
+                    .arg(arguments[1]);
+        return std::nullopt;
+    }
+    command.keyPath = *path;
+    if (command.operation == Operation::Export)
+        command.file = arguments[2];
+    if (!readSwitches(arguments, fixed, command, error))
+        return std::nullopt;
+    return command;
+}
+
+QString usage() {
+    return QStringLiteral(
+        "vindrel-reg: reads and changes the clock's settings store as Windows' reg command\n"
+        "reads and changes the registry. Keys are written HKCU\\Software\\...\n"
+        "\n"
+        "  vindrel-reg query KEY [/v NAME | /ve]\n"
+        "  vindrel-reg add KEY [/v NAME | /ve] [/t TYPE] [/d DATA] [/f]\n"
+        "  vindrel-reg delete KEY [/v NAME | /ve | /va] [/f]\n"
+        "  vindrel-reg export KEY FILE [/y]\n"
+        "  vindrel-reg import FILE\n"
+        "\n"
+        "  /v NAME  the value NAME; /ve the key's default value; /va all its values\n"
+        "  /t TYPE  REG_SZ (the default), REG_EXPAND_SZ, REG_DWORD or REG_BINARY\n"
+        "  /d DATA  text; a REG_DWORD in decimal or 0x hex; REG_BINARY as hex digits\n"
+        "  /f       change or delete without asking; /y overwrites the export file\n"
+        "\n"
+        "Files are in the regedit format (\"Windows Registry Editor Version 5.00\").\n"
+        "\n"
+        "Example:\n"
+        "  vindrel-reg query HKCU\\Software\\Brambleton\\Vindrel /v AlarmCount\n");
+}
+
+} // namespace RegTool

@@ -1,0 +1,206 @@
+#include "RegCommand.h"
+
+#include "KeyName.h"
+#include "RegFile.h"
+#include "RegistryAccess.h"
+#include "ValueText.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace RegTool {
+
+namespace {
+
+int done(const Console& console) {
+    console.out << "The operation completed successfully.\n" << Qt::flush;
+    return 0;
+}
+
+int cancelled(const Console& console) {
+    console.out << "The operation was cancelled by the user.\n" << Qt::flush;
+    return 0;
+}
+
+int fail(const Console& console, const QString& message) {
+    console.err << "ERROR: " << message << '\n' << Qt::flush;
+    return 1;
+}
+
+int notFound(const Console& console) {
+    return fail(console, QStringLiteral("The system was unable to find the specified registry "
+                                        "key or value."));
+}
+
+QString statusText(Hive::Status status) {
+    switch (status) {
+    case Hive::kAccessDenied:
+        return QStringLiteral("Access is denied.");
+    case Hive::kBusy:
+        return QStringLiteral("Another program is writing to the settings store.");
+    case Hive::kBadDatabase:
+        return QStringLiteral("The settings store is damaged.");
+    case Hive::kDiskFull:
+        return QStringLiteral("The disk is full.");
+    default:
+        return QStringLiteral("The settings store answered error %1.").arg(status);
+    }
+}
+
+bool confirmed(const Console& console, const QString& question) {
+    if (console.in.atEnd())
+        return false;
+    console.out << question << ' ' << Qt::flush;
+    const QString answer = console.in.readLine().trimmed();
+    return answer.compare(QLatin1String("y"), Qt::CaseInsensitive) == 0 ||
+           answer.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
+}
+
+QString shownName(const QString& name) {
+    return name.isEmpty() ? QStringLiteral("(Default)") : name;
+}
+
+QString queryLine(const NamedValue& value) {
+    return QStringLiteral("    %1    %2    %3\n")
+        .arg(shownName(value.name), typeName(value.type), displayData(value.type, value.data));
+}
+
+int query(const Command& command, Hive::Store& store, const Console& console) {
+    const OpenedKey key(store, command.keyPath, false);
+    if (key.status() != Hive::kSuccess)
+        return notFound(console);
+    if (command.valueName) {
+        const std::optional<NamedValue> value = key.value(*command.valueName);
+        if (!value)
+            return notFound(console);
+        console.out << '\n' << fullKeyName(command.keyPath) << '\n' << queryLine(*value) << '\n';
+        return 0;
+    }
+    console.out << '\n' << fullKeyName(command.keyPath) << '\n';
+    for (const NamedValue& value : key.values())
+        console.out << queryLine(value);
+    console.out << '\n';
+    const QString prefix = command.keyPath.isEmpty() ? QString() : command.keyPath + u'\\';
+    for (const QString& subkey : key.subkeys())
+        console.out << fullKeyName(prefix + subkey) << '\n';
+    return 0;
+}
+
+int add(const Command& command, Hive::Store& store, const Console& console) {
+    const std::optional<quint32> type = addableType(command.typeName);
+    if (!type)
+        return fail(console, QStringLiteral("Invalid syntax: /t takes REG_SZ, REG_EXPAND_SZ, "
+                                            "REG_DWORD or REG_BINARY."));
+    QString why;
+    const std::optional<QByteArray> data = dataFor(*type, command.data, why);
+    if (!data)
+        return fail(console, QStringLiteral("Invalid syntax: ") + why);
+    const OpenedKey key(store, command.keyPath, true);
+    if (key.status() != Hive::kSuccess)
+        return fail(console, statusText(key.status()));
+    if (!command.valueName)
+        return done(console);
+    const QString& name = *command.valueName;
+    if (!command.force && key.value(name) &&
+        !confirmed(console,
+                   QStringLiteral("Value %1 exists, overwrite(Yes/No)?").arg(shownName(name))))
+        return cancelled(console);
+    const Hive::Status status = key.set({name, *type, *data});
+    return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
+}
+
+int deleteKey(const Command& command, Hive::Store& store, const Console& console) {
+    if (command.keyPath.isEmpty())
+        return fail(console, QStringLiteral("Invalid key name: the root cannot be deleted."));
+    if (OpenedKey(store, command.keyPath, false).status() != Hive::kSuccess)
+        return notFound(console);
+    if (!command.force &&
+        !confirmed(console, QStringLiteral("Permanently delete the registry key %1 (Yes/No)?")
+                                .arg(fullKeyName(command.keyPath))))
+        return cancelled(console);
+    const OpenedKey root(store, QString(), false);
+    const Hive::Status status = store.deleteTree(root.key(), codePage(command.keyPath));
+    return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
+}
+
+int deleteValues(const Command& command, Hive::Store& store, const Console& console) {
+    const OpenedKey key(store, command.keyPath, false);
+    if (key.status() != Hive::kSuccess)
+        return notFound(console);
+    QStringList names;
+    if (command.allValues) {
+        for (const NamedValue& value : key.values())
+            names << value.name;
+    } else if (key.value(*command.valueName)) {
+        names << *command.valueName;
+    } else {
+        return notFound(console);
+    }
+    const QString question =
+        command.allValues
+            ? QStringLiteral("Delete all values under the registry key %1 (Yes/No)?")
+                  .arg(fullKeyName(command.keyPath))
+            : QStringLiteral("Delete the registry value %1 (Yes/No)?").arg(shownName(names[0]));
+    if (!command.force && !confirmed(console, question))
+        return cancelled(console);
+    Hive::Transaction scope(store);
+    for (const QString& name : names)
+        store.deleteValue(key.key(), codePage(name));
+    const Hive::Status status = scope.commit();
+    return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
+}
+
+int exportFile(const Command& command, Hive::Store& store, const Console& console) {
+    const std::optional<QString> text = exportKey(store, command.keyPath);
+    if (!text)
+        return notFound(console);
+    if (QFile::exists(command.file) && !command.force &&
+        !confirmed(console,
+                   QStringLiteral("File %1 already exists. Overwrite (Yes/No)?").arg(command.file)))
+        return cancelled(console);
+    QSaveFile file(command.file);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(text->toUtf8()) < 0 ||
+        !file.commit())
+        return fail(console,
+                    QStringLiteral("Cannot write %1: %2").arg(command.file, file.errorString()));
+    return done(console);
+}
+
+int importFile(const Command& command, Hive::Store& store, const Console& console) {
+    QFile file(command.file);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(console,
+                    QStringLiteral("Cannot open %1: %2").arg(command.file, file.errorString()));
+    QString error;
+    const std::optional<QList<RegFileEntry>> entries =
+        parseRegFile(decodeRegFile(file.readAll()), error);
+    if (!entries)
+        return fail(console,
+                    QStringLiteral("%1, %2. Nothing was imported.").arg(command.file, error));
+    const Hive::Status status = applyRegFile(store, *entries);
+    return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
+}
+
+} // namespace
+
+int runCommand(const Command& command, Hive::Store& store, const Console& console) {
+    switch (command.operation) {
+    case Command::Operation::Query:
+        return query(command, store, console);
+    case Command::Operation::Add:
+        return add(command, store, console);
+    case Command::Operation::Delete:
+        return command.valueName || command.allValues ? deleteValues(command, store, console)
+                                                      : deleteKey(command, store, console);
+    case Command::Operation::Export:
+        return exportFile(command, store, console);
+    case Command::Operation::Import:
+        return importFile(command, store, console);
+    case Command::Operation::Help:
+        break;
+    }
+    console.out << usage() << Qt::flush;
+    return 0;
+}
+
+} // namespace RegTool
