@@ -5,7 +5,7 @@
 // The makers' own texts, shown in the About box and beside the built-in look.
 namespace VD_Core::Maker {
 
-inline const QString kCreditLine = QStringLiteral("Vindrel desk clock, made by the Vindrel team");
+inline const QString kCreditLine = QStringLiteral("Made by the Vindrel team");
 inline const QString kMail = QStringLiteral("vindrel@example.org");
 inline const QString kWeb = QStringLiteral("https://example.org/vindrel");
 inline const QString kNotice = QStringLiteral("Free software: share it and make it better.");

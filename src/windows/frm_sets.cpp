@@ -6,6 +6,8 @@
 #include "frmALM.h"
 
 #include <AlarmEditing.h>
+#include <Maker.h>
+#include <SkinCatalog.h>
 
 #include <QKeyEvent>
 
@@ -28,6 +30,13 @@ const QString kFullTableTip =
     QStringLiteral("The clock keeps at most %1 alarms: delete one to make room.")
         .arg(VD_Core::Alarms::kCapacity);
 
+// Sets one slot of a slot array, growing it as needed: every valid skin file gets a slot.
+void setSlot(QStringList& table, int slot, const QString& text) {
+    while (table.size() <= slot)
+        table.append(QString());
+    table[slot] = text;
+}
+
 } // namespace
 
 frmSETS::frmSETS(VD_Core::Core& core, QWidget* parent)
@@ -45,6 +54,7 @@ frmSETS::frmSETS(VD_Core::Core& core, QWidget* parent)
 
 void frmSETS::createControls() {
     createAlarmGroup();
+    createSkinGroup();
 
     chkSIG = makeCheckBox(this, "chkSIG", "Hour Signal");
     Twips::place(chkSIG, 120, 2160, 1020, 375);
@@ -65,7 +75,11 @@ void frmSETS::createControls() {
     setTabOrder(lstALM, btnALM[0]);
     setTabOrder(btnALM[0], btnALM[1]);
     setTabOrder(btnALM[1], btnALM[2]);
-    setTabOrder(btnALM[2], btnCOM[1]);
+    setTabOrder(btnALM[2], lstSKIN);
+    setTabOrder(lstSKIN, btnSKIN[0]);
+    setTabOrder(btnSKIN[0], btnSKIN[1]);
+    setTabOrder(btnSKIN[1], btnSKIN[2]);
+    setTabOrder(btnSKIN[2], btnCOM[1]);
     btnCOM[0]->setFocus();
 }
 
@@ -93,6 +107,31 @@ void frmSETS::createAlarmGroup() {
     chkALM->raise();
 }
 
+void frmSETS::createSkinGroup() {
+    corDISP[1] = new QGroupBox(QStringLiteral("Skins"), this);
+    corDISP[1]->setObjectName(QStringLiteral("corDISP1"));
+    Twips::place(corDISP[1], 3240, 120, 3015, 1935);
+
+    lstSKIN = new QListWidget(corDISP[1]);
+    lstSKIN->setObjectName(QStringLiteral("lstSKIN"));
+    lstSKIN->setSelectionMode(QAbstractItemView::SingleSelection);
+    Twips::place(lstSKIN, 120, 360, 1935, 1230);
+
+    lblAUTHOR = new QLabel(corDISP[1]);
+    lblAUTHOR->setObjectName(QStringLiteral("lblAUTHOR"));
+    lblAUTHOR->setTextFormat(Qt::PlainText);
+    Twips::place(lblAUTHOR, 120, 1630, 2775, 255);
+
+    const char* captions[] = {"&Refresh", "&Signal", "&Alarm"};
+    const int tops[] = {360, 840, 1200};
+    const int heights[] = {375, 255, 255};
+    for (int i = 0; i < 3; ++i) {
+        btnSKIN[i] = makeButton(corDISP[1], QStringLiteral("btnSKIN%1").arg(i),
+                                QString::fromLatin1(captions[i]));
+        Twips::place(btnSKIN[i], 2160, tops[i], 735, heights[i]);
+    }
+}
+
 void frmSETS::connectHandlers() {
     connect(chkALM, &QCheckBox::toggled, this, &frmSETS::chkALM_Click);
     connect(chkSIG, &QCheckBox::toggled, this, &frmSETS::chkSIG_Click);
@@ -101,6 +140,9 @@ void frmSETS::connectHandlers() {
         connect(btnALM[i], &QPushButton::clicked, this, [this, i] { btnALM_Click(i); });
     for (int i = 0; i < 2; ++i)
         connect(btnCOM[i], &QPushButton::clicked, this, [this, i] { btnCOM_Click(i); });
+    connect(lstSKIN, &QListWidget::currentRowChanged, this, &frmSETS::lstSKIN_Click);
+    for (int i = 0; i < 3; ++i)
+        connect(btnSKIN[i], &QPushButton::clicked, this, [this, i] { btnSKIN_Click(i); });
 }
 
 void frmSETS::Form_Load() {
@@ -109,6 +151,7 @@ void frmSETS::Form_Load() {
     chkONTOP->setChecked(core_.ClockSettings.onTop());
     AlmListRefresh();
     AlmEnabler();
+    SkinListRefresh();
 }
 
 void frmSETS::AlmEnabler() {
@@ -204,6 +247,57 @@ void frmSETS::btnCOM_Click(int index) {
         clock->setAlarmIndicatorVisible(core_.ClockSettings.alarmsOn());
     core_.SaveSettings();
     close();
+}
+
+void frmSETS::SkinListRefresh() {
+    int selected = 0;
+    {
+        // Building the list selects nothing; the selection is made once it is complete.
+        const QSignalBlocker quiet(lstSKIN);
+        lstSKIN->clear();
+        lstSKIN->addItem(QStringLiteral("<Default>"));
+        lstSKIN->item(0)->setData(Qt::UserRole, 0);
+        setSlot(SkinAuthors, 0, VD_Core::Maker::kCreditLine);
+        setSlot(SkinPaths, 0, QString());
+        for (const VD_Core::SkinListing& skin : VD_Core::listSkins(core_.skinFolder())) {
+            auto* line = new QListWidgetItem(skin.name, lstSKIN);
+            const int k = lstSKIN->count() - 1;
+            line->setData(Qt::UserRole, k);
+            setSlot(SkinPaths, k, skin.path);
+            setSlot(SkinAuthors, k, skin.author);
+            if (skin.path == core_.ClockSettings.UsedSkinPath)
+                selected = k;
+        }
+        lstSKIN->setCurrentRow(-1);
+    }
+    lstSKIN->setCurrentRow(selected);
+}
+
+void frmSETS::lstSKIN_Click() {
+    const QListWidgetItem* line = lstSKIN->currentItem();
+    if (line == nullptr)
+        return;
+    const int slot = line->data(Qt::UserRole).toInt();
+    lblAUTHOR->setText(SkinAuthors.value(slot));
+    const QString path = SkinPaths.value(slot);
+    // The skin already on the clock is not read again, so reopening the dialog or a refresh
+    // leaves its pictures as they are.
+    if (path == core_.ClockSettings.UsedSkinPath)
+        return;
+    core_.ClockSettings.UsedSkinPath = path;
+    core_.LoadSkin();
+}
+
+void frmSETS::btnSKIN_Click(int index) {
+    if (index == 0) {
+        SkinListRefresh();
+        return;
+    }
+    if (index != 1 && index != 2)
+        return;
+    lstSKIN->setFocus();
+    const VD_Core::Skin& skin = core_.SkinState;
+    core_.sound().play(index == 1 ? skin.HourSoundPath : skin.AlarmSoundPath);
 }
 
 void frmSETS::keyPressEvent(QKeyEvent* event) {
