@@ -26,7 +26,7 @@ endif()
 
 set(platform ${PROJECT_SOURCE_DIR}/src/platform)
 
-# The services free of Qt, compiled and linked as the program uses them.
+# The services free of Qt, compiled into a library as the program's own build does.
 add_library(vindrel_win32_services STATIC
     ${platform}/TimeZone.h ${platform}/timezone_win.cpp
     ${platform}/Uptime.h ${platform}/uptime_win.cpp

@@ -152,7 +152,7 @@ protected:
         if (found == differences.end())
             return false;
         if (shown)
-            skipBecause(found->second);
+            skipBecause(found->first + ": " + found->second);
         else
             std::cout << "[     NOTE ] " << GetParam().name
                       << " behaves as Windows here now; its known difference is gone: "
