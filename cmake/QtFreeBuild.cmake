@@ -27,14 +27,15 @@ endif()
 set(platform ${PROJECT_SOURCE_DIR}/src/platform)
 
 # The services free of Qt, compiled into a library as the program's own build does.
-add_library(vindrel_win32_services STATIC
-    ${platform}/TimeZone.h ${platform}/timezone_win.cpp
-    ${platform}/Uptime.h ${platform}/uptime_win.cpp
-)
+set(qt_free_services ${platform}/timezone_win.cpp ${platform}/uptime_win.cpp)
+add_library(vindrel_win32_services STATIC ${qt_free_services})
 target_include_directories(vindrel_win32_services PUBLIC ${platform})
 
-# The Windows sources that include Qt are compiled, not linked, against the build machine's Qt
-# headers: they declare the same API as Qt for Windows, whose libraries Debian does not have.
+# Every other Windows source, a new one too, is compiled, not linked, against the build
+# machine's Qt headers: they declare the same API as Qt for Windows, whose libraries Debian
+# does not have.
+file(GLOB with_qt CONFIGURE_DEPENDS ${platform}/*_win.cpp)
+list(REMOVE_ITEM with_qt ${qt_free_services})
 find_program(VINDREL_QTPATHS NAMES qtpaths6 qtpaths)
 if(VINDREL_QTPATHS)
     execute_process(COMMAND ${VINDREL_QTPATHS} --query QT_INSTALL_HEADERS
@@ -44,12 +45,7 @@ if(NOT EXISTS "${qt_headers}/QtCore/qglobal.h")
     message(WARNING "No Qt headers found: the Windows sources that include Qt are not compiled")
     return()
 endif()
-add_library(vindrel_win32_qt_sources OBJECT
-    ${platform}/regular_file_win.cpp
-    ${platform}/sound_win.cpp
-    ${platform}/topmost_win.cpp
-    ${PROJECT_SOURCE_DIR}/src/core/easy_reg.cpp
-)
+add_library(vindrel_win32_qt_sources OBJECT ${with_qt} ${PROJECT_SOURCE_DIR}/src/core/easy_reg.cpp)
 target_include_directories(vindrel_win32_qt_sources SYSTEM PRIVATE
     ${qt_headers} ${qt_headers}/QtCore ${qt_headers}/QtGui)
 target_include_directories(vindrel_win32_qt_sources PRIVATE ${platform} ${PROJECT_SOURCE_DIR}/src/core)
