@@ -178,7 +178,7 @@ TEST_F(SettingsTest, RemovingANumberOutsideTheListDoesNothing) {
 
 TEST_F(SettingsTest, ARemovalAndASaveAreEachOneTransaction) {
     CountingStore counting(*hive);
-    Core counted(clock, sound, counting);
+    Core counted(clock, sound, counting, shell);
     counted.EnsureSettings();
     for (const char* name : {"One", "Two", "Three"}) {
         const int n = ++counted.AlarmTable.AlarmCount;
@@ -199,7 +199,7 @@ TEST_F(SettingsTest, ARemovalWhileAnotherCopyHoldsTheStoreKeepsTheOldListEverywh
     const auto mine = Hive::SqliteHive::open(path, error);
     const auto other = Hive::SqliteHive::open(path, error);
     mine->setBusyTimeout(20);
-    Core clockCopy(clock, sound, *mine);
+    Core clockCopy(clock, sound, *mine, shell);
     clockCopy.EnsureSettings();
     for (const char* name : {"One", "Two", "Three"}) {
         const int n = ++clockCopy.AlarmTable.AlarmCount;

@@ -1,6 +1,7 @@
 // Renders the clock window offscreen with each skin of a program folder's Skins folder, at a
 // fixed moment with alarms on, and writes one picture per skin: skin-NAME.png for NAME.vds.
 
+#include <SqliteHive.h>
 #include <frmVINDREL.h>
 
 #include <QApplication>
@@ -24,8 +25,15 @@ public:
     void preload(const QStringList&) override {}
 };
 
+class NoShell final : public Platform::Shell {
+public:
+    void open(const QString&) override {}
+};
+
 bool shoot(VD_Core::Core& core, const QString& skinFile, const QDir& out) {
+    // The clock reads its skin from the settings when it loads.
     core.ClockSettings.UsedSkinPath = core.skinFolder().path() + skinFile;
+    core.SaveSettings();
     frmVINDREL clock(core);
     clock.Quartz->stop();
     clock.Quartz_Timer();
@@ -49,7 +57,10 @@ int main(int argc, char* argv[]) {
     }
     ShowcaseClock clock;
     Silence sound;
-    VD_Core::Core core(clock, sound, QString::fromLocal8Bit(argv[1]));
+    NoShell shell;
+    const auto hive = Hive::SqliteHive::inMemory();
+    VD_Core::Core core(clock, sound, *hive, shell, QString::fromLocal8Bit(argv[1]));
+    core.EnsureSettings();
     core.ClockSettings.AlarmEnabled = 1;
     const QDir out(QString::fromLocal8Bit(argv[2]));
     bool ok = true;
