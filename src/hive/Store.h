@@ -19,7 +19,7 @@ inline constexpr Status kAccessDenied = 5;      // the store cannot be written
 inline constexpr Status kInvalidHandle = 6;     // a null, closed or unknown key handle
 inline constexpr Status kInvalidParameter = 87; // e.g. a data buffer without a size
 inline constexpr Status kDiskFull = 112;
-inline constexpr Status kBadPathname = 161;  // an empty level in a key path
+inline constexpr Status kBadPathname = 161;  // a key path that starts with a backslash
 inline constexpr Status kBusy = 170;         // another writer held the store too long
 inline constexpr Status kMoreData = 234;     // the data buffer is too small; size tells the need
 inline constexpr Status kNoMoreItems = 259;  // an enumeration index past the last item
@@ -52,7 +52,7 @@ public:
     virtual ~Store() = default;
 
     // RegCreateKeyExA: opens root\path, creating it and every missing key above it. An empty
-    // path opens the root itself.
+    // path opens the root itself; empty levels (a doubled or trailing backslash) are passed over.
     virtual Status createKey(Root root, std::string_view path, Key& key) = 0;
     // RegOpenKeyExA: opens root\path if it exists; kFileNotFound for a key never created.
     virtual Status openKey(Root root, std::string_view path, Key& key) = 0;

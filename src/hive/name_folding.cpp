@@ -71,6 +71,12 @@ char32_t upper(char32_t cp, const Facet* facet) {
     return up > 0 && up <= 0xFFFF ? static_cast<char32_t>(up) : cp;
 }
 
+// The character at `at`: its byte count, or 0 for a byte that starts no UTF-8 character.
+size_t step(std::string_view name, size_t at, char32_t& cp) {
+    cp = static_cast<unsigned char>(name[at]);
+    return cp < 0x80 ? 1 : decode(name, at, cp);
+}
+
 } // namespace
 
 std::string foldCase(std::string_view name) {
@@ -78,8 +84,8 @@ std::string foldCase(std::string_view name) {
     std::string folded;
     folded.reserve(name.size());
     for (size_t at = 0; at < name.size();) {
-        char32_t cp = static_cast<unsigned char>(name[at]);
-        const size_t length = cp < 0x80 ? 1 : decode(name, at, cp);
+        char32_t cp = 0;
+        const size_t length = step(name, at, cp);
         if (length == 0) {
             folded += name[at++]; // not UTF-8: kept
             continue;
@@ -88,6 +94,17 @@ std::string foldCase(std::string_view name) {
         at += length;
     }
     return folded;
+}
+
+size_t nameLength(std::string_view name) {
+    size_t units = 0;
+    for (size_t at = 0; at < name.size();) {
+        char32_t cp = 0;
+        const size_t length = step(name, at, cp);
+        units += length != 0 && cp > 0xFFFF ? 2 : 1;
+        at += length != 0 ? length : 1;
+    }
+    return units;
 }
 
 } // namespace Hive

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace Hive {
@@ -14,6 +15,10 @@ namespace {
 constexpr int kBusyTimeoutMs = 2000;
 constexpr std::int64_t kRootId = 1;
 constexpr std::int64_t kApplicationId = 0x56444856; // "VDHV": this hive's files
+// The longest key name (one level of a path) and value name the registry takes, in UTF-16
+// units. Key names are documented as 255 long at most, but the registry takes 256.
+constexpr size_t kLongestKeyName = 256;
+constexpr size_t kLongestValueName = 16383;
 
 // Keys form a tree through `parent`; the root (HKEY_CURRENT_USER) is the one without a parent.
 // Names are matched through their folded form, which is unique among siblings.
@@ -64,28 +69,33 @@ Status statusOf(int rc) {
     }
 }
 
-std::string_view withoutTrailingSeparator(std::string_view path) {
-    if (!path.empty() && path.back() == '\\')
-        path.remove_suffix(1);
-    return path;
-}
-
-// Levels are separated by single backslashes; one trailing backslash is allowed.
-bool validPath(std::string_view path) {
-    path = withoutTrailingSeparator(path);
-    if (path.empty())
-        return true;
-    return path.front() != '\\' && path.back() != '\\' && path.find("\\\\") == path.npos;
-}
-
-// Takes the first level off `rest`; false when there is none left.
+// Takes the first level off `rest`, passing over empty ones as the registry does (a doubled or
+// trailing backslash); false when there is none left.
 bool nextLevel(std::string_view& rest, std::string_view& level) {
+    rest.remove_prefix(std::min(rest.find_first_not_of('\\'), rest.size()));
     if (rest.empty())
         return false;
     const size_t cut = rest.find('\\');
     level = rest.substr(0, cut);
     rest = cut == rest.npos ? std::string_view() : rest.substr(cut + 1);
     return true;
+}
+
+bool hasLevels(std::string_view path) {
+    std::string_view level;
+    return nextLevel(path, level);
+}
+
+// A path is relative to its key, so it cannot start with a backslash, and no level is longer
+// than the registry takes.
+Status checkPath(std::string_view path) {
+    if (path.starts_with('\\'))
+        return kBadPathname;
+    for (std::string_view level; nextLevel(path, level);) {
+        if (nameLength(level) > kLongestKeyName)
+            return kInvalidParameter;
+    }
+    return kSuccess;
 }
 
 } // namespace
@@ -251,7 +261,7 @@ int SqliteHive::addChild(std::int64_t parent, std::string_view name, std::int64_
 int SqliteHive::walk(std::int64_t from, std::string_view path, std::int64_t& id,
                      std::string_view& rest) {
     id = from;
-    rest = withoutTrailingSeparator(path);
+    rest = path;
     std::string_view remaining = rest;
     for (std::string_view level; nextLevel(remaining, level); rest = remaining) {
         const int rc = childOf(id, level, id);
@@ -305,8 +315,8 @@ Status SqliteHive::reach(Root root, std::string_view path, bool create, Key& key
     key = {};
     if (root != Root::CurrentUser)
         return kInvalidHandle;
-    if (!validPath(path))
-        return kBadPathname;
+    if (const Status status = checkPath(path); status != kSuccess)
+        return status;
     std::int64_t id = 0;
     const Status status = create ? createBelow(kRootId, path, id) : findBelow(kRootId, path, id);
     if (status == kSuccess)
@@ -331,7 +341,7 @@ Status SqliteHive::setValue(Key key, std::string_view name, std::uint32_t type,
     std::int64_t id = 0;
     if (!keyId(key, id))
         return kInvalidHandle;
-    if (data == nullptr && size > 0)
+    if ((data == nullptr && size > 0) || nameLength(name) > kLongestValueName)
         return kInvalidParameter;
     if (const Status status = writable(); status != kSuccess)
         return status;
@@ -426,7 +436,7 @@ Status SqliteHive::deleteTree(Key key, std::string_view subkey) {
     std::int64_t id = 0;
     if (!keyId(key, id))
         return kInvalidHandle;
-    if (withoutTrailingSeparator(subkey).empty() || !validPath(subkey))
+    if (!hasLevels(subkey) || checkPath(subkey) != kSuccess)
         return kInvalidParameter;
     std::int64_t target = 0;
     std::string_view missing;

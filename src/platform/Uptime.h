@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QtGlobal>
+#include <cstdint>
 
 namespace Platform {
 
 // Milliseconds since boot as a wrapping unsigned 32-bit count (suspend time included).
-quint32 uptimeMilliseconds();
+std::uint32_t uptimeMilliseconds();
 
 } // namespace Platform

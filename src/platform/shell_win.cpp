@@ -1,7 +1,9 @@
 #include "Shell.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 
 namespace Platform {
 namespace {

@@ -1,7 +1,9 @@
 #include "SoundPlayer.h"
 
-#include <mmsystem.h>
 #include <windows.h>
+
+// After windows.h, whose types it uses.
+#include <mmsystem.h>
 
 namespace Platform {
 namespace {

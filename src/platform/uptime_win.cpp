@@ -4,8 +4,8 @@
 
 namespace Platform {
 
-quint32 uptimeMilliseconds() {
-    return static_cast<quint32>(GetTickCount());
+std::uint32_t uptimeMilliseconds() {
+    return static_cast<std::uint32_t>(GetTickCount());
 }
 
 } // namespace Platform

@@ -102,29 +102,6 @@ TEST_F(SqliteHiveTest, AHandleOutlivingItsKeySaysTheKeyIsDeleted) {
     EXPECT_EQ(hive->queryValue(child, "X", nullptr, nullptr, nullptr), Hive::kKeyDeleted);
 }
 
-struct PathCase {
-    const char* path;
-    Hive::Status status;
-};
-
-class SqliteHivePaths : public SqliteHiveTest, public ::testing::WithParamInterface<PathCase> {};
-
-TEST_P(SqliteHivePaths, EmptyLevelsAreRefused) {
-    auto hive = Hive::SqliteHive::inMemory();
-    Key key;
-    EXPECT_EQ(hive->createKey(Root::CurrentUser, GetParam().path, key), GetParam().status);
-    EXPECT_EQ(static_cast<bool>(key), GetParam().status == Hive::kSuccess);
-    hive->closeKey(key);
-}
-
-INSTANTIATE_TEST_SUITE_P(Paths, SqliteHivePaths,
-                         ::testing::Values(PathCase{"Software\\Brambleton", Hive::kSuccess},
-                                           PathCase{"Software\\Brambleton\\", Hive::kSuccess},
-                                           PathCase{"", Hive::kSuccess},
-                                           PathCase{"\\Software", Hive::kBadPathname},
-                                           PathCase{"Software\\\\Brambleton", Hive::kBadPathname},
-                                           PathCase{"Software\\\\", Hive::kBadPathname}));
-
 TEST_F(SqliteHiveTest, OnlyTheCurrentUsersRootIsThere) {
     auto hive = Hive::SqliteHive::inMemory();
     Key key;

@@ -23,12 +23,19 @@ std::shared_ptr<Hive::Store> hiveInTemporaryFile() {
             }};
 }
 
+// The hive keeps names and texts in UTF-8.
+std::optional<std::string> asUtf8(std::string_view utf8) {
+    return std::string(utf8);
+}
+
 } // namespace
 
 std::vector<StoreBackend> storeBackends() {
     return {
         {"SqliteInMemory",
-         [] { return std::shared_ptr<Hive::Store>(Hive::SqliteHive::inMemory()); }},
-        {"SqliteFile", hiveInTemporaryFile},
+         [] { return std::shared_ptr<Hive::Store>(Hive::SqliteHive::inMemory()); },
+         asUtf8,
+         {}},
+        {"SqliteFile", hiveInTemporaryFile, asUtf8, {}},
     };
 }
