@@ -1,5 +1,6 @@
 #pragma once
 
+#include <Shell.h>
 #include <SoundPlayer.h>
 #include <SystemClock.h>
 
@@ -15,4 +16,9 @@ class SilentPlayer final : public Platform::SoundPlayer {
 public:
     void play(const QString&) override {}
     void preload(const QStringList&) override {}
+};
+
+class NoShell final : public Platform::Shell {
+public:
+    void open(const QString&) override {}
 };

@@ -17,13 +17,14 @@ struct SettingsOnDisk {
     std::unique_ptr<Hive::SqliteHive> hive;
     StillClock clock;
     SilentPlayer sound;
+    NoShell shell;
     std::unique_ptr<VD_Core::Core> core;
 
     SettingsOnDisk() {
         Hive::OpenError error;
         hive = Hive::SqliteHive::open(folder.filePath(QStringLiteral("hkcu.sqlite3")).toStdString(),
                                       error);
-        core = std::make_unique<VD_Core::Core>(clock, sound, *hive);
+        core = std::make_unique<VD_Core::Core>(clock, sound, *hive, shell);
         core->EnsureSettings();
         core->ClockSettings.AlarmEnabled = 1;
         core->ClockSettings.UsedSkinPath = QStringLiteral("Night.vds");

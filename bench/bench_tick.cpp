@@ -12,8 +12,9 @@ namespace {
 void BM_TickWith20Alarms(benchmark::State& state) {
     StillClock clock;
     SilentPlayer sound;
+    NoShell shell;
     const auto hive = Hive::SqliteHive::inMemory();
-    VD_Core::Core core(clock, sound, *hive);
+    VD_Core::Core core(clock, sound, *hive, shell);
     core.ClockSettings.AlarmEnabled = 1;
     core.ClockSettings.HourSignal = 1;
     for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n)

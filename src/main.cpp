@@ -10,7 +10,8 @@ int main(int argc, char* argv[]) {
     auto clock = Platform::makeSystemClock();
     auto sound = Platform::makeSoundPlayer();
     auto store = Platform::openSettingsStore();
-    VD_Core::Core core(*clock, *sound, *store);
+    auto shell = Platform::makeShell();
+    VD_Core::Core core(*clock, *sound, *store, *shell);
     frmVINDREL clockWindow(core);
     QObject::connect(&clockWindow, &frmVINDREL::programEnded, &app, [] { QApplication::exit(0); });
     clockWindow.show();

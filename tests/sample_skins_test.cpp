@@ -24,7 +24,7 @@ void collectSkinWarnings(QtMsgType type, const QMessageLogContext& context, cons
 
 class SampleSkinsTest : public ::testing::Test, protected TestCore {
 protected:
-    VD_Core::Core shipped{clock, sound, *hive, kProgramFolder};
+    VD_Core::Core shipped{clock, sound, *hive, shell, kProgramFolder};
     FakeClockWindow window;
     QtMessageHandler previous = nullptr;
 

@@ -192,7 +192,7 @@ TEST_F(SettingsTest, RemovingANumberOutsideTheListDoesNothing) {
 
 TEST_F(SettingsTest, ARemovalAndASaveAreEachOneTransaction) {
     CountingStore counting(*hive);
-    Core counted(clock, sound, counting);
+    Core counted(clock, sound, counting, shell);
     counted.EnsureSettings();
     for (const char* name : {"One", "Two", "Three"}) {
         const int n = ++counted.AlarmTable.AlarmCount;
@@ -209,7 +209,7 @@ TEST_F(SettingsTest, ARemovalAndASaveAreEachOneTransaction) {
 TEST_F(SettingsTest, ARemovalWhileAnotherCopyHoldsTheStoreKeepsTheOldListEverywhere) {
     const auto [mine, other] = twoCopiesOfOneFile();
     mine->setBusyTimeout(20);
-    Core clockCopy(clock, sound, *mine);
+    Core clockCopy(clock, sound, *mine, shell);
     clockCopy.EnsureSettings();
     for (const char* name : {"One", "Two", "Three"}) {
         const int n = ++clockCopy.AlarmTable.AlarmCount;
@@ -245,7 +245,7 @@ private:
 TEST_F(SettingsTest, AFirstRunNeverWritesItsDefaultsOverAnotherCopysFirstSave) {
     const auto [mine, other] = twoCopiesOfOneFile();
     other->setBusyTimeout(20);
-    Core otherCopy(clock, sound, *other);
+    Core otherCopy(clock, sound, *other, shell);
     otherCopy.AlarmTable.AlarmCount = 1;
     otherCopy.AlarmTable[1].Name = QStringLiteral("Kept");
     // The other copy starts and saves just as this one looks for its settings.
@@ -253,7 +253,7 @@ TEST_F(SettingsTest, AFirstRunNeverWritesItsDefaultsOverAnotherCopysFirstSave) {
         otherCopy.EnsureSettings();
         otherCopy.SaveSettings();
     });
-    Core clockCopy(clock, sound, hooked);
+    Core clockCopy(clock, sound, hooked, shell);
     LogCapture log("vindrel.registry");
     clockCopy.EnsureSettings();
     const bool otherSaveFailed =

@@ -2,6 +2,7 @@
 // starts on the defaults, and says why under vindrel.registry.
 
 #include <FakeClock.h>
+#include <FakeShell.h>
 #include <FakeSoundPlayer.h>
 #include <LogCapture.h>
 #include <SettingsStore.h>
@@ -42,7 +43,8 @@ TEST_P(StartWithUnusableStore, StartsOnTheDefaultsAndLogsWhy) {
 
     FakeClock clock;
     FakeSoundPlayer sound;
-    VD_Core::Core core(clock, sound, *store);
+    FakeShell shell;
+    VD_Core::Core core(clock, sound, *store, shell);
     core.EnsureSettings();
     core.LoadSettings();
     EXPECT_EQ(core.AlarmTable.AlarmCount, 0);

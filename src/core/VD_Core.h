@@ -5,6 +5,7 @@
 #include "EasyReg.h"
 #include "SkinFolder.h"
 
+#include <Shell.h>
 #include <SoundPlayer.h>
 #include <Store.h>
 #include <SystemClock.h>
@@ -17,7 +18,7 @@ class Core {
 public:
     // The Skins folder is found in programFolder; by default the folder of the running program.
     Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Store& store,
-         const QString& programFolder = QString());
+         Platform::Shell& shell, const QString& programFolder = QString());
 
     Settings ClockSettings;
     Alarms AlarmTable;
@@ -63,6 +64,7 @@ public:
 
     Platform::SystemClock& clock() const { return clock_; }
     Platform::SoundPlayer& sound() const { return sound_; }
+    Platform::Shell& shell() const { return shell_; }
     const EasyReg& registry() const { return registry_; }
 
 private:
@@ -76,6 +78,7 @@ private:
 
     Platform::SystemClock& clock_;
     Platform::SoundPlayer& sound_;
+    Platform::Shell& shell_;
     SkinFolder skinFolder_;
     EasyReg registry_;
     ClockWindow* window_ = nullptr;

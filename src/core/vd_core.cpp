@@ -5,8 +5,8 @@
 namespace VD_Core {
 
 Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Store& store,
-           const QString& programFolder)
-    : clock_(clock), sound_(sound),
+           Platform::Shell& shell, const QString& programFolder)
+    : clock_(clock), sound_(sound), shell_(shell),
       skinFolder_(programFolder.isNull() ? QCoreApplication::applicationDirPath() : programFolder),
       registry_(store) {}
 

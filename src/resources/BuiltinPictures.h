@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QIcon>
 #include <QPixmap>
 
@@ -10,5 +11,8 @@ namespace Builtin {
 QPixmap titlePicture(); // the title strip, 100 x 14
 QPixmap alarmPicture(); // the alarm indicator, 16 x 16
 QIcon windowIcon();     // 16 x 16 and 32 x 32
+QPixmap aboutLogo();    // the makers' logo, 120 x 64
+QPixmap closePicture(); // the About box's close button, 54 x 53
+QCursor pointingHand(); // over links; the fingertip is the hot spot
 
 } // namespace Builtin

@@ -27,6 +27,18 @@ QPixmap alarmPicture() {
     return picture(QStringLiteral("alarm"));
 }
 
+QPixmap aboutLogo() {
+    return picture(QStringLiteral("logo"));
+}
+
+QPixmap closePicture() {
+    return picture(QStringLiteral("close"));
+}
+
+QCursor pointingHand() {
+    return QCursor(QPixmap(QStringLiteral(":/pictures/hand.png")), 12, 8);
+}
+
 QIcon windowIcon() {
     QIcon icon;
     icon.addFile(QStringLiteral(":/pictures/icon16.png"), QSize(16, 16));

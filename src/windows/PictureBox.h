@@ -12,8 +12,13 @@ public:
     QPixmap picture() const { return picture_; }
     void setPicture(const QPixmap& picture);
 
+signals:
+    // The left button was pressed and released over the picture.
+    void clicked();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QPixmap picture_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QWidget>
 
 #include <cmath>
 
@@ -18,6 +19,15 @@ inline double fromPixels(double pixels) {
 
 inline QRect rect(int left, int top, int width, int height) {
     return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
+}
+
+inline QSize size(int width, int height) {
+    return {toPixels(width), toPixels(height)};
+}
+
+// Places a control at a box given in twips, relative to its parent.
+inline void place(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(rect(left, top, width, height));
 }
 
 } // namespace Twips

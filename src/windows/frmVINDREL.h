@@ -2,6 +2,7 @@
 
 #include "ClockFace.h"
 #include "PictureBox.h"
+#include "frmSETS.h"
 
 #include <ClockWindow.h>
 #include <Tick.h>
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -27,10 +29,12 @@ public:
     void btLogo_MouseDown(int button, int shift, float x, float y);
     void btLogo_MouseMove(int button, int shift, float x, float y);
     void btLogo_MouseUp(int button, int shift, float x, float y);
+    void mnuOPTIONS_Click();
     void mnuEND_Click();
     void Quartz_Timer();
 
     const VD_Core::TickState& tickState() const { return tick_; }
+    frmSETS* options() const { return options_; }
     bool dragging() const { return Dragging; }
 
     // ClockWindow
@@ -83,4 +87,5 @@ private:
     float DragStartX = 0;
     float DragStartY = 0;
     bool shownOnce_ = false;
+    QPointer<frmSETS> options_;
 };

@@ -158,7 +158,7 @@ void frmVINDREL::createMenu() {
     mnuPOPUP->setObjectName(QStringLiteral("mnuPOPUP"));
     mnuOPTIONS = mnuPOPUP->addAction(QStringLiteral("&Options"));
     mnuOPTIONS->setObjectName(QStringLiteral("mnuOPTIONS"));
-    mnuOPTIONS->setEnabled(false);
+    connect(mnuOPTIONS, &QAction::triggered, this, &frmVINDREL::mnuOPTIONS_Click);
     mnuPOPUP->addSeparator()->setObjectName(QStringLiteral("Z_sep01"));
     mnuEND = mnuPOPUP->addAction(QStringLiteral("&Quit"));
     mnuEND->setObjectName(QStringLiteral("mnuEND"));
@@ -218,6 +218,16 @@ void frmVINDREL::btLogo_MouseUp(int, int, float, float) {
 
 void frmVINDREL::PopupMenu() {
     mnuPOPUP->exec(QCursor::pos());
+}
+
+void frmVINDREL::mnuOPTIONS_Click() {
+    if (options_.isNull()) {
+        options_ = new frmSETS(core_);
+        options_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    options_->show();
+    options_->raise();
+    options_->activateWindow();
 }
 
 void frmVINDREL::mnuEND_Click() {

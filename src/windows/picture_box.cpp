@@ -1,5 +1,6 @@
 #include "PictureBox.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -19,4 +20,10 @@ void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(rect(), picture_);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QWidget::mouseReleaseEvent(event);
 }

@@ -97,22 +97,27 @@ protected:
             .arg(title, skins);
     }
 
-    // Applies the skin file in a probe and checks what it did, its limits, and that nothing
-    // outside the Skins folder was opened.
-    void expectApplied(const QString& skinFile, Outcome outcome) const {
+    // Runs the probe on the skin file, or "--list", checking its limits and that nothing
+    // outside the Skins folder was opened; what it did, without its growth line.
+    QString probe(const QString& skinFileOrList) const {
         const OpenedOutside watch({program, program + QStringLiteral("/Skins2")});
-        ChildProcess probe({VINDREL_SKIN_PROBE, program.toStdString(), skinFile.toStdString(),
-                            std::to_string(kCapMiB)});
+        ChildProcess probe({VINDREL_SKIN_PROBE, program.toStdString(), std::to_string(kCapMiB),
+                            skinFileOrList.toStdString()});
         const ChildOutcome result = probe.wait(kTimeLimit);
-        ASSERT_FALSE(result.timedOut) << "not applied within the time limit";
-        ASSERT_TRUE(result.exited && result.exitCode == 0)
+        EXPECT_FALSE(result.timedOut) << "not done within the time limit";
+        EXPECT_TRUE(result.exited && result.exitCode == 0)
             << "the probe ended with status " << result.exitCode << ", signal " << result.signal;
         const QString report = QString::fromStdString(result.output);
         const qsizetype growthAt = report.indexOf(QLatin1String("growth-kib "));
-        EXPECT_EQ(report.left(growthAt), expectedReport(outcome));
+        EXPECT_GE(growthAt, 0) << "no report";
         EXPECT_LT(report.mid(growthAt + 11).trimmed().toLong(), kCapMiB * 1024)
             << "the memory grew beyond the cap";
         EXPECT_EQ(watch.names(), QStringList()) << "opened outside the Skins folder";
+        return report.left(growthAt);
+    }
+
+    void expectApplied(const QString& skinFile, Outcome outcome) const {
+        EXPECT_EQ(probe(skinFile), expectedReport(outcome));
     }
 };
 
@@ -290,5 +295,24 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"InvalidUtf8NamingNothing", Outcome::TitleRefused,
                  [](const SkinFiles& f) { return skinOfBytes(f, kHeader, "\xc3\x28\xa0.png"); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The skin chooser lists the folder: ten thousand files, skins or not, and files that are no
+// skins by their nature, are gone through within the limits.
+TEST_F(HostileSkinTest, AFolderOfTenThousandFilesIsListedWithinTheLimits) {
+    for (int i = 0; i < 10000; ++i) {
+        const QString name = QStringLiteral("f%1.vds").arg(i, 5, 10, QLatin1Char('0'));
+        files.write(name, i % 1000 == 0 ? QByteArray(kHeader) + "\r\nname=Skin " +
+                                              QByteArray::number(i) + "\r\n"
+                                        : QByteArray("not a skin\r\n"));
+    }
+    QDir().mkpath(files.folder() + QStringLiteral("/folder.vds"));
+    mkfifo(QFile::encodeName(files.folder() + QStringLiteral("/fifo.vds")).constData(), 0600);
+    link("/dev/zero", files, "zero.vds");
+    makeSparse(files.folder() + QStringLiteral("/huge.vds"), kHeader, kGigabyte);
+    QString expected;
+    for (int i = 0; i < 10000; i += 1000)
+        expected += QStringLiteral("skin f%1.vds Skin %2\n").arg(i, 5, 10, QLatin1Char('0')).arg(i);
+    EXPECT_EQ(probe(QStringLiteral("--list")), expected);
+}
 
 } // namespace

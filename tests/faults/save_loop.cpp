@@ -12,6 +12,7 @@
 
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
+#include <FakeShell.h>
 #include <FakeSoundPlayer.h>
 #include <HiveFile.h>
 
@@ -70,8 +71,9 @@ int main(int argc, char** argv) {
         return 3;
     FakeClock clock;
     FakeSoundPlayer sound;
+    FakeShell shell;
     FakeClockWindow window;
-    VD_Core::Core core(clock, sound, *opening.store);
+    VD_Core::Core core(clock, sound, *opening.store, shell);
     core.attachWindow(&window);
     SaveSteps::apply(core, window, SaveSteps::kFirstRun, base);
     if (first <= 0)

@@ -2,6 +2,7 @@
 
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
+#include <FakeShell.h>
 #include <FakeSoundPlayer.h>
 #include <SqliteHive.h>
 
@@ -61,9 +62,10 @@ QList<StoredValue> contents(Hive::Store& store) {
 QList<StoredValue> expectedAfter(int step, int base) {
     FakeClock clock;
     FakeSoundPlayer sound;
+    FakeShell shell;
     FakeClockWindow window;
     const auto hive = Hive::SqliteHive::inMemory();
-    VD_Core::Core core(clock, sound, *hive);
+    VD_Core::Core core(clock, sound, *hive, shell);
     core.attachWindow(&window);
     if (step >= kFirstRun)
         apply(core, window, kFirstRun, base);

@@ -1,22 +1,27 @@
-// Applies one skin as the clock does at start, within a memory cap, and prints what it did:
+// Applies one skin as the clock does at start, or lists the Skins folder as the skin chooser
+// does, within a memory cap, and prints what it did:
 //
-//   skin_probe PROGRAM_FOLDER SKIN_FILE CAP_MIB
+//   skin_probe PROGRAM_FOLDER CAP_MIB SKIN_FILE
+//   skin_probe PROGRAM_FOLDER CAP_MIB --list
 //
-// The window starts with a built-in title of colour #102030, a built-in alarm picture of
-// #405060, no background and both sound paths "unchanged". After loading it prints one line
-// each: "title", "background", "alarm" with the colour of the picture's first pixel (or
-// "none"), "hour-sound" and "alarm-sound" with the paths, and "growth-kib" with how much the
-// peak memory grew while loading. Loading may take at most CAP_MIB more address space; in a
-// build with AddressSanitizer, whose shadow memory rules out such a cap, only the growth is
-// measured.
+// Applying: the window starts with a built-in title of colour #102030, a built-in alarm
+// picture of #405060, no background and both sound paths "unchanged". Afterwards it prints one
+// line each: "title", "background", "alarm" with the colour of the picture's first pixel (or
+// "none"), "hour-sound" and "alarm-sound" with the paths. Listing: one line "skin FILE NAME"
+// for each skin listed. Then "growth-kib" with how much the peak memory grew meanwhile. The
+// work may take at most CAP_MIB more address space; in a build with AddressSanitizer, whose
+// shadow memory rules out such a cap, only the growth is measured.
 
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
+#include <FakeShell.h>
 #include <FakeSoundPlayer.h>
+#include <SkinCatalog.h>
 #include <SqliteHive.h>
 #include <VD_Core.h>
 
 #include <QColor>
+#include <QFileInfo>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -66,39 +71,53 @@ void capAddressSpace(rlim_t moreBytes) {
 #endif
 }
 
+void printApplied(const FakeClockWindow& window, const VD_Core::Skin& skin) {
+    std::printf("title %s\nbackground %s\nalarm %s\nhour-sound %s\nalarm-sound %s\n",
+                qPrintable(colourOf(window.title)), qPrintable(colourOf(window.background)),
+                qPrintable(colourOf(window.alarm)), qPrintable(skin.HourSoundPath),
+                qPrintable(skin.AlarmSoundPath));
+}
+
+void printListed(const std::vector<VD_Core::SkinListing>& skins) {
+    for (const VD_Core::SkinListing& skin : skins)
+        std::printf("skin %s %s\n", qPrintable(QFileInfo(skin.path).fileName()),
+                    qPrintable(skin.name));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 4) {
-        std::fprintf(stderr, "usage: skin_probe PROGRAM_FOLDER SKIN_FILE CAP_MIB\n");
+        std::fprintf(stderr, "usage: skin_probe PROGRAM_FOLDER CAP_MIB SKIN_FILE|--list\n");
         return 2;
     }
     FakeClock clock;
     FakeSoundPlayer sound;
+    FakeShell shell;
     FakeClockWindow window;
     const auto hive = Hive::SqliteHive::inMemory();
-    VD_Core::Core core(clock, sound, *hive, QString::fromLocal8Bit(argv[1]));
+    VD_Core::Core core(clock, sound, *hive, shell, QString::fromLocal8Bit(argv[1]));
     core.SkinState.DefaultTitlePicture = filled({100, 14}, "#102030");
     core.SkinState.DefaultAlarmPicture = filled({16, 16}, "#405060");
     core.SkinState.HourSoundPath = core.SkinState.AlarmSoundPath = QStringLiteral("unchanged");
     window.title = core.SkinState.DefaultTitlePicture;
     window.alarm = core.SkinState.DefaultAlarmPicture;
     core.attachWindow(&window);
+    const QString skinFile = QString::fromLocal8Bit(argv[3]);
 
     // Warm up what any skin needs once, so that only this skin's own cost is measured.
     (void)filled({1, 1}, "#000000").toImage();
-    capAddressSpace(static_cast<rlim_t>(std::atoll(argv[3])) * 1024 * 1024);
+    capAddressSpace(static_cast<rlim_t>(std::atoll(argv[2])) * 1024 * 1024);
     const long before = peakKiB();
-    core.ClockSettings.UsedSkinPath = QString::fromLocal8Bit(argv[2]);
-    core.LoadSkin();
-    const long growth = peakKiB() - before;
-
-    std::printf("title %s\nbackground %s\nalarm %s\nhour-sound %s\nalarm-sound %s\n"
-                "growth-kib %ld\n",
-                qPrintable(colourOf(window.title)), qPrintable(colourOf(window.background)),
-                qPrintable(colourOf(window.alarm)), qPrintable(core.SkinState.HourSoundPath),
-                qPrintable(core.SkinState.AlarmSoundPath), growth);
+    if (skinFile == QLatin1String("--list")) {
+        printListed(VD_Core::listSkins(core.skinFolder()));
+    } else {
+        core.ClockSettings.UsedSkinPath = skinFile;
+        core.LoadSkin();
+        printApplied(window, core.SkinState);
+    }
+    std::printf("growth-kib %ld\n", peakKiB() - before);
     return 0;
 }

@@ -8,6 +8,7 @@
 // It runs the real clock window (offscreen), the real sound player and a real settings file.
 
 #include <FakeClock.h>
+#include <FakeShell.h>
 #include <SettingsStore.h>
 #include <SoundPlayer.h>
 #include <frmVINDREL.h>
@@ -86,7 +87,8 @@ public:
     LongRun()
         : sound_(Platform::makeSoundPlayer()),
           store_(Platform::openSettingsStore(folder_.filePath(QStringLiteral("hkcu.sqlite3")))),
-          core_(clock_, *sound_, *store_, QStringLiteral(VINDREL_PROGRAM_FOLDER)), window_(core_) {
+          core_(clock_, *sound_, *store_, shell_, QStringLiteral(VINDREL_PROGRAM_FOLDER)),
+          window_(core_) {
         // The ticks are driven below, each half a second of fake time.
         window_.Quartz->stop();
         window_.show();
@@ -138,6 +140,7 @@ private:
     QTemporaryDir folder_;
     FakeClock clock_;
     std::unique_ptr<Platform::SoundPlayer> sound_;
+    FakeShell shell_; // nothing here opens a link
     std::unique_ptr<Hive::Store> store_;
     VD_Core::Core core_;
     frmVINDREL window_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "FakeShell.h"
 #include "FakeSoundPlayer.h"
 
 #include <SqliteHive.h>
@@ -17,6 +18,7 @@ struct TestCore {
     QTemporaryDir programFolder;
     FakeClock clock;
     FakeSoundPlayer sound;
+    FakeShell shell;
     std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
-    VD_Core::Core core{clock, sound, *hive, programFolder.path()};
+    VD_Core::Core core{clock, sound, *hive, shell, programFolder.path()};
 };

@@ -1,5 +1,6 @@
 // The program's built-in pictures: the title strip, the alarm indicator and the window icon.
 
+#include "AboutArt.h"
 #include "Drawing.h"
 
 #include <QLinearGradient>
@@ -141,5 +142,10 @@ bool drawBuiltins(const QDir& dir) {
     for (int size : {16, 32, 64})
         ok &= save(render({size, size}, 1, iconAt(size)), dir,
                    QStringLiteral("icon%1.png").arg(size));
+    ok &= save(render({120, 64}, 1, aboutLogo), dir, QStringLiteral("logo.png"));
+    ok &= save(render({120, 64}, 2, aboutLogo), dir, QStringLiteral("logo@2x.png"));
+    ok &= save(render({54, 53}, 1, closeButton), dir, QStringLiteral("close.png"));
+    ok &= save(render({54, 53}, 2, closeButton), dir, QStringLiteral("close@2x.png"));
+    ok &= save(render({32, 32}, 1, pointingHand), dir, QStringLiteral("hand.png"));
     return ok;
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "SkinFolder.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace VD_Core {
+
+// A skin file as the skin list shows it.
+struct SkinListing {
+    QString path;   // the Skins folder's path followed by the file name
+    QString name;   // the value of its "name=" line
+    QString author; // the value of its "author=" line; "" when the line is missing
+};
+
+// The skins of the folder: every regular, visible "*.vds" file whose first line is the header
+// and whose second line carries "name=", in the order of their file names. Files that cannot
+// be read, or that end before their second line, are left out. Only the first three lines of
+// each file are read.
+std::vector<SkinListing> listSkins(const SkinFolder& folder);
+
+} // namespace VD_Core

@@ -1,0 +1,12 @@
+#include "NumberFieldValidator.h"
+
+#include <AlarmEditing.h>
+
+NumberFieldValidator::NumberFieldValidator(int last, QObject* parent)
+    : QValidator(parent), last_(last) {}
+
+QValidator::State NumberFieldValidator::validate(QString& input, int&) const {
+    if (input.isEmpty())
+        return Intermediate;
+    return VD_Core::AlarmEditing::fieldValue(input, last_) ? Acceptable : Invalid;
+}

@@ -1,0 +1,399 @@
+#include <FakeClockWindow.h>
+#include <ModalDialogs.h>
+#include <TestCore.h>
+#include <frmALM.h>
+#include <frmSETS.h>
+#include <frmVINDREL.h>
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using VD_Core::AlarmEntry;
+
+class OptionsTest : public ::testing::Test, protected TestCore {
+protected:
+    FakeClockWindow clockWindow;
+    std::unique_ptr<frmSETS> options;
+
+    void SetUp() override {
+        core.attachWindow(&clockWindow);
+        core.EnsureSettings();
+    }
+
+    QString stored(const QString& name, bool alarmsKey = true) const {
+        const QString key = alarmsKey ? QStringLiteral("Software\\Brambleton\\Vindrel\\Alarms")
+                                      : QStringLiteral("Software\\Brambleton\\Vindrel");
+        return core.registry().GetValue(Hive::Root::CurrentUser, key, name).toText();
+    }
+
+    void addAlarm(const AlarmEntry& e) { core.AlarmTable[++core.AlarmTable.AlarmCount] = e; }
+
+    void addAlarms(int count) {
+        for (int n = 1; n <= count; ++n)
+            addAlarm({QStringLiteral("Alarm %1").arg(n), quint8(n), 0, 0, 0});
+    }
+
+    frmSETS& open() {
+        options = std::make_unique<frmSETS>(core);
+        return *options;
+    }
+
+    QStringList listed() const {
+        QStringList names;
+        for (int i = 0; i < options->lstALM->count(); ++i)
+            names << options->lstALM->item(i)->text();
+        return names;
+    }
+};
+
+TEST_F(OptionsTest, AlarmsOffWithAlarmsStored) {
+    addAlarms(3);
+    frmSETS& o = open();
+    EXPECT_EQ(o.lstALM->count(), 3);
+    EXPECT_FALSE(o.lstALM->isEnabled());
+    for (QPushButton* b : o.btnALM)
+        EXPECT_FALSE(b->isEnabled());
+}
+
+TEST_F(OptionsTest, AlarmsOnWithoutAlarms) {
+    core.ClockSettings.AlarmEnabled = 1;
+    frmSETS& o = open();
+    EXPECT_TRUE(o.lstALM->isEnabled());
+    EXPECT_TRUE(o.btnALM[0]->isEnabled());
+    EXPECT_FALSE(o.btnALM[1]->isEnabled());
+    EXPECT_FALSE(o.btnALM[2]->isEnabled());
+}
+
+TEST_F(OptionsTest, AlarmsOnWithAlarmsSelectsTheFirstLine) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarms(2);
+    frmSETS& o = open();
+    EXPECT_EQ(o.lstALM->currentRow(), 0);
+    for (QPushButton* b : o.btnALM)
+        EXPECT_TRUE(b->isEnabled());
+    EXPECT_EQ(o.lstALM->item(1)->data(Qt::UserRole).toInt(), 2);
+}
+
+TEST_F(OptionsTest, LoadingLeavesTheSettingsAsTheyWere) {
+    core.ClockSettings.HourSignal = 1;
+    core.ClockSettings.AlarmEnabled = 1;
+    core.ClockSettings.AlwaysOnTop = 1;
+    frmSETS& o = open();
+    EXPECT_TRUE(o.chkSIG->isChecked());
+    EXPECT_TRUE(o.chkALM->isChecked());
+    EXPECT_TRUE(o.chkONTOP->isChecked());
+    EXPECT_EQ(core.ClockSettings.HourSignal, 1);
+    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 1);
+    EXPECT_EQ(core.ClockSettings.AlwaysOnTop, 1);
+    EXPECT_EQ(clockWindow.topmostCalls, QStringList{QStringLiteral("on")});
+}
+
+TEST_F(OptionsTest, SwitchesTakeEffectAtOnce) {
+    frmSETS& o = open();
+    o.chkSIG->click();
+    EXPECT_EQ(core.ClockSettings.HourSignal, 1);
+    o.chkALM->click();
+    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 1);
+    EXPECT_TRUE(o.btnALM[0]->isEnabled());
+    o.chkALM->click();
+    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 0);
+    EXPECT_FALSE(clockWindow.alarmVisible) << "the picture follows only at Ok";
+    o.chkONTOP->click();
+    EXPECT_EQ(core.ClockSettings.AlwaysOnTop, 1);
+    EXPECT_EQ(clockWindow.topmostCalls, QStringList{QStringLiteral("on")});
+}
+
+TEST_F(OptionsTest, OkShowsTheAlarmPictureAndCloses) {
+    frmSETS& o = open();
+    o.show();
+    o.chkALM->click();
+    o.btnCOM[0]->click();
+    EXPECT_TRUE(clockWindow.alarmVisible);
+    EXPECT_FALSE(o.isVisible());
+}
+
+TEST_F(OptionsTest, TheCloseBoxLeavesThePictureAlone) {
+    clockWindow.alarmVisible = true;
+    frmSETS& o = open();
+    o.show();
+    o.close();
+    EXPECT_TRUE(clockWindow.alarmVisible);
+}
+
+TEST_F(OptionsTest, NewIsDisabledAtTwentyAlarmsAndSaysWhy) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarms(VD_Core::Alarms::kCapacity);
+    frmSETS& o = open();
+    EXPECT_FALSE(o.btnALM[0]->isEnabled());
+    EXPECT_TRUE(o.btnALM[0]->toolTip().contains(QStringLiteral("20")));
+    EXPECT_TRUE(o.btnALM[1]->isEnabled());
+}
+
+TEST_F(OptionsTest, NewWithOnlyANameAppendsAMidnightAlarmForEveryDay) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarms(1);
+    frmSETS& o = open();
+    QString caption;
+    whenModalOpens<frmALM>([&](frmALM& e) {
+        caption = e.windowTitle();
+        QTest::keyClicks(e.txtNAME, QStringLiteral("Walk"));
+        e.btnCOM[1]->click();
+    });
+    o.btnALM[0]->click();
+    EXPECT_EQ(caption, QStringLiteral("New Alarm"));
+    ASSERT_EQ(core.AlarmTable.AlarmCount, 2);
+    EXPECT_EQ(core.AlarmTable[2], (AlarmEntry{QStringLiteral("Walk"), 0, 0, 0, 0}));
+    EXPECT_EQ(listed(), (QStringList{QStringLiteral("Alarm 1"), QStringLiteral("Walk")}));
+    EXPECT_EQ(o.lstALM->currentRow(), 0);
+    EXPECT_EQ(stored(QStringLiteral("AlarmCount"), false), QStringLiteral("2"));
+    EXPECT_EQ(stored(QStringLiteral("02.Name")), QStringLiteral("Walk"));
+    EXPECT_EQ(stored(QStringLiteral("02.Hour")), QStringLiteral("0"));
+    EXPECT_EQ(stored(QStringLiteral("02.Day")), QStringLiteral("0"));
+}
+
+struct PresetCase {
+    const char* name;
+    AlarmEntry entry;
+    int hourPosition;
+    int minsPosition;
+    const char* hourText;
+    const char* minsText;
+    const char* day;
+    const char* month;
+};
+
+class EditPresetTest : public OptionsTest, public ::testing::WithParamInterface<PresetCase> {};
+
+TEST_P(EditPresetTest, EditorShowsTheEntry) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarm({QStringLiteral("First"), 9, 9, 0, 0});
+    addAlarm(GetParam().entry);
+    frmSETS& o = open();
+    o.lstALM->setCurrentRow(1);
+    const PresetCase& c = GetParam();
+    whenModalOpens<frmALM>([&](frmALM& e) {
+        EXPECT_EQ(e.windowTitle(), QStringLiteral("Edit Alarm"));
+        EXPECT_EQ(e.Tag, QStringLiteral("2"));
+        EXPECT_EQ(e.txtNAME->text(), c.entry.Name);
+        EXPECT_TRUE(e.btnCOM[1]->isEnabled());
+        EXPECT_EQ(e.vsbHOUR->value(), c.hourPosition);
+        EXPECT_EQ(e.vsbMINS->value(), c.minsPosition);
+        EXPECT_EQ(e.txtHOUR->text(), QString::fromLatin1(c.hourText));
+        EXPECT_EQ(e.txtMINS->text(), QString::fromLatin1(c.minsText));
+        EXPECT_EQ(e.cbxDAY->currentText(), QString::fromLatin1(c.day));
+        EXPECT_EQ(e.cbxMONTH->currentText(), QString::fromLatin1(c.month));
+        e.btnCOM[0]->click();
+    });
+    o.btnALM[1]->click();
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, EditPresetTest,
+                         ::testing::Values(PresetCase{"Midnight",
+                                                      {QStringLiteral("M"), 0, 0, 0, 0},
+                                                      23,
+                                                      59,
+                                                      "0",
+                                                      "00",
+                                                      "All Days",
+                                                      "All Months"},
+                                           PresetCase{"LastMinute",
+                                                      {QStringLiteral("L"), 23, 59, 7, 12},
+                                                      0,
+                                                      0,
+                                                      "23",
+                                                      "59",
+                                                      "Sunday",
+                                                      "December"},
+                                           PresetCase{"OutOfRange",
+                                                      {QStringLiteral("O"), 30, 75, 9, 14},
+                                                      0,
+                                                      0,
+                                                      "23",
+                                                      "59",
+                                                      "Sunday",
+                                                      "December"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OptionsTest, EditThenOkWritesTheSameEntryBack) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarms(2);
+    const AlarmEntry before = core.AlarmTable[2];
+    frmSETS& o = open();
+    o.lstALM->setCurrentRow(1);
+    whenModalOpens<frmALM>([](frmALM& e) { e.btnCOM[1]->click(); });
+    o.btnALM[1]->click();
+    EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
+    EXPECT_EQ(core.AlarmTable[2], before);
+    EXPECT_EQ(o.lstALM->currentRow(), 0);
+}
+
+TEST_F(OptionsTest, CancelAndTheCloseBoxChangeNothing) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarms(2);
+    frmSETS& o = open();
+    o.lstALM->setCurrentRow(1);
+    for (bool closeBox : {false, true}) {
+        whenModalOpens<frmALM>([closeBox](frmALM& e) {
+            e.txtNAME->setText(QStringLiteral("changed"));
+            e.vsbHOUR->setValue(0);
+            if (closeBox)
+                e.close();
+            else
+                e.btnCOM[0]->click();
+        });
+        o.btnALM[1]->click();
+        EXPECT_EQ(core.AlarmTable[2].Name, QStringLiteral("Alarm 2"));
+        EXPECT_EQ(core.AlarmTable[2].Hour, 2);
+        EXPECT_EQ(o.lstALM->currentRow(), 1) << "the list is not refilled";
+    }
+}
+
+TEST_F(OptionsTest, DeleteTheSecondOfThree) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarms(3);
+    frmSETS& o = open();
+    o.lstALM->setCurrentRow(1);
+    o.btnALM[2]->click();
+    ASSERT_EQ(listed(), (QStringList{QStringLiteral("Alarm 1"), QStringLiteral("Alarm 3")}));
+    EXPECT_EQ(o.lstALM->item(1)->data(Qt::UserRole).toInt(), 2);
+    EXPECT_EQ(stored(QStringLiteral("AlarmCount"), false), QStringLiteral("2"));
+    EXPECT_EQ(stored(QStringLiteral("01.Name")), QStringLiteral("Alarm 1"));
+    EXPECT_EQ(stored(QStringLiteral("02.Name")), QStringLiteral("Alarm 3"));
+    EXPECT_EQ(stored(QStringLiteral("02.Hour")), QStringLiteral("3"));
+    EXPECT_TRUE(stored(QStringLiteral("03.Name")).isEmpty()) << "the third is gone from storage";
+    EXPECT_EQ(o.lstALM->currentRow(), 0);
+    EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
+    EXPECT_EQ(core.AlarmTable[2].Name, QStringLiteral("Alarm 3"));
+}
+
+TEST_F(OptionsTest, DeleteTheOnlyAlarm) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarms(1);
+    frmSETS& o = open();
+    o.btnALM[2]->click();
+    EXPECT_EQ(o.lstALM->count(), 0);
+    EXPECT_TRUE(o.btnALM[0]->isEnabled());
+    EXPECT_FALSE(o.btnALM[1]->isEnabled());
+    EXPECT_FALSE(o.btnALM[2]->isEnabled());
+    EXPECT_EQ(stored(QStringLiteral("AlarmCount"), false), QStringLiteral("0"));
+}
+
+TEST_F(OptionsTest, AlwaysOnTopIsSavedAtOnceAndSurvivesTheCloseBox) {
+    frmSETS& o = open();
+    o.show();
+    o.chkONTOP->click();
+    EXPECT_EQ(stored(QStringLiteral("AlwaysOnTop"), false), QStringLiteral("1"));
+    o.close();
+    EXPECT_EQ(clockWindow.topmostCalls.last(), QStringLiteral("on"));
+}
+
+TEST_F(OptionsTest, SwitchesReachStorageOnlyWithASave) {
+    frmSETS& o = open();
+    o.chkSIG->click();
+    o.chkALM->click();
+    EXPECT_EQ(stored(QStringLiteral("HourSignal"), false), QStringLiteral("0"));
+    o.btnCOM[0]->click();
+    EXPECT_EQ(stored(QStringLiteral("HourSignal"), false), QStringLiteral("1"));
+    EXPECT_EQ(stored(QStringLiteral("AlarmEnabled"), false), QStringLiteral("1"));
+}
+
+TEST_F(OptionsTest, CancelSavesNothing) {
+    core.ClockSettings.AlarmEnabled = 1;
+    frmSETS& o = open();
+    whenModalOpens<frmALM>([](frmALM& e) {
+        e.txtNAME->setText(QStringLiteral("never"));
+        e.btnCOM[0]->click();
+    });
+    o.btnALM[0]->click();
+    EXPECT_EQ(core.AlarmTable.AlarmCount, 0);
+    EXPECT_TRUE(stored(QStringLiteral("01.Name")).isEmpty());
+}
+
+TEST_F(OptionsTest, EnterAndEscapePressNoButton) {
+    frmSETS& o = open();
+    o.show();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape})
+        QTest::keyClick(&o, key);
+    EXPECT_TRUE(o.isVisible());
+}
+
+TEST_F(OptionsTest, LayoutInTwips) {
+    frmSETS& o = open();
+    EXPECT_EQ(o.size(), QSize(424, 175));
+    EXPECT_EQ(o.windowTitle(), QStringLiteral("Brambleton Vindrel"));
+    EXPECT_EQ(o.corDISP[0]->geometry(), QRect(8, 8, 201, 129));
+    EXPECT_EQ(o.lstALM->geometry(), QRect(8, 24, 129, 95));
+    EXPECT_EQ(o.btnALM[2]->geometry(), QRect(144, 88, 49, 25));
+    EXPECT_EQ(o.btnCOM[0]->geometry(), QRect(360, 144, 57, 25));
+    EXPECT_EQ(o.chkONTOP->pos(), QPoint(144, 152));
+}
+
+// The clock window's side: one dialog however often "&Options" is chosen.
+class OptionsFromClockTest : public ::testing::Test, protected TestCore {};
+
+TEST_F(OptionsFromClockTest, ChoosingOptionsTwiceGivesOneDialog) {
+    frmVINDREL clock(core);
+    clock.mnuOPTIONS->trigger();
+    frmSETS* first = clock.options();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    first->chkSIG->click();
+    clock.mnuOPTIONS->trigger();
+    EXPECT_EQ(clock.options(), first);
+    EXPECT_TRUE(first->chkSIG->isChecked()) << "not loaded again";
+}
+
+TEST_F(OptionsFromClockTest, OkUnloadsSoTheNextOpeningStartsAfresh) {
+    frmVINDREL clock(core);
+    clock.mnuOPTIONS->trigger();
+    QPointer<frmSETS> first = clock.options();
+    first->btnCOM[0]->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    clock.mnuOPTIONS->trigger();
+    EXPECT_NE(clock.options(), nullptr);
+}
+
+// One alarm from its making to its sound: made in the editor, saved, listed, and sounded once
+// on the first tick of its minute.
+TEST_F(OptionsFromClockTest, AnAlarmFromItsMakingToItsSound) {
+    clock.current = QDateTime(QDate(2024, 3, 4), QTime(7, 0, 0)); // a Monday
+    frmVINDREL clockWindow(core);
+    core.SkinState.AlarmSoundPath = QStringLiteral("ring.wav");
+    clockWindow.mnuOPTIONS->trigger();
+    frmSETS& o = *clockWindow.options();
+    o.chkALM->click();
+    whenModalOpens<frmALM>([](frmALM& e) {
+        QTest::keyClicks(e.txtNAME, QStringLiteral("Stretch"));
+        for (int i = 0; i < 7; ++i)
+            e.vsbHOUR->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        for (int i = 0; i < 5; ++i)
+            e.vsbMINS->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        e.cbxDAY->setCurrentIndex(1);
+        e.btnCOM[1]->click();
+    });
+    o.btnALM[0]->click();
+    ASSERT_EQ(o.lstALM->count(), 1);
+    EXPECT_EQ(o.lstALM->item(0)->text(), QStringLiteral("Stretch"));
+    EXPECT_EQ(core.AlarmTable[1], (AlarmEntry{QStringLiteral("Stretch"), 7, 5, 1, 0}));
+    EXPECT_EQ(core.registry()
+                  .GetValue(Hive::Root::CurrentUser,
+                            QStringLiteral("Software\\Brambleton\\Vindrel\\Alarms"),
+                            QStringLiteral("01.Mins"))
+                  .toText(),
+              QStringLiteral("5"));
+
+    for (const QTime& t :
+         {QTime(7, 4, 59, 700), QTime(7, 5, 0, 200), QTime(7, 5, 0, 700), QTime(7, 5, 30)}) {
+        clock.current = QDateTime(QDate(2024, 3, 4), t);
+        clockWindow.Quartz_Timer();
+    }
+    EXPECT_EQ(sound.played, QStringList{QStringLiteral("ring.wav")});
+}
+
+} // namespace
