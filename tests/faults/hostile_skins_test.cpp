@@ -112,12 +112,12 @@ protected:
         EXPECT_GE(growthAt, 0) << "no report";
         EXPECT_LT(report.mid(growthAt + 11).trimmed().toLong(), kCapMiB * 1024)
             << "the memory grew beyond the cap";
-        EXPECT_EQ(watch.names(), QStringList()) << "opened outside the Skins folder";
+        EXPECT_EQ(watch.names().join(u' ').toStdString(), "") << "opened outside the Skins folder";
         return report.left(growthAt);
     }
 
     void expectApplied(const QString& skinFile, Outcome outcome) const {
-        EXPECT_EQ(probe(skinFile), expectedReport(outcome));
+        EXPECT_EQ(probe(skinFile).toStdString(), expectedReport(outcome).toStdString());
     }
 };
 
@@ -312,7 +312,7 @@ TEST_F(HostileSkinTest, AFolderOfTenThousandFilesIsListedWithinTheLimits) {
     QString expected;
     for (int i = 0; i < 10000; i += 1000)
         expected += QStringLiteral("skin f%1.vds Skin %2\n").arg(i, 5, 10, QLatin1Char('0')).arg(i);
-    EXPECT_EQ(probe(QStringLiteral("--list")), expected);
+    EXPECT_EQ(probe(QStringLiteral("--list")).toStdString(), expected.toStdString());
 }
 
 } // namespace

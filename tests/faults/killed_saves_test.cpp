@@ -84,6 +84,8 @@ protected:
     }
 };
 
+// One kill in four comes while the writer starts (opening the store, replaying the log the last
+// kill left, writing the first-run defaults), the others while it saves.
 TEST_F(StoreUnderFaults, AWriterKilledAtAnyMomentLeavesTheLastCommittedStepOrTheNext) {
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("random seed " + std::to_string(seed));
@@ -91,11 +93,10 @@ TEST_F(StoreUnderFaults, AWriterKilledAtAnyMomentLeavesTheLastCommittedStepOrThe
     std::uniform_int_distribution<int> delayMicroseconds(
         0, std::chrono::duration_cast<std::chrono::microseconds>(kLongestRunBeforeTheKill).count());
     int stored = SaveSteps::kNothing;
-    int whileSaving = 0;
     int committedUnreported = 0;
     for (int kill = 0; kill < kKills; ++kill) {
         ChildProcess writer(saveLoop(path, stored + 1, kEndless, 0));
-        ASSERT_TRUE(writer.waitForOutput("ready\n", 10s));
+        ASSERT_TRUE(writer.waitForOutput(kill % 4 == 0 ? "ready\n" : "step ", 10s));
         std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
         writer.kill(SIGKILL);
         const ChildOutcome outcome = writer.wait(10s);
@@ -103,7 +104,6 @@ TEST_F(StoreUnderFaults, AWriterKilledAtAnyMomentLeavesTheLastCommittedStepOrThe
                                            << outcome.exitCode << ", before kill " << kill;
         const auto reported = reportedSteps(outcome.output);
         const int last = reported.empty() ? stored : reported.back().first;
-        whileSaving += !reported.empty();
         int step = 0;
         int base = 0;
         ASSERT_TRUE(holdsAWholeStep(step, base)) << "after kill " << kill;
@@ -114,10 +114,7 @@ TEST_F(StoreUnderFaults, AWriterKilledAtAnyMomentLeavesTheLastCommittedStepOrThe
         committedUnreported += step == last + 1;
         stored = step;
     }
-    // Most kills must have come while saving, not while the writer was starting.
-    EXPECT_GT(whileSaving, kKills / 2) << "too few saves were interrupted";
     RecordProperty("steps", stored);
-    RecordProperty("kills_while_saving", whileSaving);
     RecordProperty("committed_unreported", committedUnreported);
 }
 

@@ -21,9 +21,6 @@
 #include <QTemporaryDir>
 
 #include <malloc.h>
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
-#endif
 
 #include <cstdio>
 
@@ -37,6 +34,12 @@ struct Sample {
     qint64 heapBytes = 0;
     qsizetype descriptors = 0;
 };
+
+#if defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer's own allocator, which malloc statistics do not see (its header is not
+// shipped with every compiler).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 qint64 heapInUse() {
 #if defined(__SANITIZE_ADDRESS__)
