@@ -5,14 +5,8 @@
 #include <TestCore.h>
 
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-
-#include <functional>
 
 using namespace VD_Core;
 
@@ -34,29 +28,6 @@ QPixmap filled(QSize size, QColor colour) {
 QColor colourOf(const QPixmap& picture) {
     return picture.isNull() ? QColor() : picture.toImage().pixelColor(0, 0);
 }
-
-// A bitmap header claiming a picture of the given size, followed by a few pixels.
-QByteArray bitmapClaiming(quint32 width, quint32 height) {
-    QByteArray bytes(54 + 12, '\0');
-    auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, bytes.data() + at); };
-    auto put16 = [&](int at, quint16 v) { qToLittleEndian(v, bytes.data() + at); };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, static_cast<quint32>(bytes.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, width);
-    put32(22, height);
-    put16(26, 1);
-    put16(28, 24);
-    return bytes;
-}
-
-// A PNG signature and header chunk claiming 65535 x 65535 pixels.
-const QByteArray kPngClaimingHuge("\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44"
-                                  "\x52\x00\x00\xff\xff\x00\x00\xff\xff\x08\x06\x00\x00\x00\xb6"
-                                  "\x05\xd9\x50",
-                                  33);
 
 class SkinLoadingTest : public ::testing::Test, protected TestCore {
 protected:
@@ -229,20 +200,6 @@ TEST_F(SkinLoadingTest, LinesAfterTheEighthHaveNoEffect) {
     EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("h.wav"));
 }
 
-TEST_F(SkinLoadingTest, ASkinFileThatCannotBeOpenedChangesNothing) {
-    loadSkinA();
-    QDir().mkpath(files.folder() + QStringLiteral("/folder.vds"));
-    const QString fifo = files.folder() + QStringLiteral("/fifo.vds");
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString zero = files.folder() + QStringLiteral("/zero.vds");
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
-    for (const QString& path : {files.folder() + QStringLiteral("/missing.vds"),
-                                files.folder() + QStringLiteral("/folder.vds"), fifo, zero}) {
-        loadPath(path);
-        expectSkinA();
-    }
-}
-
 TEST_F(SkinLoadingTest, ResetKeepsTheSkinPath) {
     loadSkinA();
     core.ResetSkin();
@@ -262,98 +219,6 @@ TEST_F(SkinLoadingTest, ASoundLeadingOutsideIsStoredAsNoSound) {
     EXPECT_EQ(core.SkinState.HourSoundPath, QString());
     EXPECT_EQ(core.SkinState.AlarmSoundPath, skinsPath("ok.wav"));
 }
-
-// Each hostile title picture is refused like one that cannot be loaded: the title stays, the
-// other targets and the sounds are still applied, and nothing blocks.
-struct HostileCase {
-    const char* name;
-    const char* value;
-    std::function<void(const SkinFiles&, const QString& programFolder)> make;
-};
-
-class HostilePictureTest : public SkinLoadingTest,
-                           public ::testing::WithParamInterface<HostileCase> {};
-
-TEST_P(HostilePictureTest, IsRefusedLikeAPictureThatCannotBeLoaded) {
-    loadSkinA();
-    GetParam().make(files, programFolder.path());
-    files.writePicture(QStringLiteral("ok.png"), {16, 16}, kWhite);
-    load(QStringLiteral("hostile.vds"),
-         skinLines(QString::fromUtf8(GetParam().value), QStringLiteral("ok.png"),
-                   QStringLiteral("ok.png"), QStringLiteral("h.wav"), QStringLiteral("a.wav")));
-    EXPECT_EQ(colourOf(window.title), kRed);
-    EXPECT_EQ(colourOf(window.background), kWhite);
-    EXPECT_EQ(colourOf(window.alarm), kWhite);
-    EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("h.wav"));
-}
-
-void outsidePicture(const SkinFiles& files, const QString& programFolder) {
-    files.writePicture(QStringLiteral("../outside.png"), {100, 14}, kWhite);
-    QDir().mkpath(programFolder + QStringLiteral("/Skins2"));
-    QFile::copy(programFolder + QStringLiteral("/outside.png"),
-                programFolder + QStringLiteral("/Skins2/t.png"));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, HostilePictureTest,
-    ::testing::Values(
-        HostileCase{"DotDotOutside", "..\\outside.png", outsidePicture},
-        HostileCase{"SymbolicLinkOut", "link.png",
-                    [](const SkinFiles& f, const QString& program) {
-                        outsidePicture(f, program);
-                        QFile::link(program + QStringLiteral("/outside.png"),
-                                    f.folder() + QStringLiteral("/link.png"));
-                    }},
-        HostileCase{"SiblingFolderStartingWithSkins", "sib\\t.png",
-                    [](const SkinFiles& f, const QString& program) {
-                        outsidePicture(f, program);
-                        QFile::link(QStringLiteral("../Skins2"),
-                                    f.folder() + QStringLiteral("/sib"));
-                    }},
-        HostileCase{"Folder", "folder.png",
-                    [](const SkinFiles& f, const QString&) {
-                        QDir().mkpath(f.folder() + QStringLiteral("/folder.png"));
-                    }},
-        HostileCase{"Fifo", "fifo.png",
-                    [](const SkinFiles& f, const QString&) {
-                        mkfifo(
-                            QFile::encodeName(f.folder() + QStringLiteral("/fifo.png")).constData(),
-                            0600);
-                    }},
-        HostileCase{"DevZeroThroughALink", "zero.png",
-                    [](const SkinFiles& f, const QString&) {
-                        QFile::link(QStringLiteral("/dev/zero"),
-                                    f.folder() + QStringLiteral("/zero.png"));
-                    }},
-        HostileCase{
-            "ZeroBytes", "empty.png",
-            [](const SkinFiles& f, const QString&) { f.write(QStringLiteral("empty.png"), {}); }},
-        HostileCase{"NotAPicture", "text.bmp",
-                    [](const SkinFiles& f, const QString&) {
-                        f.write(QStringLiteral("text.bmp"), "just some text\r\n");
-                    }},
-        HostileCase{"BitmapClaimingHugeSize", "huge.bmp",
-                    [](const SkinFiles& f, const QString&) {
-                        f.write(QStringLiteral("huge.bmp"), bitmapClaiming(65535, 65535));
-                    }},
-        HostileCase{"PngClaimingHugeSize", "huge.png",
-                    [](const SkinFiles& f, const QString&) {
-                        f.write(QStringLiteral("huge.png"), kPngClaimingHuge);
-                    }},
-        HostileCase{
-            "OneSideTooLong", "long.png",
-            [](const SkinFiles& f, const QString&) {
-                f.writePicture(QStringLiteral("long.png"), {kMaxPictureSide + 1, 1}, kWhite);
-            }},
-        HostileCase{
-            "OversizedFile", "big.png",
-            [](const SkinFiles& f, const QString&) {
-                const QString path = f.writePicture(QStringLiteral("big.png"), {100, 14}, kWhite);
-                QFile file(path);
-                file.open(QIODevice::Append);
-                file.write(QByteArray(kMaxPictureFileBytes, '\0'));
-            }}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DecodePicture, APictureAtTheLimitIsDecoded) {
     QImage image(kMaxPictureSide, 2, QImage::Format_RGB32);

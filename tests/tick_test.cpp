@@ -185,11 +185,35 @@ TEST_F(TickTest, EmptySoundPathsArePlayedAsTheyAre) {
     EXPECT_EQ(tick(at(15, 0, 0)), QStringList{QString()});
 }
 
-TEST_F(TickTest, PowerOnTimeFollowsTheWrapOfTheCount) {
-    EXPECT_EQ(RunTick(core, at(1, 0, 0), 0xFFFFFFFFu, state, kEnglish).display.pass,
-              QStringLiteral("1193.02"));
-    EXPECT_EQ(RunTick(core, at(1, 0, 1), 1500u, state, kEnglish).display.pass,
-              QStringLiteral("0.00"));
+// Two clocks tick through the same two hours across midnight, one with a count that wraps
+// at 2^32 ms half way through, one far from the wrap: only the power-on time differs.
+TEST_F(TickTest, OnlyThePowerOnTimeFollowsTheWrapOfTheCount) {
+    core.ClockSettings.HourSignal = 1;
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarm(0, 0);
+    addAlarm(23, 30);
+    TickState farState;
+    constexpr quint32 kOneHourMs = 3600000;
+    const quint32 nearStart = 0u - kOneHourMs; // the count wraps one hour in
+    QStringList passTexts;
+    QStringList sounds;
+    for (quint32 ms = 0; ms < 2 * kOneHourMs; ms += 500) {
+        const QDateTime now = at(23, 0, 0).addMSecs(ms);
+        const TickResult wrapping = RunTick(core, now, nearStart + ms, state, kEnglish);
+        const TickResult far = RunTick(core, now, kOneHourMs + ms, farState, kEnglish);
+        ASSERT_EQ(wrapping.display.time, far.display.time);
+        ASSERT_EQ(wrapping.display.date, far.display.date);
+        ASSERT_EQ(wrapping.display.day, far.display.day);
+        ASSERT_EQ(wrapping.sounds, far.sounds) << "at " << now.toString().toStdString();
+        if (passTexts.isEmpty() || passTexts.last() != wrapping.display.pass)
+            passTexts << wrapping.display.pass;
+        sounds << wrapping.sounds;
+    }
+    EXPECT_EQ(sounds, (QStringList{kHour, kAlarm, kHour, kAlarm}));
+    EXPECT_EQ(passTexts.first(), QStringLiteral("1192.02"));
+    EXPECT_EQ(passTexts.indexOf(QStringLiteral("1193.02")), 60);
+    EXPECT_EQ(passTexts.at(61), QStringLiteral("0.00")) << "right after the wrap";
+    EXPECT_EQ(passTexts.last(), QStringLiteral("0.59"));
 }
 
 } // namespace

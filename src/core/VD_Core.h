@@ -41,7 +41,7 @@ public:
 
     const SkinFolder& skinFolder() const { return skinFolder_; }
     // First run (no stored "X", or an empty one): creates the settings and alarms keys and
-    // writes the defaults. Otherwise writes nothing.
+    // writes the defaults, in one transaction with the check. Otherwise writes nothing.
     void EnsureSettings();
     // Reads the settings and alarms 1 to the stored count (at most 20) into memory and moves
     // the clock window to the stored position. A value that cannot be converted loads as 0 or

@@ -85,9 +85,11 @@ void commitOrLog(Hive::Transaction& scope, const char* what) {
 } // namespace
 
 void Core::EnsureSettings() {
+    // The check belongs to the transaction: a copy starting at the same moment could otherwise
+    // save its settings in between, and have them replaced by the defaults.
+    Hive::Transaction scope(registry_.store());
     if (!registry_.GetValue(kRoot, kSettingsKey, QStringLiteral("X")).isEmptyText())
         return;
-    Hive::Transaction scope(registry_.store());
     registry_.CreateNewKey(kAlarmsKey, kRoot);
     saveSetting(registry_, "X", 0);
     saveSetting(registry_, "Y", 0);

@@ -65,12 +65,16 @@ std::optional<QString> SkinFolder::resolve(QStringView value) const {
     const std::optional<QStringList> parts = skinValueParts(value);
     if (!parts)
         return std::nullopt;
+    const QString canonicalRoot = QFileInfo(root_).canonicalFilePath();
     QString path = root_;
     QString deepestPresent = present(root_) ? root_ : QString();
     bool searching = !deepestPresent.isEmpty();
     for (const QString& part : *parts) {
         const QString exact = path + QLatin1Char('/') + part;
         if (searching && !present(exact)) {
+            // A folder reached through a link out is not even listed.
+            if (!inside(QFileInfo(path).canonicalFilePath(), canonicalRoot))
+                return std::nullopt;
             if (const auto entry = entryIgnoringCase(path, part)) {
                 path += QLatin1Char('/') + *entry;
                 deepestPresent = path;
@@ -83,8 +87,8 @@ std::optional<QString> SkinFolder::resolve(QStringView value) const {
             deepestPresent = path;
     }
     // Symbolic links are followed only while they stay within the folder.
-    if (!deepestPresent.isEmpty() && !inside(QFileInfo(deepestPresent).canonicalFilePath(),
-                                             QFileInfo(root_).canonicalFilePath()))
+    if (!deepestPresent.isEmpty() &&
+        !inside(QFileInfo(deepestPresent).canonicalFilePath(), canonicalRoot))
         return std::nullopt;
     return QDir::toNativeSeparators(path);
 }

@@ -4,7 +4,7 @@
 
 // Passes every call on to another store and counts how writes are grouped: how many
 // outermost transactions were committed, and how many writes happened outside any.
-class CountingStore final : public Hive::Store {
+class CountingStore : public Hive::Store {
 public:
     explicit CountingStore(Hive::Store& store) : store_(store) {}
 

@@ -29,6 +29,16 @@ private:
     QString folder_;
 };
 
+// A bitmap header claiming a picture of the given size, followed by a few pixels.
+QByteArray bitmapClaiming(quint32 width, quint32 height);
+
+// A PNG signature and header chunk claiming 65535 x 65535 pixels, and nothing more.
+QByteArray pngClaiming65535();
+
+// An icon whose directory lists one 16 x 16 picture of the colour `count` times. Each entry
+// points at the picture's bytes, or `pastTheEnd` bytes beyond the end of the file.
+QByteArray iconListing(int count, QColor colour, quint32 pastTheEnd = 0);
+
 // The eight lines of a skin that uses every key with the given values.
 QStringList skinLines(const QString& title, const QString& body, const QString& alarm,
                       const QString& hour, const QString& alarmSound);

@@ -1,0 +1,318 @@
+// Hostile skins. Each is applied by a process of its own within a time limit and a memory cap,
+// while the folders around the Skins folder are watched for any file opened in them.
+
+#include <ChildProcess.h>
+#include <SkinFiles.h>
+#include <SkinPicture.h>
+#include <SkinText.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
+namespace {
+
+using namespace std::chrono_literals;
+using VD_Core::kSkinHeader;
+
+constexpr auto kTimeLimit = 10s;
+constexpr int kCapMiB = 256;
+constexpr qint64 kGigabyte = qint64(1) << 30;
+
+enum class Outcome {
+    TitleRefused,  // the skin applies, but its title picture is refused and the title stays
+    TitleLoaded,   // the skin applies with its title picture
+    NothingChanges // the skin file is refused: pictures and sounds stay as they were
+};
+
+// Files opened or read in the watched folders, except the Skins folder itself (listed when a
+// name is looked up ignoring case).
+class OpenedOutside {
+public:
+    explicit OpenedOutside(const QStringList& folders)
+        : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        for (const QString& folder : folders)
+            inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_OPEN | IN_ACCESS);
+    }
+    ~OpenedOutside() { ::close(fd_); }
+    OpenedOutside(const OpenedOutside&) = delete;
+    OpenedOutside& operator=(const OpenedOutside&) = delete;
+
+    QStringList names() const {
+        QStringList names;
+        alignas(inotify_event) char buffer[16384];
+        ssize_t got = 0;
+        while ((got = ::read(fd_, buffer, sizeof buffer)) > 0) {
+            for (char* at = buffer; at < buffer + got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                const QString name = event->len > 0 ? QFile::decodeName(event->name) : QString();
+                if (name != QLatin1String("Skins") && !names.contains(name))
+                    names << name;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return names;
+    }
+
+private:
+    int fd_;
+};
+
+class HostileSkinTest : public ::testing::Test {
+protected:
+    QTemporaryDir top;
+    QString program = top.path();
+    SkinFiles files{program};
+
+    void SetUp() override {
+        QDir().mkpath(files.folder());
+        // Beside the Skins folder: a picture, and a folder whose name begins with "Skins".
+        files.writePicture(QStringLiteral("../outside.png"), {100, 14}, Qt::green);
+        files.writePicture(QStringLiteral("../Skins2/t.png"), {100, 14}, Qt::green);
+        files.writePicture(QStringLiteral("ok.png"), {16, 16}, Qt::white);
+    }
+
+    QString skinNaming(const QString& title) const {
+        return files.writeSkin(QStringLiteral("hostile.vds"),
+                               skinLines(title, QStringLiteral("ok.png"), QStringLiteral("ok.png"),
+                                         QStringLiteral("h.wav"), QStringLiteral("a.wav")));
+    }
+
+    QString expectedReport(Outcome outcome) const {
+        if (outcome == Outcome::NothingChanges)
+            return QStringLiteral("title #102030\nbackground none\nalarm #405060\n"
+                                  "hour-sound unchanged\nalarm-sound unchanged\n");
+        const QString title =
+            outcome == Outcome::TitleLoaded ? QStringLiteral("#ffffff") : QStringLiteral("#102030");
+        const QString skins = files.folder() + QLatin1Char('/');
+        return QStringLiteral("title %1\nbackground #ffffff\nalarm #ffffff\nhour-sound %2h.wav\n"
+                              "alarm-sound %2a.wav\n")
+            .arg(title, skins);
+    }
+
+    // Runs the probe on the skin file, or "--list", checking its limits and that nothing
+    // outside the Skins folder was opened; what it did, without its growth line.
+    QString probe(const QString& skinFileOrList) const {
+        const OpenedOutside watch({program, program + QStringLiteral("/Skins2")});
+        ChildProcess probe({VINDREL_SKIN_PROBE, program.toStdString(), std::to_string(kCapMiB),
+                            skinFileOrList.toStdString()});
+        const ChildOutcome result = probe.wait(kTimeLimit);
+        EXPECT_FALSE(result.timedOut) << "not done within the time limit";
+        EXPECT_TRUE(result.exited && result.exitCode == 0)
+            << "the probe ended with status " << result.exitCode << ", signal " << result.signal;
+        const QString report = QString::fromStdString(result.output);
+        const qsizetype growthAt = report.indexOf(QLatin1String("growth-kib "));
+        EXPECT_GE(growthAt, 0) << "no report";
+        EXPECT_LT(report.mid(growthAt + 11).trimmed().toLong(), kCapMiB * 1024)
+            << "the memory grew beyond the cap";
+        EXPECT_EQ(watch.names().join(u' ').toStdString(), "") << "opened outside the Skins folder";
+        return report.left(growthAt);
+    }
+
+    void expectApplied(const QString& skinFile, Outcome outcome) const {
+        EXPECT_EQ(probe(skinFile).toStdString(), expectedReport(outcome).toStdString());
+    }
+};
+
+void makeSparse(const QString& path, const QByteArray& start, qint64 size) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(start);
+    ASSERT_TRUE(file.resize(size));
+}
+
+struct NameCase {
+    const char* name;
+    const char* value; // the title line's value
+    Outcome outcome;
+    std::function<void(const SkinFiles&)> make;
+};
+
+void PrintTo(const NameCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class HostilePictureName : public HostileSkinTest,
+                           public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(HostilePictureName, IsAppliedAsItsRuleSaysWithinTheLimits) {
+    if (GetParam().make)
+        GetParam().make(files);
+    expectApplied(skinNaming(QString::fromUtf8(GetParam().value)), GetParam().outcome);
+}
+
+void link(const char* target, const SkinFiles& f, const char* name) {
+    QFile::link(QString::fromUtf8(target), f.folder() + QLatin1Char('/') + QLatin1String(name));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, HostilePictureName,
+    ::testing::Values(
+        NameCase{"UpOneLevel", "..\\outside.png", Outcome::TitleRefused, {}},
+        NameCase{"UpTwoLevels", "..\\..\\outside.png", Outcome::TitleRefused, {}},
+        NameCase{"SiblingFolderBeginningWithSkins", "..\\Skins2\\t.png", Outcome::TitleRefused, {}},
+        NameCase{"SiblingThroughALink", "sib\\t.png", Outcome::TitleRefused,
+                 [](const SkinFiles& f) { link("../Skins2", f, "sib"); }},
+        NameCase{"SiblingThroughALinkIgnoringCase", "SIB\\T.PNG", Outcome::TitleRefused,
+                 [](const SkinFiles& f) { link("../Skins2", f, "sib"); }},
+        NameCase{"SymbolicLinkOut", "link.png", Outcome::TitleRefused,
+                 [](const SkinFiles& f) { link("../outside.png", f, "link.png"); }},
+        NameCase{
+            "Folder", "folder.png", Outcome::TitleRefused,
+            [](const SkinFiles& f) { QDir().mkpath(f.folder() + QStringLiteral("/folder.png")); }},
+        NameCase{"Fifo", "fifo.png", Outcome::TitleRefused,
+                 [](const SkinFiles& f) {
+                     mkfifo(QFile::encodeName(f.folder() + QStringLiteral("/fifo.png")).constData(),
+                            0600);
+                 }},
+        NameCase{"DevZero", "zero.png", Outcome::TitleRefused,
+                 [](const SkinFiles& f) { link("/dev/zero", f, "zero.png"); }},
+        NameCase{"ZeroBytes", "empty.png", Outcome::TitleRefused,
+                 [](const SkinFiles& f) { f.write(QStringLiteral("empty.png"), {}); }},
+        NameCase{
+            "NotAPicture", "text.bmp", Outcome::TitleRefused,
+            [](const SkinFiles& f) { f.write(QStringLiteral("text.bmp"), "just some text\r\n"); }},
+        NameCase{"BitmapClaiming65535Square", "huge.bmp", Outcome::TitleRefused,
+                 [](const SkinFiles& f) {
+                     f.write(QStringLiteral("huge.bmp"), bitmapClaiming(65535, 65535));
+                 }},
+        NameCase{
+            "PngClaiming65535Square", "huge.png", Outcome::TitleRefused,
+            [](const SkinFiles& f) { f.write(QStringLiteral("huge.png"), pngClaiming65535()); }},
+        NameCase{"OneSideTooLong", "long.png", Outcome::TitleRefused,
+                 [](const SkinFiles& f) {
+                     f.writePicture(QStringLiteral("long.png"), {VD_Core::kMaxPictureSide + 1, 1},
+                                    Qt::white);
+                 }},
+        NameCase{"LargerThanThePictureLimit", "big.png", Outcome::TitleRefused,
+                 [](const SkinFiles& f) {
+                     const QString path =
+                         f.writePicture(QStringLiteral("big.png"), {100, 14}, Qt::white);
+                     QFile file(path);
+                     file.open(QIODevice::Append);
+                     file.write(QByteArray(VD_Core::kMaxPictureFileBytes, '\0'));
+                 }},
+        NameCase{"SparseGigabytePicture", "sparse.bmp", Outcome::TitleRefused,
+                 [](const SkinFiles& f) {
+                     makeSparse(f.folder() + QStringLiteral("/sparse.bmp"), bitmapClaiming(16, 16),
+                                kGigabyte);
+                 }},
+        NameCase{"IconWith255Entries", "many.ico", Outcome::TitleLoaded,
+                 [](const SkinFiles& f) {
+                     f.write(QStringLiteral("many.ico"), iconListing(255, Qt::white));
+                 }},
+        NameCase{"IconWith255EntriesPastTheEnd", "past.ico", Outcome::TitleRefused,
+                 [](const SkinFiles& f) {
+                     f.write(QStringLiteral("past.ico"), iconListing(255, Qt::white, 100000));
+                 }},
+        // Looking up a name ignoring case lists the folder: 10,000 names must not slow it.
+        NameCase{"TenThousandFilesBesideIt", "OK.PNG", Outcome::TitleLoaded,
+                 [](const SkinFiles& f) {
+                     for (int i = 0; i < 10000; ++i)
+                         QFile(f.folder() + QStringLiteral("/f%1.png").arg(i))
+                             .open(QIODevice::WriteOnly);
+                 }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct FileCase {
+    const char* name;
+    Outcome outcome;
+    std::function<QString(const SkinFiles&)> make; // the skin file's path
+};
+
+void PrintTo(const FileCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class HostileSkinFile : public HostileSkinTest, public ::testing::WithParamInterface<FileCase> {};
+
+TEST_P(HostileSkinFile, IsAppliedAsItsRuleSaysWithinTheLimits) {
+    expectApplied(GetParam().make(files), GetParam().outcome);
+}
+
+const QByteArray kHeader(kSkinHeader.data(), kSkinHeader.size());
+
+// A skin file of these lines, each ended by CR LF, naming ok.png and the two sounds after
+// the title line.
+QString skinOfBytes(const SkinFiles& f, const QByteArray& header, const QByteArray& title) {
+    return f.write(QStringLiteral("bytes.vds"),
+                   header + "\r\nname=x\r\nauthor=y\r\nimgtitle=" + title +
+                       "\r\nimgbody=ok.png\r\nimgalarm=ok.png\r\nsndhour=h.wav\r\n"
+                       "sndalarm=a.wav\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HostileSkinFile,
+    ::testing::Values(
+        FileCase{"Folder", Outcome::NothingChanges,
+                 [](const SkinFiles& f) {
+                     QDir().mkpath(f.folder() + QStringLiteral("/folder.vds"));
+                     return f.folder() + QStringLiteral("/folder.vds");
+                 }},
+        FileCase{"Fifo", Outcome::NothingChanges,
+                 [](const SkinFiles& f) {
+                     const QString path = f.folder() + QStringLiteral("/fifo.vds");
+                     mkfifo(QFile::encodeName(path).constData(), 0600);
+                     return path;
+                 }},
+        FileCase{"DevZero", Outcome::NothingChanges,
+                 [](const SkinFiles& f) {
+                     link("/dev/zero", f, "zero.vds");
+                     return f.folder() + QStringLiteral("/zero.vds");
+                 }},
+        FileCase{"GigabyteLineWithoutCr", Outcome::NothingChanges,
+                 [](const SkinFiles& f) {
+                     const QString path = f.folder() + QStringLiteral("/long.vds");
+                     makeSparse(path, kHeader, kGigabyte);
+                     return path;
+                 }},
+        FileCase{"GigabyteSecondLine", Outcome::NothingChanges,
+                 [](const SkinFiles& f) {
+                     const QString path = f.folder() + QStringLiteral("/long2.vds");
+                     makeSparse(path, kHeader + "\r\nname=", kGigabyte);
+                     return path;
+                 }},
+        FileCase{"TenMegabytesOfNul", Outcome::NothingChanges,
+                 [](const SkinFiles& f) {
+                     return f.write(QStringLiteral("nul.vds"), QByteArray(10 * 1024 * 1024, '\0'));
+                 }},
+        FileCase{"InvalidUtf8InTheHeader", Outcome::NothingChanges,
+                 [](const SkinFiles& f) {
+                     return skinOfBytes(f, QByteArray(kHeader).replace(' ', '\xa0'), "ok.png");
+                 }},
+        FileCase{"Windows1252Name", Outcome::TitleLoaded,
+                 [](const SkinFiles& f) {
+                     f.writePicture(QStringLiteral("caf\u00e9.png"), {100, 14}, Qt::white);
+                     return skinOfBytes(f, kHeader, "caf\xe9.png");
+                 }},
+        FileCase{"InvalidUtf8NamingNothing", Outcome::TitleRefused,
+                 [](const SkinFiles& f) { return skinOfBytes(f, kHeader, "\xc3\x28\xa0.png"); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The skin chooser lists the folder: ten thousand files, skins or not, and files that are no
+// skins by their nature, are gone through within the limits.
+TEST_F(HostileSkinTest, AFolderOfTenThousandFilesIsListedWithinTheLimits) {
+    for (int i = 0; i < 10000; ++i) {
+        const QString name = QStringLiteral("f%1.vds").arg(i, 5, 10, QLatin1Char('0'));
+        files.write(name, i % 1000 == 0 ? QByteArray(kHeader) + "\r\nname=Skin " +
+                                              QByteArray::number(i) + "\r\n"
+                                        : QByteArray("not a skin\r\n"));
+    }
+    QDir().mkpath(files.folder() + QStringLiteral("/folder.vds"));
+    mkfifo(QFile::encodeName(files.folder() + QStringLiteral("/fifo.vds")).constData(), 0600);
+    link("/dev/zero", files, "zero.vds");
+    makeSparse(files.folder() + QStringLiteral("/huge.vds"), kHeader, kGigabyte);
+    QString expected;
+    for (int i = 0; i < 10000; i += 1000)
+        expected += QStringLiteral("skin f%1.vds Skin %2\n").arg(i, 5, 10, QLatin1Char('0')).arg(i);
+    EXPECT_EQ(probe(QStringLiteral("--list")).toStdString(), expected.toStdString());
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+#include "SaveSteps.h"
+
+#include <FakeClock.h>
+#include <FakeClockWindow.h>
+#include <FakeShell.h>
+#include <FakeSoundPlayer.h>
+#include <SqliteHive.h>
+
+#include <algorithm>
+
+namespace SaveSteps {
+
+namespace {
+
+const QString kSettings = QStringLiteral("Software\\Brambleton\\Vindrel");
+const QString kAlarms = kSettings + QStringLiteral("\\Alarms");
+const QString kGenerationPrefix = QStringLiteral("generation-");
+
+void saveGeneration(VD_Core::Core& core, FakeClockWindow& window, int g) {
+    window.left = g;
+    window.top = -g;
+    core.ClockSettings.HourSignal = static_cast<quint8>(g % 2);
+    core.ClockSettings.AlarmEnabled = static_cast<quint8>((g + 1) % 2);
+    core.ClockSettings.AlwaysOnTop = static_cast<quint8>(g % 2);
+    core.ClockSettings.UsedSkinPath = kGenerationPrefix + QString::number(g);
+    core.AlarmTable.AlarmCount = VD_Core::Alarms::kCapacity;
+    for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n) {
+        const int v = g + n;
+        core.AlarmTable[n] = {QStringLiteral("g%1-alarm%2").arg(g).arg(n), quint8(v % 24),
+                              quint8(v % 60), quint8(v % 8), quint8(v % 13)};
+    }
+    core.SaveSettings();
+}
+
+} // namespace
+
+int generation(int step, int base) {
+    return base + step / 2;
+}
+
+void apply(VD_Core::Core& core, FakeClockWindow& window, int step, int base) {
+    if (step == kFirstRun)
+        core.EnsureSettings();
+    else if (step % 2 == 0)
+        saveGeneration(core, window, generation(step, base));
+    else
+        core.RemoveAlarm(generation(step, base) % VD_Core::Alarms::kCapacity + 1);
+}
+
+QList<StoredValue> contents(Hive::Store& store) {
+    Hive::Transaction snapshot(store, Hive::Access::Read);
+    QList<StoredValue> all = storedValues(store, kSettings);
+    for (StoredValue value : storedValues(store, kAlarms)) {
+        value.name.prepend(QStringLiteral("Alarms\\"));
+        all << value;
+    }
+    std::sort(all.begin(), all.end(),
+              [](const StoredValue& a, const StoredValue& b) { return a.name < b.name; });
+    return all;
+}
+
+QList<StoredValue> expectedAfter(int step, int base) {
+    FakeClock clock;
+    FakeSoundPlayer sound;
+    FakeShell shell;
+    FakeClockWindow window;
+    const auto hive = Hive::SqliteHive::inMemory();
+    VD_Core::Core core(clock, sound, *hive, shell);
+    core.attachWindow(&window);
+    if (step >= kFirstRun)
+        apply(core, window, kFirstRun, base);
+    if (step >= 0)
+        apply(core, window, step - step % 2, base);
+    if (step >= 0 && step % 2 == 1)
+        apply(core, window, step, base);
+    return contents(*hive);
+}
+
+bool identify(Hive::Store& store, int& step, int& base) {
+    const QList<StoredValue> stored = contents(store);
+    base = 0;
+    const auto skin = std::find_if(stored.begin(), stored.end(), [](const StoredValue& v) {
+        return v.name == QStringLiteral("UsedSkinPath");
+    });
+    if (skin == stored.end()) {
+        step = kNothing;
+    } else if (!skin->data.startsWith(kGenerationPrefix.toLatin1())) {
+        step = kFirstRun;
+    } else {
+        const int g = skin->data.mid(kGenerationPrefix.size()).chopped(1).toInt();
+        base = g - g % kBaseSpacing;
+        const bool removed = std::any_of(stored.begin(), stored.end(), [](const StoredValue& v) {
+            return v.name == QStringLiteral("AlarmCount") && v.data.startsWith("19");
+        });
+        step = 2 * (g - base) + (removed ? 1 : 0);
+    }
+    return stored == expectedAfter(step, base);
+}
+
+} // namespace SaveSteps

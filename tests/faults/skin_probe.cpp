@@ -1,0 +1,124 @@
+// Applies one skin as the clock does at start, or lists the Skins folder as the skin chooser
+// does, within a memory cap, and prints what it did:
+//
+//   skin_probe PROGRAM_FOLDER CAP_MIB SKIN_FILE
+//   skin_probe PROGRAM_FOLDER CAP_MIB --list
+//
+// Applying: the window starts with a built-in title of colour #102030, a built-in alarm
+// picture of #405060, no background and both sound paths "unchanged". Afterwards it prints one
+// line each: "title", "background", "alarm" with the colour of the picture's first pixel (or
+// "none"), "hour-sound" and "alarm-sound" with the paths. Listing: one line "skin FILE NAME"
+// for each skin listed. Then "growth-kib" with how much the peak memory grew meanwhile. The
+// work may take at most CAP_MIB more address space; in a build with AddressSanitizer, whose
+// shadow memory rules out such a cap, only the growth is measured.
+
+#include <FakeClock.h>
+#include <FakeClockWindow.h>
+#include <FakeShell.h>
+#include <FakeSoundPlayer.h>
+#include <SkinCatalog.h>
+#include <SqliteHive.h>
+#include <VD_Core.h>
+
+#include <QColor>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPixmap>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QPixmap filled(QSize size, const char* colour) {
+    QPixmap pixmap(size);
+    pixmap.fill(QColor(QString::fromLatin1(colour)));
+    return pixmap;
+}
+
+QString colourOf(const QPixmap& picture) {
+    return picture.isNull() ? QStringLiteral("none") : picture.toImage().pixelColor(0, 0).name();
+}
+
+long peakKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer reserves terabytes for its shadow memory: no cap on address space fits it.
+void capAddressSpace(rlim_t) {}
+#else
+// The address space now in use, from the kernel's own account of it.
+rlim_t addressSpaceInUse() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmSize:"))
+            return line.mid(7).trimmed().split(' ').value(0).toULongLong() * 1024;
+    }
+    return 0;
+}
+
+void capAddressSpace(rlim_t moreBytes) {
+    const rlim_t cap = addressSpaceInUse() + moreBytes;
+    const rlimit limit{cap, cap};
+    if (setrlimit(RLIMIT_AS, &limit) != 0)
+        std::perror("skin_probe: setrlimit");
+}
+#endif
+
+void printApplied(const FakeClockWindow& window, const VD_Core::Skin& skin) {
+    std::printf("title %s\nbackground %s\nalarm %s\nhour-sound %s\nalarm-sound %s\n",
+                qPrintable(colourOf(window.title)), qPrintable(colourOf(window.background)),
+                qPrintable(colourOf(window.alarm)), qPrintable(skin.HourSoundPath),
+                qPrintable(skin.AlarmSoundPath));
+}
+
+void printListed(const std::vector<VD_Core::SkinListing>& skins) {
+    for (const VD_Core::SkinListing& skin : skins)
+        std::printf("skin %s %s\n", qPrintable(QFileInfo(skin.path).fileName()),
+                    qPrintable(skin.name));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: skin_probe PROGRAM_FOLDER CAP_MIB SKIN_FILE|--list\n");
+        return 2;
+    }
+    FakeClock clock;
+    FakeSoundPlayer sound;
+    FakeShell shell;
+    FakeClockWindow window;
+    const auto hive = Hive::SqliteHive::inMemory();
+    VD_Core::Core core(clock, sound, *hive, shell, QString::fromLocal8Bit(argv[1]));
+    core.SkinState.DefaultTitlePicture = filled({100, 14}, "#102030");
+    core.SkinState.DefaultAlarmPicture = filled({16, 16}, "#405060");
+    core.SkinState.HourSoundPath = core.SkinState.AlarmSoundPath = QStringLiteral("unchanged");
+    window.title = core.SkinState.DefaultTitlePicture;
+    window.alarm = core.SkinState.DefaultAlarmPicture;
+    core.attachWindow(&window);
+    const QString skinFile = QString::fromLocal8Bit(argv[3]);
+
+    // Warm up what any skin needs once, so that only this skin's own cost is measured.
+    (void)filled({1, 1}, "#000000").toImage();
+    capAddressSpace(static_cast<rlim_t>(std::atoll(argv[2])) * 1024 * 1024);
+    const long before = peakKiB();
+    if (skinFile == QLatin1String("--list")) {
+        printListed(VD_Core::listSkins(core.skinFolder()));
+    } else {
+        core.ClockSettings.UsedSkinPath = skinFile;
+        core.LoadSkin();
+        printApplied(window, core.SkinState);
+    }
+    std::printf("growth-kib %ld\n", peakKiB() - before);
+    return 0;
+}
