@@ -18,7 +18,7 @@ peer_cmd=(xclock -digital -update 1)
 # headers of the window watcher), then configures and builds.
 bench_prepare() {
     local packages=(x11-apps xvfb x11-utils xdotool valgrind pulseaudio pulseaudio-utils
-        libxcb1-dev libxcb-damage0-dev python3)
+        dbus-daemon libxcb1-dev libxcb-damage0-dev python3)
     local missing=() p
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
@@ -53,6 +53,13 @@ load_note() {
     echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 }
 
+# What a desktop session offers the programs: an X server, a session bus, a sound server.
+start_session() {
+    start_display
+    start_session_bus
+    start_audio
+}
+
 # A private X server, as small as a desktop corner; sets DISPLAY.
 start_display() {
     local fifo="$work/display"
@@ -60,6 +67,22 @@ start_display() {
     Xvfb -displayfd 3 -screen 0 320x200x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     bench_pids+=($!)
     export DISPLAY=":$(head -n1 "$fifo")"
+}
+
+# A private session bus, as every desktop session has one: without it Qt's accessibility bridge
+# tries to start a bus at start-up, which no desktop user pays for. Sets
+# DBUS_SESSION_BUS_ADDRESS.
+start_session_bus() {
+    local address="$work/bus-address"
+    dbus-daemon --session --nofork --print-address=3 3>"$address" >/dev/null 2>&1 &
+    bench_pids+=($!)
+    local i
+    for i in $(seq 50); do
+        [ -s "$address" ] && break
+        sleep 0.1
+    done
+    DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$address")"
+    export DBUS_SESSION_BUS_ADDRESS
 }
 
 # A private PulseAudio server with a null output, so that sounds really go to a device; sets
