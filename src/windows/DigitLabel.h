@@ -7,8 +7,8 @@
 
 // A label for texts of digits, full stops, colons and signs, such as the clock's time, which it
 // draws from glyphs looked up once instead of laying the text out again on every repaint as QLabel
-// does. It places them where QLabel places the same text; any other text, a frame, a margin or
-// a disabled label is drawn by QLabel itself.
+// does. It places them where QLabel places the same text; any other text, a frame, a margin, a
+// disabled label or a font without all those glyphs is drawn by QLabel itself.
 class DigitLabel : public QLabel {
     Q_OBJECT
 public:
@@ -26,11 +26,13 @@ private:
         std::array<quint32, kCharacters> indexes{};
         std::array<qreal, kCharacters> advances{};
         qreal ascent = 0;
-        qreal height = 0; // ascent and descent: the line QLabel centres
+        qreal height = 0;      // ascent and descent: the line QLabel centres
+        bool complete = false; // the font has every one of the characters
     };
 
     bool drawsItself() const;
-    const Glyphs& glyphs();
+    // The glyphs of the current font, or nothing when it lacks one.
+    const Glyphs* glyphs();
 
     Glyphs glyphs_;
     bool glyphsReady_ = false;

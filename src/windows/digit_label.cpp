@@ -35,30 +35,34 @@ bool DigitLabel::drawsItself() const {
            onlyDigits(text());
 }
 
-const DigitLabel::Glyphs& DigitLabel::glyphs() {
-    if (glyphsReady_)
-        return glyphs_;
-    const QRawFont font = QRawFont::fromFont(this->font());
-    const QList<quint32> indexes = font.glyphIndexesForString(kDigitCharacters);
-    const QList<QPointF> advances = font.advancesForGlyphIndexes(indexes);
-    glyphs_.font = font;
-    for (int i = 0; i < kCharacters && i < indexes.size() && i < advances.size(); ++i) {
-        glyphs_.indexes[static_cast<size_t>(i)] = indexes[i];
-        glyphs_.advances[static_cast<size_t>(i)] = advances[i].x();
+const DigitLabel::Glyphs* DigitLabel::glyphs() {
+    if (!glyphsReady_) {
+        glyphsReady_ = true;
+        glyphs_ = Glyphs();
+        glyphs_.font = QRawFont::fromFont(font());
+        const QList<quint32> indexes = glyphs_.font.glyphIndexesForString(kDigitCharacters);
+        const QList<QPointF> advances = glyphs_.font.advancesForGlyphIndexes(indexes);
+        if (indexes.size() != kCharacters || advances.size() != kCharacters || indexes.contains(0u))
+            return nullptr;
+        for (size_t i = 0; i < kCharacters; ++i) {
+            glyphs_.indexes[i] = indexes[static_cast<qsizetype>(i)];
+            glyphs_.advances[i] = advances[static_cast<qsizetype>(i)].x();
+        }
+        const QFontMetricsF metrics(font());
+        glyphs_.ascent = metrics.ascent();
+        glyphs_.height = metrics.ascent() + metrics.descent();
+        glyphs_.complete = true;
     }
-    const QFontMetricsF metrics(this->font());
-    glyphs_.ascent = metrics.ascent();
-    glyphs_.height = metrics.ascent() + metrics.descent();
-    glyphsReady_ = true;
-    return glyphs_;
+    return glyphs_.complete ? &glyphs_ : nullptr;
 }
 
 void DigitLabel::paintEvent(QPaintEvent* event) {
-    if (!drawsItself()) {
+    const Glyphs* ready = drawsItself() ? glyphs() : nullptr;
+    if (ready == nullptr) {
         QLabel::paintEvent(event);
         return;
     }
-    const Glyphs& g = glyphs();
+    const Glyphs& g = *ready;
     const QString content = text();
     QVarLengthArray<quint32, 16> indexes;
     QVarLengthArray<QPointF, 16> positions;
