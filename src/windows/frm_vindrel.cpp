@@ -1,6 +1,5 @@
 #include "frmVINDREL.h"
 
-#include "DigitLabel.h"
 #include "Twips.h"
 
 #include <BuiltinPictures.h>
@@ -35,7 +34,7 @@ struct LabelDesign {
 };
 
 // Label is DigitLabel for texts of digits, full stops and signs, QLabel otherwise.
-template <typename Label> QLabel* makeLabel(QWidget* parent, const LabelDesign& d) {
+template <typename Label> Label* makeLabel(QWidget* parent, const LabelDesign& d) {
     auto* label = new Label(QString::fromLatin1(d.text), parent);
     label->setObjectName(QString::fromLatin1(d.name));
     const QRect box = Twips::rect(d.twips.x(), d.twips.y(), d.twips.width(), d.twips.height());
@@ -243,13 +242,13 @@ void frmVINDREL::Quartz_Timer() {
 }
 
 void frmVINDREL::showTick(const VD_Core::TickDisplay& display) {
-    setTextIfChanged(lblTIME, display.time);
+    lblTIME->changeText(display.time);
     if (lblTIME->toolTip() != display.date) {
         lblTIME->setToolTip(display.date);
         lblTIME->setAccessibleDescription(display.date);
     }
     setTextIfChanged(lblDAY, display.day);
-    setTextIfChanged(lblPASS, display.pass);
+    lblPASS->changeText(display.pass);
 }
 
 void frmVINDREL::armQuartz() {
