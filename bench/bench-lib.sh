@@ -206,6 +206,16 @@ task_totals() {
     echo "$ns $switches $threads"
 }
 
+# Waits until just past the full hour when it would come within the next $1 seconds: the
+# clock's hour signal would sound in the middle of the measurement.
+clear_of_the_hour() {
+    local into
+    into=$((10#$(date +%M) * 60 + 10#$(date +%S)))
+    if ((3600 - into < $1 + 5)); then
+        sleep $((3600 - into + 5))
+    fi
+}
+
 # Starts "$@" in the background with its output discarded; sets started_pid.
 start_program() {
     "$@" >/dev/null 2>&1 &
