@@ -4,10 +4,15 @@
 #include <SoundPlayer.h>
 #include <SystemClock.h>
 
-// Services that cost nothing, so that a benchmark measures the core alone.
+// Services for the benchmarks: a clock they set, a player that costs nothing so that a
+// benchmark measures the core alone, and one that counts what it passes on to the real player.
+
+// A clock that stands where the benchmark puts it.
 class StillClock final : public Platform::SystemClock {
 public:
-    QDateTime now() const override { return {}; }
+    QDateTime current;
+
+    QDateTime now() const override { return current; }
     quint32 tickCount() const override { return 0; }
     int standardBiasMinutes() const override { return 0; }
 };
@@ -21,4 +26,20 @@ public:
 class NoShell final : public Platform::Shell {
 public:
     void open(const QString&) override {}
+};
+
+class CountingPlayer final : public Platform::SoundPlayer {
+public:
+    explicit CountingPlayer(Platform::SoundPlayer& player) : player_(player) {}
+
+    int plays = 0;
+
+    void play(const QString& path) override {
+        ++plays;
+        player_.play(path);
+    }
+    void preload(const QStringList& paths) override { player_.preload(paths); }
+
+private:
+    Platform::SoundPlayer& player_;
 };

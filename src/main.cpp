@@ -6,6 +6,7 @@
 
 int main(int argc, char* argv[]) {
     Platform::preferX11Display();
+    Platform::preferImagesOverConnection();
     QApplication app(argc, argv);
     auto clock = Platform::makeSystemClock();
     auto sound = Platform::makeSoundPlayer();

@@ -47,6 +47,19 @@ TEST_F(TickTest, ShowsTimeDateDayAndPowerOnTime) {
     EXPECT_FLOAT_EQ(state.PowerOnSeconds, 3725.0f);
 }
 
+TEST_F(TickTest, DateAndDayFollowMidnightAndTheLanguage) {
+    RunTick(core, at(23, 59, 59, 600), 0, state, kEnglish);
+    const TickResult tuesday =
+        RunTick(core, at(0, 0, 0, 100, QDate(2024, 3, 5)), 0, state, kEnglish);
+    EXPECT_EQ(tuesday.display.date, QStringLiteral("Tuesday 05 March 2024"));
+    EXPECT_EQ(tuesday.display.day, QStringLiteral("Tu"));
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const TickResult dienstag =
+        RunTick(core, at(0, 0, 0, 600, QDate(2024, 3, 5)), 0, state, german);
+    EXPECT_EQ(dienstag.display.date, QStringLiteral("Dienstag 05 März 2024"));
+    EXPECT_EQ(dienstag.display.day, QStringLiteral("Di"));
+}
+
 TEST_F(TickTest, HourSignalSoundsOnceOnTheFirstTickOfMinuteZero) {
     core.ClockSettings.HourSignal = 1;
     EXPECT_TRUE(tick(at(10, 59, 59, 800)).isEmpty());

@@ -29,9 +29,6 @@ QString passText(float powerOnSeconds);
 // The minutes field of a "h.mm.ss" text: 05 in 9.05.30.
 QString minutesField(const QString& timeText);
 
-// The hours and minutes of a "h.mm.ss" text: 9.05 in 9.05.30, 13.45 in 13.45.00.
-QString hourMinuteField(const QString& timeText);
-
 // An alarm's time as the tick compares it: 7.05, 0.00, 13.30.
 QString alarmTimeText(int hour, int mins);
 

@@ -22,6 +22,11 @@ struct TickState {
     // same date and time.
     std::array<std::pair<QDate, QString>, Alarms::kCapacity + 1> AlarmSounded{};
     float PowerOnSeconds = 0;
+    // The date texts change once a day: made again only for another date or language.
+    QDate TextsDate;
+    QLocale TextsLocale;
+    QString DateText;
+    QString DayText;
 };
 
 // The label texts one tick shows.

@@ -6,16 +6,48 @@
 namespace VD_Core {
 namespace {
 
+// Appends the value in decimal with at least `width` digits. These texts are built on every
+// tick, so without QString::arg's parsing of a pattern.
+void appendDigits(QString& text, long value, int width) {
+    if (value < 0) {
+        text += QString::number(value);
+        return;
+    }
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    while (count < width)
+        digits[count++] = '0';
+    while (count > 0)
+        text += QLatin1Char(digits[--count]);
+}
+
 QString twoDigits(long value) {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+    QString text;
+    appendDigits(text, value, 2);
+    return text;
+}
+
+// "h.mm": the first number without leading zeros, the second with at least two digits.
+QString hourDotMinutes(long hours, long minutes) {
+    QString text;
+    text.reserve(8);
+    appendDigits(text, hours, 1);
+    text += QLatin1Char('.');
+    appendDigits(text, minutes, 2);
+    return text;
 }
 
 } // namespace
 
 QString timeText(QTime time) {
-    return QStringLiteral("%1.%2.%3")
-        .arg(time.hour())
-        .arg(twoDigits(time.minute()), twoDigits(time.second()));
+    QString text = hourDotMinutes(time.hour(), time.minute());
+    text += QLatin1Char('.');
+    appendDigits(text, time.second(), 2);
+    return text;
 }
 
 QString dateText(QDate date, const QLocale& locale) {
@@ -42,21 +74,15 @@ float powerOnSeconds(quint32 tickCount) {
 QString passText(float powerOnSeconds) {
     const auto hours = static_cast<long>(std::floor(powerOnSeconds / 3600.0));
     const auto minutes = static_cast<long>(std::floor(powerOnSeconds / 60.0)) - hours * 60;
-    return QStringLiteral("%1.%2").arg(hours).arg(twoDigits(minutes));
+    return hourDotMinutes(hours, minutes);
 }
 
 QString minutesField(const QString& timeText) {
     return timeText.mid(timeText.size() - 5, 2);
 }
 
-QString hourMinuteField(const QString& timeText) {
-    // The first full stop at or after the fourth character ends the minutes.
-    const qsizetype stop = timeText.indexOf(QLatin1Char('.'), 3);
-    return stop < 0 ? timeText : timeText.left(stop);
-}
-
 QString alarmTimeText(int hour, int mins) {
-    return QStringLiteral("%1.%2").arg(hour).arg(twoDigits(mins));
+    return hourDotMinutes(hour, mins);
 }
 
 QString startupTimeText(QTime time, const QLocale& locale) {

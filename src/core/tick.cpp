@@ -26,10 +26,18 @@ bool filtersMatch(const AlarmEntry& e, QDate today) {
     return e.Month == 0 || e.Month == today.month();
 }
 
-void alarms(const Core& core, QDate today, TickState& state, QStringList& sounds) {
+// Whether the alarm's "h.mm" text equals the clock's. The hours carry no leading zero and the
+// minutes exactly two digits on both sides, so equal texts are equal numbers and the other way
+// round; comparing the numbers spares building twenty texts on every tick.
+bool timeMatches(const AlarmEntry& e, QTime clock) {
+    return e.Hour == clock.hour() && e.Mins == clock.minute();
+}
+
+void alarms(const Core& core, const QDateTime& now, TickState& state, QStringList& sounds) {
     if (!core.ClockSettings.alarmsOn())
         return;
-    const QString clock = hourMinuteField(state.TimeText);
+    const QDate today = now.date();
+    const QTime clock = now.time();
     const int count = std::min<int>(core.AlarmTable.AlarmCount, Alarms::kCapacity);
     for (int n = 1; n <= count; ++n) {
         const AlarmEntry& e = core.AlarmTable[n];
@@ -37,18 +45,26 @@ void alarms(const Core& core, QDate today, TickState& state, QStringList& sounds
             continue;
         const auto slot = static_cast<size_t>(n);
         bool& played = state.AlarmPlayed[slot];
-        const QString time = alarmTimeText(e.Hour, e.Mins);
-        if (time != clock) {
+        if (!timeMatches(e, clock)) {
             played = false;
         } else if (!played) {
             played = true;
-            std::pair<QDate, QString> sounded{today, time};
+            std::pair<QDate, QString> sounded{today, alarmTimeText(e.Hour, e.Mins)};
             if (state.AlarmSounded[slot] != sounded) {
                 sounds << core.SkinState.AlarmSoundPath;
                 state.AlarmSounded[slot] = std::move(sounded);
             }
         }
     }
+}
+
+void dateTexts(QDate today, const QLocale& locale, TickState& state) {
+    if (today == state.TextsDate && locale == state.TextsLocale)
+        return;
+    state.TextsDate = today;
+    state.TextsLocale = locale;
+    state.DateText = dateText(today, locale);
+    state.DayText = dayText(today, locale);
 }
 
 } // namespace
@@ -59,11 +75,12 @@ TickResult RunTick(const Core& core, const QDateTime& now, quint32 tickCount, Ti
     const QDate today = now.date();
     state.TimeText = timeText(now.time());
     result.display.time = state.TimeText;
-    result.display.date = dateText(today, locale);
-    result.display.day = dayText(today, locale);
+    dateTexts(today, locale, state);
+    result.display.date = state.DateText;
+    result.display.day = state.DayText;
 
     hourSignal(core, state, result.sounds);
-    alarms(core, today, state, result.sounds);
+    alarms(core, now, state, result.sounds);
 
     state.PowerOnSeconds = powerOnSeconds(tickCount);
     result.display.pass = passText(state.PowerOnSeconds);

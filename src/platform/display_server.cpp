@@ -13,4 +13,8 @@ void preferX11Display() {
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+void preferImagesOverConnection() {
+    qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
 } // namespace Platform

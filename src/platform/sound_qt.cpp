@@ -10,11 +10,16 @@
 #include <QFile>
 #include <QHash>
 #include <QMediaDevices>
+#include <QTimer>
 
 namespace Platform {
 namespace {
 
 using SharedSound = std::shared_ptr<const DecodedSound>;
+
+// How long after the skin's sounds are decoded the audio system is brought up: late enough to
+// stay off the clock's start-up, early enough that the first alarm of a run starts at once.
+constexpr int kAudioWarmUpDelayMs = 3000;
 
 SharedSound loadDefaultSound() {
     QFile file(QStringLiteral(":/sounds/default.wav"));
@@ -27,7 +32,8 @@ SharedSound loadDefaultSound() {
 }
 
 // Decodes with libsndfile and plays through Qt's audio output: the decoded samples of the
-// preloaded files are kept, so a play of them starts without touching the disk.
+// preloaded files are kept, so a play of them starts without touching the disk. The output is
+// opened for each sound and closed when it ends, so that nothing wakes while the clock idles.
 class AudioPlayer final : public SoundPlayer {
 public:
     void play(const QString& path) override {
@@ -56,6 +62,8 @@ public:
                 kept.insert(path, sound);
         }
         cache_ = std::move(kept);
+        if (!cache_.isEmpty())
+            warmUpLater();
     }
 
 private:
@@ -74,6 +82,16 @@ private:
         return defaultSound_;
     }
 
+    // Connecting to the sound system takes milliseconds the first time; done once, a little
+    // after start-up, rather than inside the tick that starts the first sound.
+    void warmUpLater() {
+        if (warmUpPlanned_)
+            return;
+        warmUpPlanned_ = true;
+        QTimer::singleShot(kAudioWarmUpDelayMs, &lifetime_,
+                           [] { QMediaDevices::defaultAudioOutput(); });
+    }
+
     void start(SharedSound sound) {
         stop();
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
@@ -90,6 +108,13 @@ private:
         buffer_.setData(playing_->samples);
         buffer_.open(QIODevice::ReadOnly);
         sink_ = std::make_unique<QAudioSink>(device, format);
+        // Let the device go once the sound has played out (or failed), from the event loop since
+        // the sink is still reporting; a new sound destroys the sink first, cancelling this.
+        QObject::connect(sink_.get(), &QAudioSink::stateChanged, sink_.get(),
+                         [this](QAudio::State state) {
+                             if (state == QAudio::IdleState || state == QAudio::StoppedState)
+                                 QTimer::singleShot(0, sink_.get(), [this] { stop(); });
+                         });
         sink_->start(&buffer_);
         if (sink_->error() != QAudio::NoError)
             qCWarning(lcSound) << "the audio device refused the sound, error" << sink_->error();
@@ -108,6 +133,8 @@ private:
     SharedSound playing_;
     QBuffer buffer_;
     std::unique_ptr<QAudioSink> sink_;
+    QObject lifetime_; // ends the timers of this player with it
+    bool warmUpPlanned_ = false;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClockFace.h"
+#include "DigitLabel.h"
 #include "PictureBox.h"
 #include "frmSETS.h"
 
@@ -51,9 +52,9 @@ public:
 
     ClockFace* face = nullptr;
     PictureBox* btLogo = nullptr;
-    QLabel* lblTIME = nullptr;
-    QLabel* lblZONE = nullptr;
-    QLabel* lblPASS = nullptr;
+    DigitLabel* lblTIME = nullptr;
+    DigitLabel* lblZONE = nullptr;
+    DigitLabel* lblPASS = nullptr;
     QLabel* lblDAY = nullptr;
     PictureBox* imgALM = nullptr;
     QTimer* Quartz = nullptr;

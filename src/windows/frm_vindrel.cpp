@@ -33,10 +33,15 @@ struct LabelDesign {
     const char* toolTip;
 };
 
-QLabel* makeLabel(QWidget* parent, const LabelDesign& d) {
-    auto* label = new QLabel(QString::fromLatin1(d.text), parent);
+// Label is DigitLabel for texts of digits, full stops and signs, QLabel otherwise.
+template <typename Label> Label* makeLabel(QWidget* parent, const LabelDesign& d) {
+    auto* label = new Label(QString::fromLatin1(d.text), parent);
     label->setObjectName(QString::fromLatin1(d.name));
-    label->setGeometry(Twips::rect(d.twips.x(), d.twips.y(), d.twips.width(), d.twips.height()));
+    const QRect box = Twips::rect(d.twips.x(), d.twips.y(), d.twips.width(), d.twips.height());
+    // A fixed size tells Qt that a new text cannot change the label's geometry, so setting one
+    // asks for no layout pass on the face, only a repaint.
+    label->setFixedSize(box.size());
+    label->move(box.topLeft());
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(d.alignment | Qt::AlignVCenter);
     QFont font(QStringLiteral("Arial"));
@@ -114,28 +119,28 @@ void frmVINDREL::createControls() {
 
     const QColor white(0xff, 0xff, 0xff);
     const QColor silver(0xc0, 0xc0, 0xc0);
-    lblTIME = makeLabel(
+    lblTIME = makeLabel<DigitLabel>(
         face,
         {"lblTIME", {150, 300, 1200, 255}, "0.00.00", 13, true, white, Qt::AlignHCenter, nullptr});
-    lblZONE = makeLabel(
+    lblZONE = makeLabel<DigitLabel>(
         face,
         {"lblZONE", {1110, 210, 375, 255}, "+00", 11, false, white, Qt::AlignRight, "Time Zone"});
-    lblPASS = makeLabel(face, {"lblPASS",
-                               {360, 600, 795, 255},
-                               "0.00",
-                               13,
-                               true,
-                               silver,
-                               Qt::AlignHCenter,
-                               "Power On Time"});
-    lblDAY = makeLabel(face, {"lblDAY",
-                              {1270, 650, 375, 255},
-                              "Mo",
-                              11,
-                              false,
-                              white,
-                              Qt::AlignLeft,
-                              "Day of the Week"});
+    lblPASS = makeLabel<DigitLabel>(face, {"lblPASS",
+                                           {360, 600, 795, 255},
+                                           "0.00",
+                                           13,
+                                           true,
+                                           silver,
+                                           Qt::AlignHCenter,
+                                           "Power On Time"});
+    lblDAY = makeLabel<QLabel>(face, {"lblDAY",
+                                      {1270, 650, 375, 255},
+                                      "Mo",
+                                      11,
+                                      false,
+                                      white,
+                                      Qt::AlignLeft,
+                                      "Day of the Week"});
 
     imgALM = new PictureBox(face);
     imgALM->setObjectName(QStringLiteral("imgALM"));
@@ -247,13 +252,13 @@ void frmVINDREL::Quartz_Timer() {
 }
 
 void frmVINDREL::showTick(const VD_Core::TickDisplay& display) {
-    setTextIfChanged(lblTIME, display.time);
+    lblTIME->changeText(display.time);
     if (lblTIME->toolTip() != display.date) {
         lblTIME->setToolTip(display.date);
         lblTIME->setAccessibleDescription(display.date);
     }
     setTextIfChanged(lblDAY, display.day);
-    setTextIfChanged(lblPASS, display.pass);
+    lblPASS->changeText(display.pass);
 }
 
 void frmVINDREL::armQuartz() {
