@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <ostream>
+
 namespace {
 
 using Hive::Key;
@@ -184,6 +186,17 @@ struct FoldCase {
     const char* name;
     const char* folded;
 };
+
+// Names that are not ASCII show as hex bytes in the test's name and messages.
+void PrintTo(const FoldCase& c, std::ostream* out) {
+    for (const char* b = c.name; *b != 0; ++b) {
+        const auto byte = static_cast<unsigned char>(*b);
+        if (byte >= 0x20 && byte < 0x7F)
+            *out << *b;
+        else
+            *out << "\\x" << std::hex << static_cast<int>(byte) << std::dec;
+    }
+}
 
 class NameFolding : public ::testing::TestWithParam<FoldCase> {};
 
