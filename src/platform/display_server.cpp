@@ -14,7 +14,8 @@ void preferX11Display() {
 }
 
 void preferImagesOverConnection() {
-    qputenv("QT_XCB_NO_MITSHM", "1");
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) // the user's own choice stands
+        qputenv("QT_XCB_NO_MITSHM", "1");
 }
 
 } // namespace Platform
