@@ -13,6 +13,7 @@ public:
     QDateTime current;
 
     QDateTime now() const override { return current; }
+    qint64 epochMilliseconds() const override { return current.toMSecsSinceEpoch(); }
     quint32 tickCount() const override { return 0; }
     int standardBiasMinutes() const override { return 0; }
 };

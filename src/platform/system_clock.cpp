@@ -9,6 +9,7 @@ namespace {
 class MachineClock final : public SystemClock {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+    qint64 epochMilliseconds() const override { return QDateTime::currentMSecsSinceEpoch(); }
     quint32 tickCount() const override { return uptimeMilliseconds(); }
     int standardBiasMinutes() const override { return Platform::standardBiasMinutes(); }
 };

@@ -120,7 +120,9 @@ void DigitLabel::changeText(const QString& text) {
     setAttribute(Qt::WA_UpdatesDisabled, true);
     setText(text);
     setAttribute(Qt::WA_UpdatesDisabled, false);
-    update(changed);
+    // Painted at once: a deferred update would be a posted event, waking the event loop a
+    // second time each second.
+    repaint(changed);
 }
 
 void DigitLabel::paintEvent(QPaintEvent* event) {

@@ -264,7 +264,8 @@ void frmVINDREL::showTick(const VD_Core::TickDisplay& display) {
 void frmVINDREL::armQuartz() {
     // A free-running 500 ms timer would show each new second up to half a second late, so
     // every tick is re-armed to land just after the next whole or half second of the clock.
-    const int intoHalfSecond = core_.clock().now().time().msec() % 500;
+    // Zone offsets are whole seconds, so the UTC count has the local time's milliseconds.
+    const auto intoHalfSecond = static_cast<int>(core_.clock().epochMilliseconds() % 500);
     Quartz->start(500 - intoHalfSecond + kTickLagMs);
 }
 

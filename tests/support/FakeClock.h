@@ -10,6 +10,7 @@ public:
     int bias = 0;
 
     QDateTime now() const override { return current; }
+    qint64 epochMilliseconds() const override { return current.toMSecsSinceEpoch(); }
     quint32 tickCount() const override { return ticks; }
     int standardBiasMinutes() const override { return bias; }
 };

@@ -19,6 +19,7 @@ namespace {
 class ShowcaseClock final : public Platform::SystemClock {
 public:
     QDateTime now() const override { return {QDate(2024, 3, 4), QTime(10, 9, 36)}; }
+    qint64 epochMilliseconds() const override { return now().toMSecsSinceEpoch(); }
     quint32 tickCount() const override { return (3 * 60 + 27) * 60 * 1000; }
     int standardBiasMinutes() const override { return -60; }
 };
@@ -118,7 +119,7 @@ int main(int argc, char* argv[]) {
     core.EnsureSettings();
     core.ClockSettings.AlarmEnabled = 1;
     const QDir out(QString::fromLocal8Bit(argv[2]));
-    const bool ok = what == QLatin1String("clocks") ? shootClocks(core, out)
-                                                    : shootDialogs(core, out);
+    const bool ok =
+        what == QLatin1String("clocks") ? shootClocks(core, out) : shootDialogs(core, out);
     return ok ? 0 : 1;
 }
