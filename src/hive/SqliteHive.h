@@ -58,6 +58,7 @@ public:
 
 private:
     explicit SqliteHive(sqlite3* db);
+    static std::unique_ptr<SqliteHive> openOnce(const std::string& path, OpenError& error);
     int configure(bool inFile, OpenError& error);
     // Whether the file is a sound hive, or an empty database to make one of.
     int checkFile(bool& fresh, OpenError& error);

@@ -5,7 +5,9 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace Hive {
 
@@ -112,6 +114,21 @@ SqliteHive::~SqliteHive() {
 }
 
 std::unique_ptr<SqliteHive> SqliteHive::open(const std::string& path, OpenError& error) {
+    // A few steps of opening report a busy file at once instead of waiting, for instance while
+    // another copy sets up a new file; they are tried again until the usual wait is used up.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+    for (;;) {
+        error = {};
+        std::unique_ptr<SqliteHive> hive = openOnce(path, error);
+        const bool busy = error.code == SQLITE_BUSY || error.code == SQLITE_LOCKED;
+        if (hive || !busy || std::chrono::steady_clock::now() >= deadline)
+            return hive;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+std::unique_ptr<SqliteHive> SqliteHive::openOnce(const std::string& path, OpenError& error) {
     sqlite3* db = nullptr;
     const int rc =
         sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
