@@ -1,11 +1,15 @@
+#include <FileName.h>
 #include <RegularFile.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Platform;
 
@@ -61,6 +65,64 @@ TEST_F(RegularFileTest, NeverReadsWhatIsNoRegularFile) {
     for (const QString& path : {fifo, zero, folder, dir.filePath(QStringLiteral("missing")),
                                 QString(), QStringLiteral("a\0b")})
         EXPECT_FALSE(readRegularFile(path, 8).has_value()) << path.toStdString();
+}
+
+TEST_F(RegularFileTest, NeverOpensAFifoEvenToLookAtIt) {
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(fifo).constData(), IN_OPEN), 0);
+    EXPECT_FALSE(readRegularFile(fifo, 8).has_value());
+    alignas(inotify_event) char event[sizeof(inotify_event) + 256];
+    EXPECT_LT(::read(watch, event, sizeof event), 0) << "the FIFO was opened";
+    ::close(watch);
+}
+
+struct NameCase {
+    const char* name;
+    QByteArray onDisk;
+    QString text; // the name's text; null when it is no valid UTF-8
+};
+
+void PrintTo(const NameCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class FileNameTest : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(FileNameTest, EveryNameOnDiskComesBackToItsBytes) {
+    const QString name = fileNameFromSystem(GetParam().onDisk);
+    EXPECT_EQ(fileNameToSystem(name), GetParam().onDisk);
+    if (!GetParam().text.isNull()) {
+        EXPECT_EQ(name, GetParam().text);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, FileNameTest,
+    ::testing::Values(
+        NameCase{"Ascii", "title.bmp", QStringLiteral("title.bmp")},
+        NameCase{"Utf8", "caf\xc3\xa9", QStringLiteral("caf\u00e9")},
+        // U+10080: its second half is one of the code points that keep a byte.
+        NameCase{"BeyondTheFirstPlane", "\xf0\x90\x82\x80", QString::fromUcs4(U"\U00010080")},
+        NameCase{"Windows1252", "caf\xe9", {}},
+        NameCase{"LoneContinuation",
+                 "a\x80"
+                 "b",
+                 {}},
+        NameCase{"Overlong", "\xc0\xaf", {}}, NameCase{"EncodedSurrogate", "\xed\xa0\x80", {}},
+        NameCase{"CutOff", "\xe2\x82", {}}, NameCase{"BeyondUnicode", "\xf4\x90\x80\x80", {}},
+        NameCase{"ValidAfterInvalid", "\xff\xc3\xa9", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RegularFileTest, ReadsAFileWhoseNameIsNoValidUtf8) {
+    const QByteArray path = QFile::encodeName(dir.path()) + "/caf\xe9";
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(::write(fd, "abc", 3), 3);
+    ::close(fd);
+    const auto head = readRegularFile(fileNameFromSystem(path), 8);
+    EXPECT_EQ(head ? head->bytes : QByteArray(), QByteArray("abc"));
+    ::unlink(path.constData());
 }
 
 } // namespace

@@ -13,10 +13,11 @@ struct FileHead {
     bool whole = false; // the file ended within the limit
 };
 
-// Reads at most maxBytes bytes of the file at the path, following symbolic links, but only when
-// it is a regular file: a folder, FIFO, socket or device is never read, so a name taken from
-// untrusted input can neither block nor stream without end. Nothing when the path names no
-// regular file or it cannot be opened.
+// Reads at most maxBytes bytes of the file at the path (in the program's form, FileName.h),
+// following symbolic links, but only when it is a regular file, checked before it is opened and
+// again once it is: a folder, FIFO, socket or device is never opened, so a name taken from
+// untrusted input can neither start a device, block nor stream without end. Nothing when the
+// path names no regular file or it cannot be opened.
 std::optional<FileHead> readRegularFile(const QString& path, qint64 maxBytes);
 
 } // namespace Platform

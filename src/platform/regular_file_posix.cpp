@@ -1,5 +1,7 @@
 #include "RegularFile.h"
 
+#include "FileName.h"
+
 #include <QFile>
 
 #include <fcntl.h>
@@ -11,16 +13,21 @@
 namespace Platform {
 
 std::optional<FileHead> readRegularFile(const QString& path, qint64 maxBytes) {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = fileNameToSystem(path);
     if (name.isEmpty() || name.contains('\0'))
         return std::nullopt;
-    // The type is checked on the opened descriptor, so the file cannot be swapped in between;
-    // O_NONBLOCK keeps the open itself from waiting for the writer of a FIFO.
+    // Checked before the open, since opening a device or a FIFO can itself do something, and
+    // again on the descriptor, so that nothing put in the file's place meanwhile is read.
+    // O_NONBLOCK keeps the open from waiting for the writer of a FIFO even then.
+    struct stat before {};
+    if (::stat(name.constData(), &before) != 0 || !S_ISREG(before.st_mode))
+        return std::nullopt;
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_dev != before.st_dev ||
+        status.st_ino != before.st_ino) {
         ::close(fd);
         return std::nullopt;
     }
