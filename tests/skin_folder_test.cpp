@@ -1,5 +1,8 @@
 #include <SkinFiles.h>
 #include <SkinFolder.h>
+#include <SkinLookup.h>
+
+#include <RegularFile.h>
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +25,7 @@ protected:
         return files.folder() + QLatin1Char('/') + QString::fromUtf8(relative);
     }
     std::optional<QString> resolve(const char* value) const {
-        return skins.resolve(QString::fromUtf8(value));
+        return SkinLookup(skins).resolve(QString::fromUtf8(value));
     }
 };
 
@@ -52,6 +55,31 @@ TEST_F(SkinFolderTest, TheExactLetterCaseWinsOverOthers) {
     EXPECT_EQ(resolve("a.BMP"), inSkins("A.bmp")) << "the first by name";
 }
 
+TEST_F(SkinFolderTest, NamesAreFoundAsWindowsFindsThem) {
+    files.write(QStringLiteral("Night/Title.BMP"), "x");
+    files.write(QStringLiteral("dotted.png."), "x");
+    const QString raw = files.writeNamedByBytes("Caf\xe9.png", "raw");
+    EXPECT_EQ(resolve("night. \\title.bmp . "), inSkins("Night/Title.BMP"));
+    EXPECT_EQ(resolve("dotted.png"), inSkins("dotted.png."));
+    // A name on disk made on Windows in its code page, named by a value in UTF-8.
+    const std::optional<QString> path = resolve("CAF\xc3\x89.PNG");
+    EXPECT_EQ(path, raw);
+    ASSERT_TRUE(path.has_value());
+    const std::optional<Platform::FileHead> read = Platform::readRegularFile(*path, 8);
+    EXPECT_EQ(read ? read->bytes : QByteArray(), QByteArray("raw"));
+}
+
+TEST_F(SkinFolderTest, EachFolderIsListedOnceHoweverManyNamesAndPartsLeadThere) {
+    files.write(QStringLiteral("Title.bmp"), "x");
+    ASSERT_TRUE(QFile::link(QStringLiteral("."), inSkins("self")));
+    SkinLookup lookup(skins);
+    for (const char* value :
+         {"SELF\\SELF\\SELF\\SELF\\title.bmp", "TITLE.BMP", "Self\\missing.wav"})
+        EXPECT_TRUE(lookup.resolve(QString::fromUtf8(value)).has_value()) << value;
+    EXPECT_EQ(lookup.resolve(u"SELF\\SELF\\title.bmp"), inSkins("self/self/Title.bmp"));
+    EXPECT_EQ(lookup.listings(), 1);
+}
+
 TEST_F(SkinFolderTest, AMissingNameGivesThePathAsWritten) {
     files.write(QStringLiteral("Night/title.bmp"), "x");
     EXPECT_EQ(resolve("NIGHT\\Gone\\chime.wav"), inSkins("Night/Gone/chime.wav"));
@@ -70,7 +98,7 @@ TEST_F(SkinFolderTest, ValuesLeadingOutsideAreRefused) {
                               "..\\Skins\\title.bmp", ".."}) {
         EXPECT_EQ(resolve(value), std::nullopt) << value;
     }
-    EXPECT_EQ(skins.resolve(QStringLiteral("ti\0tle.bmp")), std::nullopt);
+    EXPECT_EQ(SkinLookup(skins).resolve(QStringLiteral("ti\0tle.bmp")), std::nullopt);
 }
 
 TEST_F(SkinFolderTest, SymbolicLinksOutOfTheFolderAreRefused) {
@@ -108,7 +136,7 @@ TEST(SkinValueParts, FoldersAndDots) {
     EXPECT_EQ(skinValueParts(u".\\a\\.\\\\b\\..\\c"), (QStringList{"a", "c"}));
     EXPECT_EQ(skinValueParts(u""), QStringList{});
     EXPECT_EQ(skinValueParts(u"C:\\x.bmp"), (QStringList{"C:", "x.bmp"}));
-    EXPECT_EQ(skinValueParts(u" a \\ b"), (QStringList{" a ", " b"}));
+    EXPECT_EQ(skinValueParts(u" a \\ b. .\\c."), (QStringList{" a", " b", "c"}));
     EXPECT_EQ(skinValueParts(u"a\\..\\.."), std::nullopt);
 }
 

@@ -1,4 +1,7 @@
 #include <FakeClockWindow.h>
+#include <HostilePictures.h>
+#include <PictureContainers.h>
+#include <SkinCatalog.h>
 #include <SkinFiles.h>
 #include <SkinPicture.h>
 #include <SkinText.h>
@@ -147,6 +150,23 @@ TEST_F(SkinLoadingTest, KeysAreMatchedWithoutRegardToCaseAndNamesFoundIgnoringIt
     EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("Case/Chime.WAV"));
 }
 
+TEST_F(SkinLoadingTest, ASkinNamedOnDiskInAnotherCodePageIsListedAndApplied) {
+    QImage white(100, 14, QImage::Format_RGB32);
+    white.fill(kWhite);
+    files.writeNamedByBytes("caf\xe9.png", Hostile::encoded(white, "png"));
+    const QStringList lines = skinLines(QStringLiteral("CAF\u00c9.png"), {}, {}, {}, {});
+    files.writeNamedByBytes("Caf\xe9.vds", lines.join(QStringLiteral("\r\n")).toUtf8());
+    const std::vector<SkinListing> skins = listSkins(core.skinFolder());
+    ASSERT_EQ(skins.size(), 1u);
+    EXPECT_EQ(skins[0].path, skinsPath("Caf\xc3\xa9.vds"));
+    // As listed, and as Windows would find it named otherwise.
+    for (const QString& path : {skins[0].path, skinsPath("CAF\xc3\x89.VDS. ")}) {
+        window.title = core.SkinState.DefaultTitlePicture;
+        loadPath(path);
+        EXPECT_EQ(colourOf(window.title), kWhite) << path.toStdString();
+    }
+}
+
 struct UnappliedCase {
     const char* name;
     QByteArray bytes;
@@ -237,5 +257,86 @@ TEST(DecodePicture, AClaimBeyondTheLimitIsRefusedBeforeDecoding) {
     EXPECT_FALSE(decodePicture(bitmapClaiming(3000, 3000), &why).has_value());
     EXPECT_EQ(why, QStringLiteral("it claims 3000 x 3000 pixels"));
 }
+
+// A progressive JPEG with `scans` scans in all.
+QByteArray jpegOfScans(int scans) {
+    const int own = int(Hostile::jpegEmptyScans(16, 0).count("\xff\xda"));
+    return Hostile::jpegEmptyScans(16, scans - own);
+}
+
+QByteArray paletteWithATransparentColour() {
+    QImage image(4, 4, QImage::Format_Indexed8);
+    image.setColorTable({qRgba(0, 0, 0, 0), qRgba(255, 255, 255, 255)});
+    image.fill(0);
+    return Hostile::encoded(image, "png");
+}
+
+struct DecodeCase {
+    const char* name;
+    QByteArray (*bytes)();
+    QSize size;    // of the picture decoded, or
+    QString why;   // the reason it is refused
+    int alpha = 0; // of its first pixel
+};
+
+void PrintTo(const DecodeCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class DecodePictureTest : public ::testing::TestWithParam<DecodeCase> {};
+
+TEST_P(DecodePictureTest, ContainersAreWalkedBeforeDecoding) {
+    QString why;
+    const std::optional<QImage> image = decodePicture(GetParam().bytes(), &why);
+    EXPECT_EQ(why, GetParam().why);
+    EXPECT_EQ(image ? image->size() : QSize(), GetParam().size);
+    if (image) {
+        EXPECT_EQ(qAlpha(image->pixel(0, 0)), GetParam().alpha);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, DecodePictureTest,
+    ::testing::Values(
+        DecodeCase{
+            "JpegOfTheMostScans", [] { return jpegOfScans(kMaxJpegScans); }, {16, 16}, {}, 255},
+        DecodeCase{"JpegOfOneScanMore",
+                   [] { return jpegOfScans(kMaxJpegScans + 1); },
+                   {},
+                   QStringLiteral("it has more than 100 scans")},
+        DecodeCase{"PngKeepsItsTransparencyChunk", paletteWithATransparentColour, {4, 4}, {}, 0},
+        DecodeCase{"IconHoldingAPngLargerThanAnIconSays",
+                   [] {
+                       QImage wide(300, 20, QImage::Format_ARGB32);
+                       wide.fill(Qt::white);
+                       return Hostile::iconHolding(Hostile::encoded(wide, "png"));
+                   },
+                   {300, 20},
+                   {},
+                   255},
+        DecodeCase{"CursorOfBitmapData",
+                   [] { return iconListing(1, Qt::white).replace(2, 1, "\2", 1); },
+                   {16, 16},
+                   {},
+                   255},
+        DecodeCase{"IconBitmapClaimingTooMuch",
+                   [] { return Hostile::iconHolding(Hostile::iconBitmapClaiming(3000, 16)); },
+                   {},
+                   QStringLiteral("it claims 3000 x 16 pixels")},
+        DecodeCase{"GifOnAScreenBeyondTheLimit",
+                   [] {
+                       return Hostile::gifFrames(1, {4096, 16});
+                   },
+                   {},
+                   QStringLiteral("it claims 4096 x 16 pixels")},
+        DecodeCase{"XpmOfTooManyColours",
+                   [] { return Hostile::xpmColours(kMaxXpmColours + 1, 1); },
+                   {},
+                   QStringLiteral("it lists 65537 colours, more than 65536")},
+        DecodeCase{"AFormatTheClockDoesNotRead",
+                   [] { return QByteArray("II*\0\x08\0\0\0", 8); },
+                   {},
+                   QStringLiteral("no picture in a format the clock reads")}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -16,9 +16,10 @@ struct SkinListing {
 };
 
 // The skins of the folder: every regular, visible "*.vds" file whose first line is the header
-// and whose second line carries "name=", in the order of their file names. Files that cannot
-// be read, or that end before their second line, are left out. Only the first three lines of
-// each file are read.
+// and whose second line carries "name=", in the order of their file names, each named by the
+// text its name shows (shownFileName). Files that cannot be read, that end before their second
+// line, or that are links out of the folder, are left out. Only the first three lines of each
+// file are read.
 std::vector<SkinListing> listSkins(const SkinFolder& folder);
 
 } // namespace VD_Core

@@ -7,12 +7,18 @@
 
 namespace VD_Core {
 
-// The parts of a skin value read as a path inside the Skins folder: "\" and "/" both separate
-// folders, empty parts and "." are dropped, ".." takes back the part before it. Nothing when
-// ".." would climb above the folder, or a part holds a character no file name can hold.
+// The name without the dots and spaces at its end, which Windows ignores.
+QStringView withoutTrailingDotsAndSpaces(QStringView name);
+
+// The parts of a skin value read as a path inside the Skins folder, as Windows reads a path:
+// "\" and "/" both separate folders, empty parts and "." are dropped, ".." takes back the part
+// before it, and the dots and spaces at the end of a name are no part of it (a name of nothing
+// else is dropped like "."). Nothing when ".." would climb above the folder, or a part holds a
+// character no file name can hold.
 std::optional<QStringList> skinValueParts(QStringView value);
 
-// The folder "Skins" in the program's own folder, and the files that skin values name in it.
+// The folder "Skins" in the program's own folder. The files skin values name in it are found by
+// a SkinLookup.
 class SkinFolder {
 public:
     explicit SkinFolder(const QString& programFolder);
@@ -22,14 +28,15 @@ public:
     // its file name.
     const QString& path() const { return path_; }
 
-    // The full path of the file a skin value names. A part missing with its exact letter case is
-    // looked up ignoring letter case, so skins made where names are not case-sensitive keep
-    // working; when nothing matches, the path is the value as written, naming no file. Nothing
-    // when the value leads outside the folder, by ".." or by a symbolic link.
-    std::optional<QString> resolve(QStringView value) const;
+    // The folder without a trailing separator, with "/" separators.
+    const QString& root() const { return root_; }
+
+    // The file name in a skin file's full path that lies directly in this folder, the folder
+    // compared without regard to letter case as Windows compares it; nothing for one elsewhere.
+    std::optional<QString> fileNameOf(const QString& skinFile) const;
 
 private:
-    QString root_; // the folder without a trailing separator, with "/" separators
+    QString root_;
     QString path_;
 };
 

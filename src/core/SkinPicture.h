@@ -15,9 +15,15 @@ inline constexpr qint64 kMaxPictureFileBytes = 8 * 1024 * 1024;
 // for pictures drawn for screens scaled far beyond that.
 inline constexpr int kMaxPictureSide = 2048;
 
-// Decodes a picture in any format Qt reads (BMP, ICO, PNG, GIF, JPEG...). Nothing for data that
-// is no picture, and for a picture wider or taller than kMaxPictureSide, which is refused before
-// it is decoded when its header tells the size. The reason for a refusal goes to `why`.
+// Whether a picture of this size may be used: at most kMaxPictureSide each way.
+bool pictureSizeAllowed(QSize size);
+
+// Decodes a picture in one of the formats the clock reads (PictureFormat.h) within
+// kPictureCpuBudget of this thread's processor time and Qt's allocation limit for the picture
+// itself, its container walked first so that no decoder works on more than its pixels need.
+// Nothing for data that is no such picture, for one still being decoded at kPictureCutOff, and
+// for one wider or taller than kMaxPictureSide, refused before it is decoded when its header
+// tells the size. The reason for a refusal goes to `why`.
 std::optional<QImage> decodePicture(const QByteArray& bytes, QString* why = nullptr);
 
 // Reads and decodes the picture file at the path: a regular file of at most

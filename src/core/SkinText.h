@@ -16,6 +16,10 @@ inline constexpr QLatin1StringView kSkinHeader{"Brambleton's Vindrel Skin v1_[A1
 // hold a header, a name, an author and five file names, a few hundred bytes in practice.
 inline constexpr qint64 kMaxSkinTextBytes = 16 * 1024;
 
+// Text as skins are written: UTF-8 when it is valid UTF-8, Windows-1252 otherwise. A byte-order
+// mark stays part of it.
+QString skinTextFromBytes(QByteArrayView bytes);
+
 // The key lines, each numbered by the only line that may carry it.
 enum class SkinKey {
     Name = 2,

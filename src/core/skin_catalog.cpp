@@ -1,25 +1,60 @@
 #include "SkinCatalog.h"
 
+#include "SkinLog.h"
+#include "SkinLookup.h"
 #include "SkinText.h"
 
-#include <QDir>
+#include <FileSystem.h>
+
+#include <algorithm>
 
 namespace VD_Core {
+namespace {
+
+struct SkinFileName {
+    QString onDisk;
+    QString shown; // shownFileName
+};
+
+// The visible "*.vds" names of the folder, in the order of the names they show regardless of
+// letter case.
+std::vector<SkinFileName> skinFileNames(const SkinFolder& folder) {
+    std::vector<SkinFileName> names;
+    for (const QString& name : Platform::folderEntries(folder.root())) {
+        SkinFileName file{name, shownFileName(name)};
+        if (!name.startsWith(QLatin1Char('.')) &&
+            file.shown.endsWith(QLatin1String(".vds"), Qt::CaseInsensitive))
+            names.push_back(std::move(file));
+    }
+    std::sort(names.begin(), names.end(), [](const SkinFileName& a, const SkinFileName& b) {
+        const int order = a.shown.compare(b.shown, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a.onDisk < b.onDisk;
+    });
+    return names;
+}
+
+} // namespace
 
 std::vector<SkinListing> listSkins(const SkinFolder& folder) {
+    SkinLookup lookup(folder);
     std::vector<SkinListing> skins;
-    const QStringList files =
-        QDir(folder.path())
-            .entryList({QStringLiteral("*.vds")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString& file : files) {
-        const QString path = folder.path() + file;
-        const std::optional<SkinText> text = SkinText::read(path, 3);
+    for (const SkinFileName& file : skinFileNames(folder)) {
+        const std::optional<QString> path = lookup.resolveName(file.onDisk);
+        if (!path) {
+            qCWarning(lcSkin) << "skin file not listed, it leads outside the Skins folder:"
+                              << file.shown;
+            continue;
+        }
+        const std::optional<SkinText> text = SkinText::read(*path, 3);
         if (!text || !text->isSkin())
             continue;
         const std::optional<QString> name = text->value(SkinKey::Name);
         if (!name)
             continue;
-        skins.push_back({path, *name, text->value(SkinKey::Author).value_or(QString())});
+        // Named by the text it shows, which survives the trip through the registry and which
+        // the skin loading finds it by again.
+        skins.push_back(
+            {folder.path() + file.shown, *name, text->value(SkinKey::Author).value_or(QString())});
     }
     return skins;
 }

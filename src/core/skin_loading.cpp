@@ -1,4 +1,5 @@
 #include "SkinLog.h"
+#include "SkinLookup.h"
 #include "SkinPicture.h"
 #include "SkinText.h"
 #include "VD_Core.h"
@@ -9,13 +10,13 @@ namespace {
 // What a picture line asks of its target: nothing when the line does not carry its key or the
 // picture cannot be used, `forEmpty` for an empty value, the loaded picture otherwise.
 std::optional<QPixmap> skinPicture(const SkinText& skin, SkinKey key, const QPixmap& forEmpty,
-                                   const SkinFolder& folder) {
+                                   SkinLookup& lookup) {
     const std::optional<QString> value = skin.value(key);
     if (!value)
         return std::nullopt;
     if (value->isEmpty())
         return forEmpty;
-    const std::optional<QString> path = folder.resolve(*value);
+    const std::optional<QString> path = lookup.resolve(*value);
     if (!path) {
         qCWarning(lcSkin) << "picture refused, it leads outside the Skins folder:" << *value;
         return std::nullopt;
@@ -25,19 +26,34 @@ std::optional<QPixmap> skinPicture(const SkinText& skin, SkinKey key, const QPix
 
 // A sound line gives the Skins folder path followed by its value, even an empty one, and ""
 // when it does not carry its key. Whether the file plays is found out when it is played.
-QString skinSound(const SkinText& skin, SkinKey key, const SkinFolder& folder) {
+QString skinSound(const SkinText& skin, SkinKey key, const SkinFolder& folder, SkinLookup& lookup) {
     const std::optional<QString> value = skin.value(key);
     if (!value)
         return {};
     if (value->isEmpty())
         return folder.path();
-    const std::optional<QString> path = folder.resolve(*value);
+    const std::optional<QString> path = lookup.resolve(*value);
     if (!path) {
         // Kept empty rather than pointing outside: it plays what a missing file plays.
         qCWarning(lcSkin) << "sound refused, it leads outside the Skins folder:" << *value;
         return {};
     }
     return *path;
+}
+
+// The skin file on disk, found in the folder it lies in as its values are; nothing, and why in
+// the log, for a file elsewhere or a link out of the folder.
+std::optional<QString> skinFileOnDisk(const QString& file, const SkinFolder& folder,
+                                      SkinLookup& lookup) {
+    const std::optional<QString> name = folder.fileNameOf(file);
+    if (!name) {
+        qCWarning(lcSkin) << "skin not applied, it does not lie in the Skins folder:" << file;
+        return std::nullopt;
+    }
+    std::optional<QString> path = lookup.resolveName(*name);
+    if (!path)
+        qCWarning(lcSkin) << "skin not applied, it leads outside the Skins folder:" << file;
+    return path;
 }
 
 } // namespace
@@ -48,7 +64,12 @@ void Core::LoadSkin() {
         ResetSkin();
         return;
     }
-    const std::optional<SkinText> skin = SkinText::read(file);
+    // One lookup for the file and every name in it: each folder is listed once at most.
+    SkinLookup lookup(skinFolder_);
+    const std::optional<QString> path = skinFileOnDisk(file, skinFolder_, lookup);
+    if (!path)
+        return;
+    const std::optional<SkinText> skin = SkinText::read(*path);
     if (!skin) {
         qCWarning(lcSkin) << "skin not applied, no regular file within" << kMaxSkinTextBytes
                           << "bytes for its first lines:" << file;
@@ -65,16 +86,16 @@ void Core::LoadSkin() {
     qCInfo(lcSkin) << "applying" << file;
     if (window_ != nullptr) {
         if (auto title =
-                skinPicture(*skin, SkinKey::ImgTitle, SkinState.DefaultTitlePicture, skinFolder_))
+                skinPicture(*skin, SkinKey::ImgTitle, SkinState.DefaultTitlePicture, lookup))
             window_->setTitlePicture(*title);
-        if (auto body = skinPicture(*skin, SkinKey::ImgBody, QPixmap(), skinFolder_))
+        if (auto body = skinPicture(*skin, SkinKey::ImgBody, QPixmap(), lookup))
             window_->setBackgroundPicture(*body);
         if (auto alarm =
-                skinPicture(*skin, SkinKey::ImgAlarm, SkinState.DefaultAlarmPicture, skinFolder_))
+                skinPicture(*skin, SkinKey::ImgAlarm, SkinState.DefaultAlarmPicture, lookup))
             window_->setAlarmPicture(*alarm);
     }
-    SkinState.HourSoundPath = skinSound(*skin, SkinKey::SndHour, skinFolder_);
-    SkinState.AlarmSoundPath = skinSound(*skin, SkinKey::SndAlarm, skinFolder_);
+    SkinState.HourSoundPath = skinSound(*skin, SkinKey::SndHour, skinFolder_, lookup);
+    SkinState.AlarmSoundPath = skinSound(*skin, SkinKey::SndAlarm, skinFolder_, lookup);
     sound_.preload({SkinState.HourSoundPath, SkinState.AlarmSoundPath});
 }
 

@@ -1,10 +1,12 @@
 #include "SkinPicture.h"
 
+#include "PictureBudget.h"
+#include "PictureFormat.h"
 #include "SkinLog.h"
 
 #include <RegularFile.h>
+#include <ThreadCpuTime.h>
 
-#include <QBuffer>
 #include <QImageReader>
 
 namespace VD_Core {
@@ -13,36 +15,38 @@ namespace {
 // Enough for the largest picture at 64 bits a pixel, the widest format a decoder produces.
 constexpr int kAllocationLimitMiB = kMaxPictureSide * kMaxPictureSide * 8 / (1024 * 1024);
 
-bool withinLimit(QSize size) {
-    return size.width() <= kMaxPictureSide && size.height() <= kMaxPictureSide;
-}
-
-std::nullopt_t refuse(QString* why, const QString& reason) {
-    if (why != nullptr)
-        *why = reason;
-    return std::nullopt;
-}
-
 QString sizeText(QSize size) {
     return QStringLiteral("%1 x %2").arg(size.width()).arg(size.height());
 }
 
 } // namespace
 
+bool pictureSizeAllowed(QSize size) {
+    return size.width() <= kMaxPictureSide && size.height() <= kMaxPictureSide;
+}
+
 std::optional<QImage> decodePicture(const QByteArray& bytes, QString* why) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    const std::chrono::microseconds deadline = Platform::threadCpuTime() + kPictureCutOff;
+    const std::optional<PreparedPicture> picture = preparePicture(bytes, why);
+    if (!picture)
+        return std::nullopt;
+    BudgetedPictureData data(picture->bytes, deadline);
+    QImageReader reader(&data, picture->format);
+    reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(kAllocationLimitMiB);
     const QSize claimed = reader.size();
-    if (claimed.isValid() && !withinLimit(claimed))
-        return refuse(why, QStringLiteral("it claims %1 pixels").arg(sizeText(claimed)));
+    if (claimed.isValid() && !pictureSizeAllowed(claimed))
+        return refusePicture(why, sizeClaimRefusal(claimed));
     QImage image = reader.read();
+    // Also when the decoder finished without reading again: what took longer is refused.
+    if (data.spent())
+        return refusePicture(
+            why,
+            QStringLiteral("it takes more than %1 ms to decode").arg(kPictureCpuBudget.count()));
     if (image.isNull())
-        return refuse(why, QStringLiteral("no picture: %1").arg(reader.errorString()));
-    if (!withinLimit(image.size()))
-        return refuse(why, QStringLiteral("it has %1 pixels").arg(sizeText(image.size())));
+        return refusePicture(why, QStringLiteral("no picture: %1").arg(reader.errorString()));
+    if (!pictureSizeAllowed(image.size()))
+        return refusePicture(why, QStringLiteral("it has %1 pixels").arg(sizeText(image.size())));
     return image;
 }
 

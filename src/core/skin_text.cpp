@@ -29,14 +29,6 @@ QString fromWindows1252(QByteArrayView bytes) {
     return text;
 }
 
-QString decodeLine(QByteArrayView bytes) {
-    // Stateless: a sequence cut off at the end of the line is an error, not pending input.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
-                                                    QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    return utf8.hasError() ? fromWindows1252(bytes) : text;
-}
-
 struct SplitLines {
     QList<QByteArrayView> lines;
     int ended = 0; // lines closed by a line end
@@ -84,6 +76,14 @@ QLatin1StringView keyText(SkinKey key) {
 
 } // namespace
 
+QString skinTextFromBytes(QByteArrayView bytes) {
+    // Stateless: a sequence cut off at the end of the line is an error, not pending input.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                    QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    return utf8.hasError() ? fromWindows1252(bytes) : text;
+}
+
 std::optional<SkinText> SkinText::read(const QString& path, int lineCount) {
     const std::optional<Platform::FileHead> head =
         Platform::readRegularFile(path, kMaxSkinTextBytes);
@@ -100,7 +100,7 @@ std::optional<SkinText> SkinText::parse(QByteArrayView bytes, bool whole, int li
         return std::nullopt;
     SkinText text;
     for (QByteArrayView line : split.lines)
-        text.lines_ << decodeLine(line);
+        text.lines_ << skinTextFromBytes(line);
     return text;
 }
 

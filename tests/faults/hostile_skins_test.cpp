@@ -1,7 +1,10 @@
-// Hostile skins. Each is applied by a process of its own within a time limit and a memory cap,
-// while the folders around the Skins folder are watched for any file opened in them.
+// Hostile skins. Each is applied by a process of its own within the processor time and memory a
+// picture may cost, while the folders around the Skins folder are watched for any file opened
+// in them.
 
 #include <ChildProcess.h>
+#include <HostilePictures.h>
+#include <PictureBudget.h>
 #include <SkinFiles.h>
 #include <SkinPicture.h>
 #include <SkinText.h>
@@ -20,10 +23,18 @@
 namespace {
 
 using namespace std::chrono_literals;
+using namespace Hostile;
 using VD_Core::kSkinHeader;
 
-constexpr auto kTimeLimit = 10s;
+// A hostile skin names one hostile picture: its budget, and what the rest of applying a skin
+// takes (two small pictures, the file, the names), generously, as under the sanitizers.
+constexpr long kCpuLimitMs = VD_Core::kPictureCpuBudget.count() + 150;
+// 64 MiB beyond the decoded picture, which Qt's allocation limit holds to 32 MiB.
+constexpr long kGrowthLimitKiB = (64 + 32) * 1024;
+// The address space the probe may take on top of that, for the threads and arenas of Qt's
+// picture conversions; and a time after which it counts as hung.
 constexpr int kCapMiB = 256;
+constexpr auto kTimeLimit = 10s;
 constexpr qint64 kGigabyte = qint64(1) << 30;
 
 enum class Outcome {
@@ -108,12 +119,15 @@ protected:
         EXPECT_TRUE(result.exited && result.exitCode == 0)
             << "the probe ended with status " << result.exitCode << ", signal " << result.signal;
         const QString report = QString::fromStdString(result.output);
-        const qsizetype growthAt = report.indexOf(QLatin1String("growth-kib "));
-        EXPECT_GE(growthAt, 0) << "no report";
-        EXPECT_LT(report.mid(growthAt + 11).trimmed().toLong(), kCapMiB * 1024)
-            << "the memory grew beyond the cap";
+        const qsizetype costAt = report.indexOf(QLatin1String("cpu-ms "));
+        EXPECT_GE(costAt, 0) << "no report";
+        const QStringList cost = report.mid(costAt).split(QLatin1Char('\n'));
+        EXPECT_LE(cost.value(0).section(u' ', 1).toLong(), kCpuLimitMs)
+            << "it took more processor time than a picture's budget";
+        EXPECT_LE(cost.value(1).section(u' ', 1).toLong(), kGrowthLimitKiB)
+            << "the memory grew beyond a picture's budget";
         EXPECT_EQ(watch.names().join(u' ').toStdString(), "") << "opened outside the Skins folder";
-        return report.left(growthAt);
+        return report.left(costAt);
     }
 
     void expectApplied(const QString& skinFile, Outcome outcome) const {
@@ -150,6 +164,14 @@ TEST_P(HostilePictureName, IsAppliedAsItsRuleSaysWithinTheLimits) {
 
 void link(const char* target, const SkinFiles& f, const char* name) {
     QFile::link(QString::fromUtf8(target), f.folder() + QLatin1Char('/') + QLatin1String(name));
+}
+
+// A row whose title picture, in the file, is made by one of the generators.
+NameCase hostilePicture(const char* name, const char* file, Outcome outcome,
+                        QByteArray (*bytes)()) {
+    return NameCase{name, file, outcome, [file, bytes](const SkinFiles& f) {
+                        f.write(QString::fromLatin1(file), bytes());
+                    }};
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -212,6 +234,40 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const SkinFiles& f) {
                      f.write(QStringLiteral("past.ico"), iconListing(255, Qt::white, 100000));
                  }},
+        // Every way a decoder can be made to amplify its input, each within a picture's budget.
+        hostilePicture("PngCompressedText", "text.png", Outcome::TitleLoaded,
+                       [] { return pngRepeating(pngCompressedText(7'000'000), 100); }),
+        hostilePicture("PngCompressedXmp", "xmp.png", Outcome::TitleLoaded,
+                       [] { return pngRepeating(pngCompressedXmp(7'000'000), 100); }),
+        hostilePicture("PngAncillaryChunkFlood", "chunks.png", Outcome::TitleLoaded,
+                       [] {
+                           return pngRepeating(pngChunk("tEXt", {"k\0v", 3}), 500'000);
+                       }),
+        hostilePicture("PngImageDataChunkFlood", "idat.png", Outcome::TitleLoaded,
+                       [] { return pngRepeating(pngChunk("IDAT", {}), 600'000); }),
+        hostilePicture("JpegColourProfile", "icc.jpg", Outcome::TitleLoaded,
+                       [] { return jpegColourProfile(120); }),
+        hostilePicture("JpegExif", "exif.jpg", Outcome::TitleLoaded,
+                       [] { return jpegRepeating(0xE1, jpegExif(5400), 120); }),
+        hostilePicture("JpegCommentMarkerFlood", "comments.jpg", Outcome::TitleLoaded,
+                       [] { return jpegRepeating(0xFE, {}, 2'000'000); }),
+        hostilePicture("JpegEmptyScanFlood", "scans.jpg", Outcome::TitleRefused,
+                       [] { return jpegEmptyScans(2048, 700'000); }),
+        hostilePicture("GifFrameFlood", "frames.gif", Outcome::TitleLoaded,
+                       [] {
+                           return gifFrames(10'000, {2048, 2048});
+                       }),
+        hostilePicture("GifLongCodes", "codes.gif", Outcome::TitleRefused,
+                       [] { return gifLongCodes(8'000'000); }),
+        hostilePicture("XpmColourTableFlood", "colours.xpm", Outcome::TitleRefused,
+                       [] { return xpmColours(400'000, 1); }),
+        hostilePicture("IconHoldingCompressedText", "text.ico", Outcome::TitleLoaded,
+                       [] { return iconHolding(pngRepeating(pngCompressedText(7'000'000), 100)); }),
+        hostilePicture(
+            "CursorHoldingChunkFlood", "chunks.cur", Outcome::TitleLoaded,
+            [] {
+                return iconHolding(pngRepeating(pngChunk("tEXt", {"k\0v", 3}), 500'000), true);
+            }),
         // Looking up a name ignoring case lists the folder: 10,000 names must not slow it.
         NameCase{"TenThousandFilesBesideIt", "OK.PNG", Outcome::TitleLoaded,
                  [](const SkinFiles& f) {
@@ -220,6 +276,16 @@ INSTANTIATE_TEST_SUITE_P(
                              .open(QIODevice::WriteOnly);
                  }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A link to the Skins folder itself, named again and again in another letter case: each part
+// is looked up ignoring case, through the same folder of 10,000 names.
+TEST_F(HostileSkinTest, ADeepNameThroughALinkToItsFolderListsItOnce) {
+    for (int i = 0; i < 10000; ++i)
+        QFile(files.folder() + QStringLiteral("/f%1.png").arg(i)).open(QIODevice::WriteOnly);
+    link(".", files, "self");
+    expectApplied(skinNaming(QStringLiteral("SELF\\").repeated(30) + QStringLiteral("OK.PNG")),
+                  Outcome::TitleLoaded);
+}
 
 struct FileCase {
     const char* name;
@@ -292,12 +358,24 @@ INSTANTIATE_TEST_SUITE_P(
                      f.writePicture(QStringLiteral("caf\u00e9.png"), {100, 14}, Qt::white);
                      return skinOfBytes(f, kHeader, "caf\xe9.png");
                  }},
+        FileCase{"LinkOutOfTheFolder", Outcome::NothingChanges,
+                 [](const SkinFiles& f) {
+                     f.writeSkin(QStringLiteral("../outside.vds"),
+                                 skinLines({}, {}, {}, QStringLiteral("h.wav"), {}));
+                     link("../outside.vds", f, "away.vds");
+                     return f.folder() + QStringLiteral("/away.vds");
+                 }},
+        FileCase{"NotInTheSkinsFolder", Outcome::NothingChanges,
+                 [](const SkinFiles& f) {
+                     return f.writeSkin(QStringLiteral("../outside.vds"),
+                                        skinLines({}, {}, {}, QStringLiteral("h.wav"), {}));
+                 }},
         FileCase{"InvalidUtf8NamingNothing", Outcome::TitleRefused,
                  [](const SkinFiles& f) { return skinOfBytes(f, kHeader, "\xc3\x28\xa0.png"); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The skin chooser lists the folder: ten thousand files, skins or not, and files that are no
-// skins by their nature, are gone through within the limits.
+// The skin chooser lists the folder: ten thousand files, skins or not, files that are no skins
+// by their nature, and a skin linked from outside, are gone through within the limits.
 TEST_F(HostileSkinTest, AFolderOfTenThousandFilesIsListedWithinTheLimits) {
     for (int i = 0; i < 10000; ++i) {
         const QString name = QStringLiteral("f%1.vds").arg(i, 5, 10, QLatin1Char('0'));
@@ -309,6 +387,8 @@ TEST_F(HostileSkinTest, AFolderOfTenThousandFilesIsListedWithinTheLimits) {
     mkfifo(QFile::encodeName(files.folder() + QStringLiteral("/fifo.vds")).constData(), 0600);
     link("/dev/zero", files, "zero.vds");
     makeSparse(files.folder() + QStringLiteral("/huge.vds"), kHeader, kGigabyte);
+    files.write(QStringLiteral("../outside.vds"), QByteArray(kHeader) + "\r\nname=Outside\r\n");
+    link("../outside.vds", files, "away.vds");
     QString expected;
     for (int i = 0; i < 10000; i += 1000)
         expected += QStringLiteral("skin f%1.vds Skin %2\n").arg(i, 5, 10, QLatin1Char('0')).arg(i);

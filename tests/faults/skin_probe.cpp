@@ -8,9 +8,10 @@
 // picture of #405060, no background and both sound paths "unchanged". Afterwards it prints one
 // line each: "title", "background", "alarm" with the colour of the picture's first pixel (or
 // "none"), "hour-sound" and "alarm-sound" with the paths. Listing: one line "skin FILE NAME"
-// for each skin listed. Then "growth-kib" with how much the peak memory grew meanwhile. The
-// work may take at most CAP_MIB more address space; in a build with AddressSanitizer, whose
-// shadow memory rules out such a cap, only the growth is measured.
+// for each skin listed. Then "cpu-ms" with the processor time the work took, and "growth-kib" with the
+// most memory it held at once beyond what was held before. The work may take at most CAP_MIB more address space; in
+// a build with AddressSanitizer, whose shadow memory rules out such a cap, only the growth is
+// measured.
 
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
@@ -43,29 +44,38 @@ QString colourOf(const QPixmap& picture) {
     return picture.isNull() ? QStringLiteral("none") : picture.toImage().pixelColor(0, 0).name();
 }
 
-long peakKiB() {
+// A figure from the kernel's account of this process, in kilobytes: "VmRSS:", "VmHWM:", ...
+long statusKiB(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
+// The memory held now, with the peak brought down to it, so that the next peak is the work's.
+long residentKiBFromNowOn() {
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+        std::fprintf(stderr, "skin_probe: the peak memory cannot be reset\n");
+    return statusKiB("VmRSS:");
+}
+
+long cpuMs() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000 +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
 }
 
 #if defined(__SANITIZE_ADDRESS__)
 // AddressSanitizer reserves terabytes for its shadow memory: no cap on address space fits it.
 void capAddressSpace(rlim_t) {}
 #else
-// The address space now in use, from the kernel's own account of it.
-rlim_t addressSpaceInUse() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmSize:"))
-            return line.mid(7).trimmed().split(' ').value(0).toULongLong() * 1024;
-    }
-    return 0;
-}
-
 void capAddressSpace(rlim_t moreBytes) {
-    const rlim_t cap = addressSpaceInUse() + moreBytes;
+    const rlim_t cap = rlim_t(statusKiB("VmSize:")) * 1024 + moreBytes;
     const rlimit limit{cap, cap};
     if (setrlimit(RLIMIT_AS, &limit) != 0)
         std::perror("skin_probe: setrlimit");
@@ -94,6 +104,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: skin_probe PROGRAM_FOLDER CAP_MIB SKIN_FILE|--list\n");
         return 2;
     }
+    const QString mode = QString::fromLocal8Bit(argv[3]);
     FakeClock clock;
     FakeSoundPlayer sound;
     FakeShell shell;
@@ -106,19 +117,20 @@ int main(int argc, char** argv) {
     window.title = core.SkinState.DefaultTitlePicture;
     window.alarm = core.SkinState.DefaultAlarmPicture;
     core.attachWindow(&window);
-    const QString skinFile = QString::fromLocal8Bit(argv[3]);
 
     // Warm up what any skin needs once, so that only this skin's own cost is measured.
     (void)filled({1, 1}, "#000000").toImage();
     capAddressSpace(static_cast<rlim_t>(std::atoll(argv[2])) * 1024 * 1024);
-    const long before = peakKiB();
-    if (skinFile == QLatin1String("--list")) {
+    const long before = residentKiBFromNowOn();
+    const long cpuBefore = cpuMs();
+    if (mode == QLatin1String("--list")) {
         printListed(VD_Core::listSkins(core.skinFolder()));
     } else {
-        core.ClockSettings.UsedSkinPath = skinFile;
+        core.ClockSettings.UsedSkinPath = mode;
         core.LoadSkin();
         printApplied(window, core.SkinState);
     }
-    std::printf("growth-kib %ld\n", peakKiB() - before);
+    std::printf("cpu-ms %ld\ngrowth-kib %ld\n", cpuMs() - cpuBefore,
+                statusKiB("VmHWM:") - before);
     return 0;
 }

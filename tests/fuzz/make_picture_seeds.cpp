@@ -1,6 +1,8 @@
 // Writes the picture fuzz target's seeds into the folder given as the argument: a small
-// picture in every format Qt writes, a GIF (which Qt only reads) and an icon of three entries.
+// picture in every format Qt writes, a GIF (which Qt only reads), an icon of three entries, and
+// small pictures of each kind made to make a decoder amplify its input, for the fuzzer to grow.
 
+#include <HostilePictures.h>
 #include <SkinFiles.h>
 
 #include <QBuffer>
@@ -40,6 +42,30 @@ QByteArray gif() {
                       35);
 }
 
+// Each kind of amplification, small enough for the fuzzer's length limit.
+template <typename Save> void saveAmplifying(Save save) {
+    using namespace Hostile;
+    const QByteArray text = pngChunk("tEXt", QByteArray("k\0v", 3));
+    save("png-compressed-text.png", pngRepeating(pngCompressedText(1'000'000), 8));
+    save("png-compressed-xmp.png", pngRepeating(pngCompressedXmp(1'000'000), 4));
+    save("png-colour-profile.png", pngRepeating(pngColourProfile(1'000'000), 1));
+    save("png-chunk-flood.png", pngRepeating(text, 800));
+    save("png-image-data-flood.png", pngRepeating(pngChunk("IDAT", {}), 800));
+    save("jpeg-empty-scans.jpg", jpegEmptyScans(512, 300));
+    save("jpeg-comments.jpg", jpegRepeating(0xFE, {}, 2000));
+    save("jpeg-colour-profile.jpg",
+         jpegRepeating(0xE2, QByteArray("ICC_PROFILE\0\1\1", 14) + QByteArray(1000, 'p'), 10));
+    save("jpeg-exif.jpg", jpegRepeating(0xE1, jpegExif(100), 8));
+    save("jpeg-xmp.jpg", jpegRepeating(0xE1, jpegXmp(1000), 6));
+    save("gif-frames.gif", gifFrames(15, {64, 64}));
+    save("gif-long-codes.gif", gifLongCodes(12000));
+    save("xpm-colours.xpm", xpmColours(500, 4));
+    save("bmp-colour-table.bmp", bitmapColourTable(0xFFFFFFFFu));
+    save("ico-compressed-text.ico", iconHolding(pngRepeating(pngCompressedText(1'000'000), 8)));
+    save("cur-chunk-flood.cur", iconHolding(pngRepeating(text, 500), true));
+    save("ico-bitmap-claim.ico", iconHolding(iconBitmapClaiming(3000, 3000)));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -65,5 +91,6 @@ int main(int argc, char** argv) {
     save("seed-mono.xbm", encoded(sample(QImage::Format_Mono), "xbm"));
     save("seed.gif", gif());
     save("seed-three.ico", iconListing(3, Qt::darkCyan));
+    saveAmplifying(save);
     return 0;
 }

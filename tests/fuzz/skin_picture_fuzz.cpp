@@ -1,12 +1,15 @@
 // Feeds arbitrary bytes to the picture decoder that skin loading uses, then turns what it
-// accepts into a pixmap as the clock window would, checking the size limit it promises.
+// accepts into a pixmap as the clock window would, checking the size limit and the processor
+// time budget it promises.
 //
 // Qt's decoders are not built with coverage instrumentation, so the fuzzer cannot see which of
 // their paths an input takes. What they do is made visible instead: each outcome (the format
 // detected, the reason for a refusal, the kind and rough size of the picture decoded) sets one
 // of libFuzzer's extra counters, so inputs that make a decoder behave differently are kept.
 
+#include <PictureBudget.h>
 #include <SkinPicture.h>
+#include <ThreadCpuTime.h>
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -69,7 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QByteArray format = detectedFormat(bytes);
     QString why;
+    const auto start = Platform::threadCpuTime();
     const std::optional<QImage> image = decodePicture(bytes, &why);
+    require(Platform::threadCpuTime() - start <= kPictureCpuBudget);
     if (!image) {
         require(!why.isEmpty());
         mark(format, reasonKind(why));

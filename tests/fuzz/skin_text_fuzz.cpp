@@ -2,6 +2,7 @@
 // every value it finds to the Skins folder's name resolution, checking what each promises.
 
 #include <SkinFolder.h>
+#include <SkinLookup.h>
 #include <SkinText.h>
 
 #include <QDir>
@@ -53,7 +54,7 @@ void checkParts(const QString& value) {
 
 void checkResolved(const QString& value) {
     const Folder& f = folder();
-    const std::optional<QString> path = f.folder.resolve(value);
+    const std::optional<QString> path = SkinLookup(f.folder).resolve(value);
     if (!path)
         return;
     require(path->startsWith(f.folder.path()) || *path + QLatin1Char('/') == f.folder.path());

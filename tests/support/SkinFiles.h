@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,10 @@
 class SkinFiles {
 public:
     explicit SkinFiles(const QString& programFolder);
+    // Removes the files written by writeNamedByBytes, which Qt cannot name to remove.
+    ~SkinFiles();
+    SkinFiles(const SkinFiles&) = delete;
+    SkinFiles& operator=(const SkinFiles&) = delete;
 
     // The Skins folder, without a trailing separator.
     const QString& folder() const { return folder_; }
@@ -17,6 +22,10 @@ public:
     // Writes the bytes at the path relative to the Skins folder, making the folders on the way.
     // Returns the full path.
     QString write(const QString& relative, const QByteArray& bytes) const;
+
+    // Writes the bytes to a file of the Skins folder whose name on disk is `name`, valid UTF-8 or
+    // not. Returns its full path in the program's form of file names (FileName.h).
+    QString writeNamedByBytes(const QByteArray& name, const QByteArray& bytes) const;
 
     // A skin file: the lines joined by lineEnd, which also ends the last one.
     QString writeSkin(const QString& relative, const QStringList& lines,
@@ -27,6 +36,7 @@ public:
 
 private:
     QString folder_;
+    mutable QList<QByteArray> namedByBytes_;
 };
 
 // A bitmap header claiming a picture of the given size, followed by a few pixels.
