@@ -1,10 +1,13 @@
 #include <FakeClockWindow.h>
+#include <HiveContents.h>
 #include <Maker.h>
 #include <SkinCatalog.h>
 #include <SkinFiles.h>
 #include <SkinText.h>
 #include <TestCore.h>
 #include <frmSETS.h>
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +64,23 @@ TEST_F(SkinChooserTest, AnEmptyFolderListsTheBuiltInLookAlone) {
     EXPECT_EQ(o.lblAUTHOR->text(), VD_Core::Maker::kCreditLine);
     EXPECT_TRUE(core.ClockSettings.UsedSkinPath.isEmpty());
     EXPECT_EQ(clockWindow.title.cacheKey(), core.SkinState.DefaultTitlePicture.cacheKey());
+}
+
+TEST_F(SkinChooserTest, ASkinGivenUpAtStartUpIsListedAndAppliedWhenChosenAgain) {
+    const QString path =
+        writeSkin(QStringLiteral("red.vds"), QStringLiteral("Red"), QStringLiteral("Ann"));
+    core.ClockSettings.UsedSkinPath = path;
+    // What a start that ended while it applied the skin leaves behind.
+    storeRaw(*hive, QStringLiteral("Software\\Brambleton\\Vindrel"), QStringLiteral("ApplyingSkin"),
+             Hive::kRegSz, QByteArray::number(QCoreApplication::applicationPid()) + '\0');
+    core.LoadSkinAtStart();
+    ASSERT_EQ(clockWindow.title.cacheKey(), core.SkinState.DefaultTitlePicture.cacheKey());
+    frmSETS& o = open();
+    ASSERT_EQ(listed(), (QStringList{QStringLiteral("<Default>"), QStringLiteral("Red")}));
+    EXPECT_EQ(o.lstSKIN->currentRow(), 0);
+    choose(1);
+    EXPECT_EQ(core.ClockSettings.UsedSkinPath, path);
+    EXPECT_EQ(clockWindow.title.toImage().pixelColor(0, 0), QColor(Qt::red));
 }
 
 TEST_F(SkinChooserTest, ChoosingASkinAppliesItAndShowsItsAuthor) {

@@ -1,5 +1,7 @@
 #include <FakeClockWindow.h>
+#include <HiveContents.h>
 #include <HostilePictures.h>
+#include <LogCapture.h>
 #include <PictureContainers.h>
 #include <SkinCatalog.h>
 #include <SkinFiles.h>
@@ -8,8 +10,10 @@
 #include <TestCore.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace VD_Core;
 
@@ -239,6 +243,65 @@ TEST_F(SkinLoadingTest, ASoundLeadingOutsideIsStoredAsNoSound) {
     EXPECT_EQ(core.SkinState.HourSoundPath, QString());
     EXPECT_EQ(core.SkinState.AlarmSoundPath, skinsPath("ok.wav"));
 }
+
+const QString kSettingsKey = QStringLiteral("Software\\Brambleton\\Vindrel");
+
+struct StartCase {
+    const char* name;
+    QString (*mark)(); // what an earlier start left in ApplyingSkin; "" for nothing
+    bool givenUp;      // the skin is given up for the built-in look
+};
+
+void PrintTo(const StartCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class SkinAtStartTest : public SkinLoadingTest, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(SkinAtStartTest, AStartThatEndedWhileApplyingTheSkinGivesItUp) {
+    storeExampleState(*hive);
+    files.writePicture(QStringLiteral("t.png"), {100, 14}, kWhite);
+    const QString skin = files.writeSkin(QStringLiteral("s.vds"),
+                                         skinLines(QStringLiteral("t.png"), {}, {}, {}, {}));
+    storeRaw(*hive, kSettingsKey, QStringLiteral("UsedSkinPath"), Hive::kRegSz,
+             skin.toUtf8() + '\0');
+    if (const QString mark = GetParam().mark(); !mark.isEmpty())
+        storeRaw(*hive, kSettingsKey, QStringLiteral("ApplyingSkin"), Hive::kRegSz,
+                 mark.toUtf8() + '\0');
+    core.LoadSettings();
+    QList<StoredValue> expected = storedValues(*hive, kSettingsKey);
+    expected.removeIf([](const StoredValue& v) { return v.name == u"ApplyingSkin"; });
+    const QList<StoredValue> alarms =
+        storedValues(*hive, kSettingsKey + QStringLiteral("\\Alarms"));
+
+    const LogCapture log("vindrel.skin");
+    core.LoadSkinAtStart();
+
+    const bool givenUp = GetParam().givenUp;
+    EXPECT_EQ(colourOf(window.title), givenUp ? kBuiltInTitle : kWhite);
+    EXPECT_EQ(core.ClockSettings.UsedSkinPath, givenUp ? QString() : skin);
+    for (StoredValue& value : expected) {
+        if (givenUp && value.name == u"UsedSkinPath")
+            value = textValue(value.name, {});
+    }
+    EXPECT_EQ(storedValues(*hive, kSettingsKey), expected) << "no mark left, nothing else changed";
+    EXPECT_EQ(storedValues(*hive, kSettingsKey + QStringLiteral("\\Alarms")), alarms);
+    EXPECT_EQ(log.messages().filter(QStringLiteral("the last start ended")).size(),
+              givenUp ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Marks, SkinAtStartTest,
+    ::testing::Values(
+        StartCase{"NoMark", [] { return QString(); }, false},
+        // The same process id as this one's: that start cannot be running.
+        StartCase{"MarkOfThisProcessId",
+                  [] { return QString::number(QCoreApplication::applicationPid()); }, true},
+        StartCase{"MarkOfNoProcess", [] { return QStringLiteral("2147483646"); }, true},
+        StartCase{"MarkThatIsNoNumber", [] { return QStringLiteral("x"); }, true},
+        StartCase{"MarkOfAnotherCopyApplyingNow", [] { return QString::number(getppid()); },
+                  false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DecodePicture, APictureAtTheLimitIsDecoded) {
     QImage image(kMaxPictureSide, 2, QImage::Format_RGB32);

@@ -39,6 +39,12 @@ public:
     // The built-in pictures, no background picture and no sounds; UsedSkinPath is kept.
     void ResetSkin();
 
+    // LoadSkin at start-up, marked in storage while it runs. When the mark of an earlier start
+    // is still there (that start ended while it applied the skin), the built-in look instead:
+    // UsedSkinPath is emptied in memory and in storage, every other setting kept, and why is
+    // logged, so that the skin can be chosen again rather than end every start.
+    void LoadSkinAtStart();
+
     const SkinFolder& skinFolder() const { return skinFolder_; }
     // First run (no stored "X", or an empty one): creates the settings and alarms keys and
     // writes the defaults, in one transaction with the check. Otherwise writes nothing.

@@ -187,7 +187,7 @@ void frmVINDREL::Form_Load() {
     core_.EnsureSettings();
     core_.LoadSettings();
 
-    core_.LoadSkin();
+    core_.LoadSkinAtStart();
     imgALM->setVisible(core_.ClockSettings.alarmsOn());
 }
 

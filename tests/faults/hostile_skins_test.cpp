@@ -3,17 +3,20 @@
 // in them.
 
 #include <ChildProcess.h>
+#include <HiveContents.h>
 #include <HostilePictures.h>
 #include <PictureBudget.h>
 #include <SkinFiles.h>
 #include <SkinPicture.h>
 #include <SkinText.h>
+#include <SqliteHive.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -394,5 +397,73 @@ TEST_F(HostileSkinTest, AFolderOfTenThousandFilesIsListedWithinTheLimits) {
         expected += QStringLiteral("skin f%1.vds Skin %2\n").arg(i, 5, 10, QLatin1Char('0')).arg(i);
     EXPECT_EQ(probe(QStringLiteral("--list")).toStdString(), expected.toStdString());
 }
+
+// Killed while it applies the stored skin at start-up (a decoder's fault, the out-of-memory
+// killer), the clock starts next time with the built-in look and every other setting kept;
+// killed at any other moment, with its skin.
+struct KillCase {
+    const char* name;
+    const char* moment; // what the probe does to itself
+    bool givenUp;
+};
+
+void PrintTo(const KillCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class KilledAtStartUp : public HostileSkinTest, public ::testing::WithParamInterface<KillCase> {
+protected:
+    const QString settingsKey = QStringLiteral("Software\\Brambleton\\Vindrel");
+    const std::string store = (program + QStringLiteral("/hkcu.sqlite3")).toStdString();
+
+    QList<StoredValue> stored(const QString& key) const {
+        Hive::OpenError error;
+        const std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::open(store, error);
+        return hive ? storedValues(*hive, key) : QList<StoredValue>{};
+    }
+
+    ChildOutcome start(const std::string& fault = {}) const {
+        std::vector<std::string> args{VINDREL_SKIN_PROBE, program.toStdString(),
+                                      std::to_string(kCapMiB), "--start", store};
+        if (!fault.empty())
+            args.push_back(fault);
+        return ChildProcess(args).wait(kTimeLimit);
+    }
+};
+
+TEST_P(KilledAtStartUp, TheNextStartGivesUpTheSkinOnlyIfItWasBeingApplied) {
+    const QString skin = skinNaming(QStringLiteral("ok.png"));
+    {
+        Hive::OpenError error;
+        const std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::open(store, error);
+        ASSERT_TRUE(hive);
+        storeExampleState(*hive);
+        storeRaw(*hive, settingsKey, QStringLiteral("UsedSkinPath"), Hive::kRegSz,
+                 skin.toUtf8() + '\0');
+    }
+    QList<StoredValue> expected = stored(settingsKey);
+    const QList<StoredValue> alarms = stored(settingsKey + QStringLiteral("\\Alarms"));
+
+    EXPECT_EQ(start(GetParam().moment).signal, SIGKILL);
+    const ChildOutcome next = start();
+    ASSERT_TRUE(next.exited && next.exitCode == 0);
+    const QString report = QString::fromStdString(next.output);
+    const QString builtIn = QStringLiteral("title #102030\nbackground none\nalarm #405060\n"
+                                           "hour-sound \nalarm-sound \n");
+    EXPECT_EQ(report.left(report.indexOf(QLatin1String("cpu-ms"))).toStdString(),
+              (GetParam().givenUp ? builtIn : expectedReport(Outcome::TitleLoaded)).toStdString());
+    for (StoredValue& value : expected) {
+        if (GetParam().givenUp && value.name == u"UsedSkinPath")
+            value = textValue(value.name, {});
+    }
+    EXPECT_EQ(stored(settingsKey), expected);
+    EXPECT_EQ(stored(settingsKey + QStringLiteral("\\Alarms")), alarms);
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, KilledAtStartUp,
+                         ::testing::Values(KillCase{"WhileApplyingTheSkin", "killed-applying",
+                                                    true},
+                                           KillCase{"OnceStartedUp", "killed-after", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

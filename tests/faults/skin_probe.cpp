@@ -1,14 +1,17 @@
-// Applies one skin as the clock does at start, or lists the Skins folder as the skin chooser
-// does, within a memory cap, and prints what it did:
+// Applies one skin as the clock does at start, lists the Skins folder as the skin chooser does,
+// or starts as the clock does over a settings file, within a memory cap, and prints what it did:
 //
 //   skin_probe PROGRAM_FOLDER CAP_MIB SKIN_FILE
 //   skin_probe PROGRAM_FOLDER CAP_MIB --list
+//   skin_probe PROGRAM_FOLDER CAP_MIB --start STORE_FILE [killed-applying|killed-after]
 //
 // Applying: the window starts with a built-in title of colour #102030, a built-in alarm
 // picture of #405060, no background and both sound paths "unchanged". Afterwards it prints one
 // line each: "title", "background", "alarm" with the colour of the picture's first pixel (or
 // "none"), "hour-sound" and "alarm-sound" with the paths. Listing: one line "skin FILE NAME"
-// for each skin listed. Then "cpu-ms" with the processor time the work took, and "growth-kib" with the
+// for each skin listed. Starting: the clock's start-up steps over the settings file, then the
+// same lines as applying; it kills itself while the skin is applied, or once start-up is done,
+// when told to. Then "cpu-ms" with the processor time the work took, and "growth-kib" with the
 // most memory it held at once beyond what was held before. The work may take at most CAP_MIB more address space; in
 // a build with AddressSanitizer, whose shadow memory rules out such a cap, only the growth is
 // measured.
@@ -29,8 +32,10 @@
 
 #include <sys/resource.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -70,6 +75,13 @@ long cpuMs() {
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
 }
 
+// A fault while the skin is applied: its sounds are the last of it.
+class KilledWhilePreloading final : public Platform::SoundPlayer {
+public:
+    void play(const QString&) override {}
+    void preload(const QStringList&) override { std::raise(SIGKILL); }
+};
+
 #if defined(__SANITIZE_ADDRESS__)
 // AddressSanitizer reserves terabytes for its shadow memory: no cap on address space fits it.
 void capAddressSpace(rlim_t) {}
@@ -95,21 +107,39 @@ void printListed(const std::vector<VD_Core::SkinListing>& skins) {
                     qPrintable(skin.name));
 }
 
+// The store: the settings file to start over, or one in memory.
+std::unique_ptr<Hive::SqliteHive> openStore(int argc, char** argv) {
+    if (argc < 5 || std::strcmp(argv[3], "--start") != 0)
+        return Hive::SqliteHive::inMemory();
+    Hive::OpenError error;
+    return Hive::SqliteHive::open(argv[4], error);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: skin_probe PROGRAM_FOLDER CAP_MIB SKIN_FILE|--list\n");
+    if (argc < 4 || argc > 6) {
+        std::fprintf(stderr, "usage: skin_probe PROGRAM_FOLDER CAP_MIB SKIN_FILE|--list|"
+                             "--start STORE_FILE [killed-applying|killed-after]\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[3]);
+    const QString fault = argc == 6 ? QString::fromLocal8Bit(argv[5]) : QString();
     FakeClock clock;
-    FakeSoundPlayer sound;
+    FakeSoundPlayer fakeSound;
+    KilledWhilePreloading killingSound;
+    Platform::SoundPlayer& sound = fault == QLatin1String("killed-applying")
+                                       ? static_cast<Platform::SoundPlayer&>(killingSound)
+                                       : fakeSound;
     FakeShell shell;
     FakeClockWindow window;
-    const auto hive = Hive::SqliteHive::inMemory();
+    const auto hive = openStore(argc, argv);
+    if (!hive) {
+        std::fprintf(stderr, "skin_probe: the store cannot be opened\n");
+        return 2;
+    }
     VD_Core::Core core(clock, sound, *hive, shell, QString::fromLocal8Bit(argv[1]));
     core.SkinState.DefaultTitlePicture = filled({100, 14}, "#102030");
     core.SkinState.DefaultAlarmPicture = filled({16, 16}, "#405060");
@@ -125,6 +155,13 @@ int main(int argc, char** argv) {
     const long cpuBefore = cpuMs();
     if (mode == QLatin1String("--list")) {
         printListed(VD_Core::listSkins(core.skinFolder()));
+    } else if (mode == QLatin1String("--start")) {
+        core.EnsureSettings();
+        core.LoadSettings();
+        core.LoadSkinAtStart();
+        if (fault == QLatin1String("killed-after"))
+            std::raise(SIGKILL);
+        printApplied(window, core.SkinState);
     } else {
         core.ClockSettings.UsedSkinPath = mode;
         core.LoadSkin();

@@ -1,0 +1,69 @@
+// Applying the stored skin at start-up without a crash loop: a skin that ends the clock while it
+// is applied would otherwise end it again at every start, before the user can choose another.
+
+#include "SkinLog.h"
+#include "VD_Core.h"
+
+#include <Process.h>
+
+#include <QCoreApplication>
+
+namespace VD_Core {
+namespace {
+
+constexpr Hive::Root kRoot = Hive::Root::CurrentUser;
+const QString kSettingsKey = QStringLiteral("Software\\Brambleton\\Vindrel");
+// Holds the process id of the clock applying the stored skin at start-up, while it does. Found
+// at a later start, it tells that start ended meanwhile; otherwise it is never there.
+const QString kApplyingSkin = QStringLiteral("ApplyingSkin");
+
+void commitOrLog(Hive::Transaction& scope, const char* what) {
+    const Hive::Status status = scope.commit();
+    if (status != Hive::kSuccess)
+        qCWarning(lcSkin) << what << "could not be stored: the store answered" << status;
+}
+
+// A mark left by another copy of the clock that is applying the skin at this moment is no
+// sign of a start that ended.
+bool leftByAStartThatEnded(const QString& mark) {
+    bool number = false;
+    const qint64 id = mark.toLongLong(&number);
+    return !number || id == QCoreApplication::applicationPid() || !Platform::processRunning(id);
+}
+
+} // namespace
+
+void Core::LoadSkinAtStart() {
+    if (ClockSettings.UsedSkinPath.isEmpty()) {
+        LoadSkin();
+        return;
+    }
+    const QString mark = registry_.GetValue(kRoot, kSettingsKey, kApplyingSkin).toText();
+    if (!mark.isEmpty() && leftByAStartThatEnded(mark)) {
+        qCWarning(lcSkin).noquote()
+            << QStringLiteral("the last start ended while it applied the skin %1: starting with "
+                              "the built-in look; choosing the skin in the Options dialog "
+                              "applies it again")
+                   .arg(ClockSettings.UsedSkinPath);
+        ClockSettings.UsedSkinPath.clear();
+        Hive::Transaction scope(registry_.store());
+        registry_.SaveValue(kRoot, kSettingsKey, QStringLiteral("UsedSkinPath"), QString(),
+                            Hive::kRegSz);
+        registry_.DeleteValue(kRoot, kSettingsKey, kApplyingSkin);
+        commitOrLog(scope, "The skin given up at start-up");
+        LoadSkin();
+        return;
+    }
+    {
+        Hive::Transaction scope(registry_.store());
+        registry_.SaveValue(kRoot, kSettingsKey, kApplyingSkin,
+                            QString::number(QCoreApplication::applicationPid()), Hive::kRegSz);
+        commitOrLog(scope, "The mark of a skin being applied");
+    }
+    LoadSkin();
+    Hive::Transaction scope(registry_.store());
+    registry_.DeleteValue(kRoot, kSettingsKey, kApplyingSkin);
+    commitOrLog(scope, "The end of applying the skin");
+}
+
+} // namespace VD_Core
