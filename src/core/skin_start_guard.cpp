@@ -17,12 +17,6 @@ const QString kSettingsKey = QStringLiteral("Software\\Brambleton\\Vindrel");
 // at a later start, it tells that start ended meanwhile; otherwise it is never there.
 const QString kApplyingSkin = QStringLiteral("ApplyingSkin");
 
-void commitOrLog(Hive::Transaction& scope, const char* what) {
-    const Hive::Status status = scope.commit();
-    if (status != Hive::kSuccess)
-        qCWarning(lcSkin) << what << "could not be stored: the store answered" << status;
-}
-
 // A mark left by another copy of the clock that is applying the skin at this moment is no
 // sign of a start that ended.
 bool leftByAStartThatEnded(const QString& mark) {

@@ -12,9 +12,9 @@
 // for each skin listed. Starting: the clock's start-up steps over the settings file, then the
 // same lines as applying; it kills itself while the skin is applied, or once start-up is done,
 // when told to. Then "cpu-ms" with the processor time the work took, and "growth-kib" with the
-// most memory it held at once beyond what was held before. The work may take at most CAP_MIB more address space; in
-// a build with AddressSanitizer, whose shadow memory rules out such a cap, only the growth is
-// measured.
+// most memory it held at once beyond what was held before. The work may take at most CAP_MIB
+// more address space; in a build with AddressSanitizer, whose shadow memory rules out such a
+// cap, only the growth is measured.
 
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
@@ -167,7 +167,6 @@ int main(int argc, char** argv) {
         core.LoadSkin();
         printApplied(window, core.SkinState);
     }
-    std::printf("cpu-ms %ld\ngrowth-kib %ld\n", cpuMs() - cpuBefore,
-                statusKiB("VmHWM:") - before);
+    std::printf("cpu-ms %ld\ngrowth-kib %ld\n", cpuMs() - cpuBefore, statusKiB("VmHWM:") - before);
     return 0;
 }
