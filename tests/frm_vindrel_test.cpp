@@ -1,9 +1,11 @@
 #include <HiveContents.h>
+#include <MouseArguments.h>
 #include <SkinFiles.h>
 #include <TestCore.h>
 #include <frmVINDREL.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -206,6 +208,15 @@ TEST_F(ClockWindowTest, LoadPlacesTheWindowAtTheStoredPositionBeforeItIsShown) {
     EXPECT_EQ(w.pos(), QPoint(80, -60));
 }
 
+TEST_F(ClockWindowTest, QuitDeletesTheOptionsDialogStillOpen) {
+    frmVINDREL& w = load();
+    w.mnuOPTIONS->trigger();
+    const QPointer<frmSETS> options = w.options();
+    w.mnuEND->trigger();
+    window.reset();
+    EXPECT_TRUE(options.isNull());
+}
+
 TEST_F(ClockWindowTest, QuitSavesTheDraggedWindowWhereTheNextStartFindsIt) {
     frmVINDREL& w = load();
     w.move(200, 100);
@@ -220,5 +231,44 @@ TEST_F(ClockWindowTest, ControlsCarryTheirNames) {
         EXPECT_NE(w.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_NE(w.findChild<QTimer*>(QStringLiteral("Quartz")), nullptr);
 }
+
+struct MouseCase {
+    const char* name;
+    QEvent::Type type;
+    Qt::MouseButton button;
+    Qt::MouseButtons held;
+    Qt::KeyboardModifiers modifiers;
+    int code;
+    int shift;
+};
+
+class MouseArgumentsTest : public ::testing::TestWithParam<MouseCase> {};
+
+TEST_P(MouseArgumentsTest, ButtonsAndShiftAsTheHandlersTakeThem) {
+    const MouseCase& c = GetParam();
+    const QPointF at(2, 3);
+    const QMouseEvent event(c.type, at, at, c.button, c.held, c.modifiers);
+    const MouseArguments args = mouseArguments(event);
+    EXPECT_EQ(args.button, c.code);
+    EXPECT_EQ(args.shift, c.shift);
+    EXPECT_FLOAT_EQ(args.x, 30);
+    EXPECT_FLOAT_EQ(args.y, 45);
+}
+
+constexpr auto kLeftAndRight = Qt::MouseButtons(Qt::LeftButton | Qt::RightButton);
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, MouseArgumentsTest,
+    ::testing::Values(
+        MouseCase{"PressLeft", QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {}, 1, 0},
+        MouseCase{
+            "PressMiddle", QEvent::MouseButtonPress, Qt::MiddleButton, kLeftAndRight, {}, 4, 0},
+        MouseCase{"ReleaseRight", QEvent::MouseButtonRelease, Qt::RightButton, {}, {}, 2, 0},
+        MouseCase{
+            "MoveWithLeftAndRightHeld", QEvent::MouseMove, Qt::NoButton, kLeftAndRight, {}, 3, 0},
+        MouseCase{"MoveWithNoneHeld", QEvent::MouseMove, Qt::NoButton, {}, {}, 0, 0},
+        MouseCase{"ShiftCtrlAlt", QEvent::MouseMove, Qt::NoButton, Qt::LeftButton,
+                  Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier, 1, 7}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "frmVINDREL.h"
 
+#include "MouseArguments.h"
 #include "Twips.h"
 
 #include <BuiltinPictures.h>
@@ -58,25 +59,6 @@ template <typename Label> Label* makeLabel(QWidget* parent, const LabelDesign& d
     return label;
 }
 
-int buttonCode(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int shiftCode(Qt::KeyboardModifiers modifiers) {
-    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
-           (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
-           (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
-}
-
 // Where clients may not place their own windows, a drag is handed to the compositor.
 bool windowSystemMovesWindows() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
@@ -103,6 +85,8 @@ frmVINDREL::frmVINDREL(VD_Core::Core& core, QWidget* parent)
 }
 
 frmVINDREL::~frmVINDREL() {
+    // An Options dialog still open when the program ends goes with the clock.
+    delete options_;
     core_.attachWindow(nullptr);
 }
 
@@ -320,16 +304,13 @@ bool frmVINDREL::logoMouseEvent(QEvent* event) {
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
         type != QEvent::MouseButtonRelease)
         return false;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    const int shift = shiftCode(mouse->modifiers());
-    const auto x = static_cast<float>(Twips::fromPixels(mouse->position().x()));
-    const auto y = static_cast<float>(Twips::fromPixels(mouse->position().y()));
+    const MouseArguments m = mouseArguments(*static_cast<QMouseEvent*>(event));
     if (type == QEvent::MouseButtonPress)
-        btLogo_MouseDown(buttonCode(mouse->button()), shift, x, y);
+        btLogo_MouseDown(m.button, m.shift, m.x, m.y);
     else if (type == QEvent::MouseMove)
-        btLogo_MouseMove(buttonCode(mouse->button()), shift, x, y);
+        btLogo_MouseMove(m.button, m.shift, m.x, m.y);
     else
-        btLogo_MouseUp(buttonCode(mouse->button()), shift, x, y);
+        btLogo_MouseUp(m.button, m.shift, m.x, m.y);
     return true;
 }
 
