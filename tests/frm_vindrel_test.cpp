@@ -1,4 +1,5 @@
 #include <HiveContents.h>
+#include <LogCapture.h>
 #include <MouseArguments.h>
 #include <SkinFiles.h>
 #include <TestCore.h>
@@ -6,6 +7,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -202,10 +204,23 @@ TEST_F(ClockWindowTest, TheFirstStartStoresTheDefaults) {
 TEST_F(ClockWindowTest, LoadPlacesTheWindowAtTheStoredPositionBeforeItIsShown) {
     const QString key = QStringLiteral("Software\\Brambleton\\Vindrel");
     storeRaw(*hive, key, QStringLiteral("X"), Hive::kRegSz, QByteArray("1200", 5));
-    storeRaw(*hive, key, QStringLiteral("Y"), Hive::kRegSz, QByteArray("-900", 5));
+    // Partly above the screen, with part of the title strip on it: left where it is.
+    storeRaw(*hive, key, QStringLiteral("Y"), Hive::kRegSz, QByteArray("-150", 5));
     frmVINDREL& w = load();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.pos(), QPoint(80, -60));
+    EXPECT_EQ(w.pos(), QPoint(80, -10));
+}
+
+TEST_F(ClockWindowTest, ALostWindowComesBackAtLoadAndNothingIsStored) {
+    const QString key = QStringLiteral("Software\\Brambleton\\Vindrel");
+    storeRaw(*hive, key, QStringLiteral("X"), Hive::kRegSz, QByteArray("30000", 6));
+    storeRaw(*hive, key, QStringLiteral("Y"), Hive::kRegSz, QByteArray("4500", 5));
+    const LogCapture log("vindrel.platform");
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(load().pos(), QPoint(screen.right() + 1 - 102, 300));
+    EXPECT_EQ(log.messages().size(), 1);
+    EXPECT_EQ(storedValues(*hive, key).value(0),
+              textValue(QStringLiteral("X"), QStringLiteral("30000")));
 }
 
 TEST_F(ClockWindowTest, QuitDeletesTheOptionsDialogStillOpen) {

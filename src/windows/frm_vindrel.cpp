@@ -5,13 +5,16 @@
 
 #include <BuiltinPictures.h>
 #include <ClockText.h>
+#include <PlatformLog.h>
 #include <TopMost.h>
+#include <WindowPlacement.h>
 
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWindow>
 
 namespace {
@@ -82,6 +85,7 @@ frmVINDREL::frmVINDREL(VD_Core::Core& core, QWidget* parent)
     core_.attachWindow(this);
     Form_Load();
     armQuartz();
+    watchScreens();
 }
 
 frmVINDREL::~frmVINDREL() {
@@ -170,6 +174,7 @@ void frmVINDREL::Form_Load() {
     // Places the window at its stored position before it is first shown.
     core_.EnsureSettings();
     core_.LoadSettings();
+    bringBackIfLost();
 
     core_.LoadSkin();
     imgALM->setVisible(core_.ClockSettings.alarmsOn());
@@ -312,6 +317,38 @@ bool frmVINDREL::logoMouseEvent(QEvent* event) {
     else
         btLogo_MouseUp(m.button, m.shift, m.x, m.y);
     return true;
+}
+
+void frmVINDREL::watchScreens() {
+    // A burst of screen changes (one unplugged, another made primary) is looked at once.
+    screensChanged_ = new QTimer(this);
+    screensChanged_->setSingleShot(true);
+    screensChanged_->setInterval(0);
+    connect(screensChanged_, &QTimer::timeout, this, &frmVINDREL::bringBackIfLost);
+    const auto watch = [this](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, screensChanged_, qOverload<>(&QTimer::start));
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    auto* app = qGuiApp;
+    connect(app, &QGuiApplication::screenAdded, this, [this, watch](QScreen* screen) {
+        watch(screen);
+        screensChanged_->start();
+    });
+    connect(app, &QGuiApplication::screenRemoved, screensChanged_, qOverload<>(&QTimer::start));
+}
+
+void frmVINDREL::bringBackIfLost() {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->geometry());
+    const QRect strip(face->pos() + btLogo->pos(), btLogo->size());
+    const std::optional<QPoint> back = VD_Core::rescuedPosition(pos(), size(), strip, screens);
+    if (!back)
+        return;
+    qCInfo(lcPlatform) << "the clock at" << pos()
+                       << "had no part of its title strip on a screen; moved it to" << *back;
+    move(*back);
 }
 
 void frmVINDREL::changeEvent(QEvent* event) {
