@@ -16,7 +16,7 @@ namespace {
 
 template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
 
-// The _NET_WM_STATE request of the window manager specification: its actions and source.
+// The _NET_WM_STATE request of the Extended Window Manager Hints: its actions and source.
 constexpr uint32_t kRemove = 0;
 constexpr uint32_t kAdd = 1;
 constexpr uint32_t kFromApplication = 1;
