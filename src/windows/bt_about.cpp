@@ -6,7 +6,6 @@
 #include <BuiltinPictures.h>
 #include <Maker.h>
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -48,7 +47,7 @@ private:
 } // namespace
 
 btABOUT::btABOUT(VD_Core::Core& core, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), core_(core) {
+    : CentredDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), core_(core) {
     setObjectName(QStringLiteral("btABOUT"));
     setWindowTitle(QStringLiteral("About Vindrel"));
     const QSize client = Twips::size(4290, 2475);
@@ -133,7 +132,7 @@ void btABOUT::btnEND_Click() {
 bool btABOUT::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
-        return QDialog::eventFilter(watched, event);
+        return CentredDialog::eventFilter(watched, event);
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const auto x = static_cast<float>(Twips::fromPixels(mouse->position().x()));
     const auto y = static_cast<float>(Twips::fromPixels(mouse->position().y()));
@@ -150,21 +149,7 @@ bool btABOUT::eventFilter(QObject* watched, QEvent* event) {
         // Handled here: passed on, the move would reach the background and undo the underline.
         return true;
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-void btABOUT::keyPressEvent(QKeyEvent* event) {
-    // Only the close picture closes the box.
-    if (DialogLook::isDialogKey(event->key())) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void btABOUT::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    DialogLook::centreOnScreen(*this);
+    return CentredDialog::eventFilter(watched, event);
 }
 
 void btABOUT::paintEvent(QPaintEvent*) {

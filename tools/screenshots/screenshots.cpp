@@ -85,7 +85,7 @@ bool shootDialogs(VD_Core::Core& core, const QDir& out) {
     frmSETS options(core);
     bool ok = save(options, out, QStringLiteral("options"));
 
-    frmALM editor(core, options);
+    frmALM editor(core);
     editor.setWindowTitle(QStringLiteral("Edit Alarm"));
     editor.txtNAME->setText(QStringLiteral("Meeting"));
     editor.Tag = QStringLiteral("2");
