@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QtEndian>
 
+#include <utility>
+
 namespace RegTool {
 
 namespace {
@@ -58,7 +60,7 @@ QByteArray storeBytes(quint32 type, const QByteArray& bytes) {
 
 // The data after '=': "text", dword:, hex:, hex(type): or - (delete).
 std::optional<RegFileEntry> valueData(const QString& data, NamedValue value) {
-    RegFileEntry entry{RegFileEntry::Kind::SetValue, {}, value};
+    RegFileEntry entry{RegFileEntry::Kind::SetValue, {}, std::move(value)};
     if (data == QLatin1String("-")) {
         entry.kind = RegFileEntry::Kind::DeleteValue;
         return entry;
