@@ -66,4 +66,36 @@ void BM_RemoveAlarmFrom20(benchmark::State& state) {
 }
 BENCHMARK(BM_RemoveAlarmFrom20)->Unit(benchmark::kMicrosecond);
 
+// Listing every value of a key, as vindrel-reg query and export do: linear in their number.
+void BM_ListValuesOfOneKey(benchmark::State& state) {
+    SettingsOnDisk settings;
+    Hive::Key key;
+    settings.hive->createKey(Hive::Root::CurrentUser, "Software\\Many", key);
+    const auto count = static_cast<std::uint32_t>(state.range(0));
+    {
+        Hive::Transaction scope(*settings.hive);
+        for (std::uint32_t i = 0; i < count; ++i)
+            settings.hive->setValue(key, "value " + std::to_string(i), Hive::kRegDword,
+                                    reinterpret_cast<const std::uint8_t*>(&i), sizeof i);
+        scope.commit();
+    }
+    std::string name;
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+    for (auto _ : state) {
+        Hive::Transaction snapshot(*settings.hive, Hive::Access::Read);
+        std::uint32_t listed = 0;
+        while (settings.hive->enumValue(key, listed, name, type, data) == Hive::kSuccess)
+            ++listed;
+        if (listed != count)
+            state.SkipWithError("not every value was listed");
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ListValuesOfOneKey)
+    ->RangeMultiplier(4)
+    ->Range(1000, 64000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
 } // namespace

@@ -1,5 +1,6 @@
 #include <CountingStore.h>
 #include <FakeClockWindow.h>
+#include <FaultyStore.h>
 #include <HiveContents.h>
 #include <LogCapture.h>
 #include <TestCore.h>
@@ -8,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <string>
 #include <utility>
 
 using namespace VD_Core;
@@ -149,6 +152,18 @@ TEST_F(SettingsTest, ASaveIntoNoKeysWritesNothing) {
     core.AlarmTable.append({QStringLiteral("Wake"), 7});
     core.SaveSettings();
     EXPECT_TRUE(storedValues(*hive, kSettings).isEmpty());
+}
+
+TEST_F(SettingsTest, ASaveIntoAMissingAlarmsKeyMakesItFirst) {
+    seedExample();
+    core.LoadSettings();
+    Hive::Key root;
+    hive->openKey(Hive::Root::CurrentUser, "", root);
+    hive->deleteTree(root, kAlarms.toStdString());
+    hive->closeKey(root);
+    core.SaveSettings();
+    EXPECT_TRUE(storedValues(*hive, kSettings).contains(text("AlarmCount", "2")));
+    EXPECT_EQ(storedAlarm(2).value(0), text("02.Name", "Meeting"));
 }
 
 TEST_F(SettingsTest, SkippedEntriesAreLeftOutAndTheRestRenumbered) {
@@ -376,6 +391,179 @@ TEST_F(SettingsTest, WithoutAWindowTheLoadedPositionIsSavedAgain) {
     core.LoadSettings();
     core.SaveSettings();
     EXPECT_EQ(storedValues(*hive, kSettings).value(0), text("X", "1200"));
+}
+
+// A clock over a store of its own that holds four alarms and has loaded them; beneath the
+// clock, writes fail as asked.
+struct FaultRig {
+    FakeClock clock;
+    FakeSoundPlayer sound;
+    FakeShell shell;
+    FakeClockWindow window;
+    std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
+    FaultyStore faulty;
+    Core core{clock, sound, faulty, shell};
+
+    explicit FaultRig(bool transactions = true) : faulty(*hive, transactions) {
+        storeExampleState(*hive);
+        const char* more[][2] = {{"03.Name", "Lunch"}, {"03.Hour", "12"}, {"04.Name", "Night"},
+                                 {"04.Hour", "23"},    {"04.Day", "7"},   {"AlarmCount", "4"}};
+        for (const auto& [name, value] : more)
+            storeRaw(*hive, QString::fromLatin1(name).startsWith(u'0') ? kAlarms : kSettings,
+                     QString::fromLatin1(name), Hive::kRegSz, QByteArray(value) + '\0');
+        core.attachWindow(&window);
+        core.LoadSettings();
+    }
+
+    QList<AlarmEntry> alarms() const {
+        QList<AlarmEntry> entries;
+        for (int n = 1; n <= core.AlarmTable.AlarmCount; ++n)
+            entries << core.AlarmTable[n];
+        return entries;
+    }
+
+    // The alarms a clock starting now would load.
+    QList<AlarmEntry> alarmsLoadedAfresh() {
+        Core fresh(clock, sound, *hive, shell);
+        fresh.LoadSettings();
+        QList<AlarmEntry> entries;
+        for (int n = 1; n <= fresh.AlarmTable.AlarmCount; ++n)
+            entries << fresh.AlarmTable[n];
+        return entries;
+    }
+};
+
+// What the user does that saves: a change of memory, then a save or the removal sequence.
+struct Change {
+    const char* name;
+    std::function<void(FaultRig&)> make;
+    int removed = 0; // the alarm the removal sequence takes; 0 for a plain save
+};
+
+void PrintTo(const Change& change, std::ostream* out) {
+    *out << change.name;
+}
+
+void saveEveryValueChanged(FaultRig& rig) {
+    rig.window.left = 300;
+    rig.core.ClockSettings.HourSignal = 1;
+    rig.core.ClockSettings.UsedSkinPath = QStringLiteral("Night.vds");
+    rig.core.AlarmTable[2] = {QStringLiteral("Meeting moved"), 15, 30, 2, 4};
+    rig.core.SaveSettings();
+}
+
+void saveANewAlarm(FaultRig& rig) {
+    rig.core.AlarmTable.AlarmCount = 5;
+    rig.core.AlarmTable[5] = {QStringLiteral("Tea"), 16, 0, 0, 0};
+    rig.core.SaveSettings();
+}
+
+void saveLeavingTheFirstOut(FaultRig& rig) {
+    rig.core.AlarmTable[1].Name.clear();
+    rig.core.SaveSettings();
+}
+
+Change removal(const char* name, int n) {
+    return {name, [n](FaultRig& rig) { rig.core.RemoveAlarm(n); }, n};
+}
+
+const Change kChanges[] = {
+    {"SaveOfEveryKind", saveEveryValueChanged},
+    {"SaveOfANewAlarm", saveANewAlarm},
+    {"SaveLeavingOneOut", saveLeavingTheFirstOut},
+    removal("RemovalOfTheFirst", 1),
+    removal("RemovalInTheMiddle", 2),
+    removal("RemovalOfTheLast", 4),
+};
+
+class SavesUnderFaults : public ::testing::TestWithParam<Change> {
+protected:
+    // The change made on a store that refuses nothing: its stored state, memory and writes.
+    struct Clean {
+        QList<StoredValue> stored;
+        QList<AlarmEntry> alarms;
+        QList<AlarmEntry> loaded;
+        int writes = 0;
+    };
+    static Clean clean() {
+        FaultRig rig;
+        GetParam().make(rig);
+        return {clockValues(*rig.hive), rig.alarms(), rig.alarmsLoadedAfresh(), rig.faulty.writes};
+    }
+};
+
+TEST_P(SavesUnderFaults, AFailedWriteOrCommitKeepsTheStoreAsItWasAndTheNextTrySucceeds) {
+    const Clean expected = clean();
+    ASSERT_GT(expected.writes, 0);
+    for (int n = 1; n <= expected.writes + 1; ++n) {
+        const bool atCommit = n > expected.writes;
+        SCOPED_TRACE(atCommit ? std::string("the commit fails")
+                              : "write " + std::to_string(n) + " fails");
+        FaultRig rig;
+        const QList<StoredValue> before = clockValues(*rig.hive);
+        const QList<AlarmEntry> alarmsBefore = rig.alarms();
+        rig.faulty.fault = atCommit ? FaultyStore::Fault::Commit : FaultyStore::Fault::OneWrite;
+        rig.faulty.failAt = n;
+        {
+            LogCapture log("vindrel.registry");
+            GetParam().make(rig);
+            ASSERT_EQ(log.messages().size(), 1) << log.messages().join(u'\n').toStdString();
+            EXPECT_TRUE(log.messages()[0].contains(QStringLiteral("could not be stored")));
+        }
+        EXPECT_EQ(clockValues(*rig.hive), before);
+        // A save keeps the changed memory for the next try; a removal that failed is undone.
+        EXPECT_EQ(rig.alarms(), GetParam().removed != 0 ? alarmsBefore : expected.alarms);
+        rig.faulty.fault = FaultyStore::Fault::None;
+        GetParam().make(rig);
+        EXPECT_EQ(clockValues(*rig.hive), expected.stored);
+    }
+}
+
+// Where the store has no transactions (the Windows registry), a crash may stop a save after
+// any write: a clock starting then still finds every alarm kept by the change, and none that
+// belongs to neither the list before nor the list after.
+TEST_P(SavesUnderFaults, ACrashAfterAnyWriteWithoutTransactionsLosesNoKeptAlarm) {
+    const Clean expected = clean();
+    for (int n = 1; n <= expected.writes; ++n) {
+        SCOPED_TRACE("the writer stops at write " + std::to_string(n));
+        FaultRig rig(false);
+        const QList<AlarmEntry> before = rig.alarms();
+        rig.faulty.fault = FaultyStore::Fault::Crash;
+        rig.faulty.failAt = n;
+        LogCapture quiet("vindrel.registry");
+        GetParam().make(rig);
+        const QList<AlarmEntry> loaded = rig.alarmsLoadedAfresh();
+        for (const AlarmEntry& alarm : before) {
+            const bool kept = expected.loaded.contains(alarm);
+            EXPECT_TRUE(!kept || loaded.contains(alarm)) << "lost " << alarm.Name.toStdString();
+        }
+        for (const AlarmEntry& alarm : loaded) {
+            const auto named = [&](const AlarmEntry& a) { return a.Name == alarm.Name; };
+            EXPECT_TRUE(std::any_of(before.begin(), before.end(), named) ||
+                        std::any_of(expected.loaded.begin(), expected.loaded.end(), named))
+                << "an alarm named \"" << alarm.Name.toStdString() << "\" from neither list";
+        }
+    }
+    FaultRig whole(false);
+    GetParam().make(whole);
+    EXPECT_EQ(clockValues(*whole.hive), expected.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, SavesUnderFaults, ::testing::ValuesIn(kChanges),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The removal writes over the stored alarms before it deletes, yet ends where deleting them
+// all first, then saving, would.
+TEST(Removal, EndsAsDeletingEveryStoredAlarmThenSavingWould) {
+    for (const int n : {1, 2, 4}) {
+        FaultRig removed;
+        removed.core.RemoveAlarm(n);
+        FaultRig literal;
+        literal.core.AlarmTable[n].Name = kRemovalMarker;
+        literal.core.DeleteAlarmValues();
+        literal.core.SaveSettings();
+        EXPECT_EQ(clockValues(*removed.hive), clockValues(*literal.hive)) << "removing " << n;
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include <CountingStore.h>
 #include <HiveContents.h>
 #include <RegCommand.h>
 #include <SqliteHive.h>
@@ -7,6 +8,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 using namespace RegTool;
 
@@ -248,25 +252,108 @@ TEST_F(VindrelRegTest, ExportAndImportGiveBackEveryValueByteForByte) {
         EXPECT_EQ(storedValues(*fresh, key), storedValues(*hive, key)) << key.toStdString();
 }
 
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray utf16WithBom(const QString& text) {
+    QByteArray bytes("\xFF\xFE", 2);
+    for (const QChar c : text)
+        bytes.append(static_cast<char>(c.unicode() & 0xFF))
+            .append(static_cast<char>(c.unicode() >> 8));
+    return bytes;
+}
+
+// regedit's own encoding, which Windows reads with every letter intact; or plain UTF-8.
 TEST_F(VindrelRegTest, ExportWritesTheRegeditFormat) {
-    storeRaw(*hive, kAlarms, QStringLiteral("01.Name"), Hive::kRegSz, sz("Wake"));
+    storeRaw(*hive, kAlarms, QStringLiteral("01.Name"), Hive::kRegSz, sz("R\xC3\xA9veil"));
     storeRaw(*hive, kAlarms, QStringLiteral("01.Hour"), Hive::kRegDword,
              QByteArray("\x07\0\0\0", 4));
     storeRaw(*hive, kAlarms, QStringLiteral("Bytes"), Hive::kRegBinary, QByteArray("\x01\xAB", 2));
     storeRaw(*hive, kAlarms, QStringLiteral("Path"), Hive::kRegExpandSz, sz("%A%"));
+    const QString text =
+        QStringLiteral("Windows Registry Editor Version 5.00\n"
+                       "\n"
+                       "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel\\Alarms]\n"
+                       "\"01.Name\"=\"R\u00E9veil\"\n"
+                       "\"01.Hour\"=dword:00000007\n"
+                       "\"Bytes\"=hex:01,ab\n"
+                       "\"Path\"=hex(2):25,00,41,00,25,00,00,00\n"
+                       "\n");
     const QString reg = file("alarms.reg");
     ASSERT_EQ(run({QStringLiteral("export"), QStringLiteral("HKCU\\") + kAlarms, reg}), 0);
-    QFile written(reg);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly | QIODevice::Text));
-    EXPECT_EQ(QString::fromUtf8(written.readAll()),
-              QStringLiteral("Windows Registry Editor Version 5.00\n"
-                             "\n"
-                             "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel\\Alarms]\n"
-                             "\"01.Name\"=\"Wake\"\n"
-                             "\"01.Hour\"=dword:00000007\n"
-                             "\"Bytes\"=hex:01,ab\n"
-                             "\"Path\"=hex(2):25,00,41,00,25,00,00,00\n"
-                             "\n"));
+    EXPECT_EQ(readAll(reg), utf16WithBom(QString(text).replace(u'\n', QLatin1String("\r\n"))));
+    ASSERT_EQ(run({QStringLiteral("export"), QStringLiteral("HKCU\\") + kAlarms, reg,
+                   QStringLiteral("/y"), QStringLiteral("/utf8")}),
+              0);
+    EXPECT_EQ(readAll(reg), text.toUtf8());
+}
+
+class VindrelRegUnexportable : public VindrelRegTest,
+                               public ::testing::WithParamInterface<const char*> {};
+
+// A name the file would give back otherwise, or not at all, is refused whole.
+TEST_P(VindrelRegUnexportable, NamesAreRefusedAndNoFileIsWritten) {
+    storeRaw(*hive, kSettings, QStringLiteral("X"), Hive::kRegSz, sz("0"));
+    Hive::Key key;
+    hive->openKey(Hive::Root::CurrentUser, kSettings.toStdString(), key);
+    const std::string name(GetParam(),
+                           std::string_view(GetParam()).size() + (GetParam()[0] == 'N' ? 2 : 0));
+    hive->setValue(key, name, Hive::kRegSz, reinterpret_cast<const std::uint8_t*>("\0"), 1);
+    hive->closeKey(key);
+    const QString reg = file("refused.reg");
+    EXPECT_EQ(run({QStringLiteral("export"), QStringLiteral("HKCU\\") + kSettings, reg}), 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("nothing was exported"))) << errors.toStdString();
+    EXPECT_FALSE(QFile::exists(reg));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, VindrelRegUnexportable,
+                         ::testing::Values("Two\nLines", "Carriage\rReturn", "Nul\0in", "Bad\xFF"));
+
+// Runs `meanwhile` once, as the listing of a key's values reaches the third.
+class SavedMidListing final : public CountingStore {
+public:
+    SavedMidListing(Hive::Store& store, std::function<void()> meanwhile)
+        : CountingStore(store), meanwhile_(std::move(meanwhile)) {}
+
+    Hive::Status enumValue(Hive::Key key, std::uint32_t index, std::string& name,
+                           std::uint32_t& type, std::vector<std::uint8_t>& data) override {
+        if (index == 2 && meanwhile_)
+            std::exchange(meanwhile_, nullptr)();
+        return CountingStore::enumValue(key, index, name, type, data);
+    }
+
+private:
+    std::function<void()> meanwhile_;
+};
+
+// The clock saving while vindrel-reg reads: what it shows or exports is one whole save.
+TEST_F(VindrelRegTest, QueryAndExportReadOneStateWhileTheClockSaves) {
+    const std::string path = folder.filePath(QStringLiteral("hkcu.sqlite3")).toStdString();
+    Hive::OpenError error;
+    const auto mine = Hive::SqliteHive::open(path, error);
+    const auto clock = Hive::SqliteHive::open(path, error);
+    storeExampleState(*mine);
+    const QString reg = file("snapshot.reg");
+    const QList<QStringList> commands = {
+        {QStringLiteral("query"), QStringLiteral("HKCU\\") + kSettings},
+        {QStringLiteral("export"), QStringLiteral("HKCU\\") + kSettings, reg,
+         QStringLiteral("/utf8")}};
+    int count = 2;
+    for (const QStringList& command : commands) {
+        SavedMidListing saving(*mine, [&] {
+            storeRaw(*clock, kSettings, QStringLiteral("AlarmCount"), Hive::kRegSz,
+                     QByteArray::number(++count) + '\0');
+        });
+        ASSERT_EQ(run(command, &saving), 0) << errors.toStdString();
+        const QString shown = command[0] == QLatin1String("query")
+                                  ? output
+                                  : QString::fromUtf8(readAll(reg)).replace(u'"', QString());
+        EXPECT_TRUE(shown.contains(QStringLiteral("AlarmCount    REG_SZ    %1\n").arg(count - 1)) ||
+                    shown.contains(QStringLiteral("AlarmCount=%1\n").arg(count - 1)))
+            << shown.toStdString();
+    }
 }
 
 TEST_F(VindrelRegTest, ExportAsksBeforeReplacingAFile) {
@@ -303,6 +390,65 @@ TEST_F(VindrelRegTest, ImportReadsAFileWrittenOnWindows) {
                   {QString(), Hive::kRegSz, sz("")}}));
 }
 
+struct ImportedFile {
+    const char* name;
+    QByteArray bytes;
+    QByteArray stored; // what the value "V" of the settings key holds afterwards
+    quint32 type = Hive::kRegSz;
+};
+
+class VindrelRegImport : public VindrelRegTest,
+                         public ::testing::WithParamInterface<ImportedFile> {};
+
+TEST_P(VindrelRegImport, ReadsTheFileAsRegeditWould) {
+    const QString reg = file("in.reg");
+    QFile in(reg);
+    ASSERT_TRUE(in.open(QIODevice::WriteOnly));
+    in.write(GetParam().bytes);
+    in.close();
+    ASSERT_EQ(run({QStringLiteral("import"), reg}), 0) << errors.toStdString();
+    EXPECT_EQ(storedValues(*hive, kSettings),
+              (QList<StoredValue>{{QStringLiteral("V"), GetParam().type, GetParam().stored}}));
+}
+
+QByteArray utf16BigEndianWithBom(const QByteArray& utf8) {
+    QByteArray bytes("\xFE\xFF", 2);
+    for (const QChar c : QString::fromUtf8(utf8))
+        bytes.append(static_cast<char>(c.unicode() >> 8))
+            .append(static_cast<char>(c.unicode() & 0xFF));
+    return bytes;
+}
+
+void PrintTo(const ImportedFile& file, std::ostream* out) {
+    *out << file.name;
+}
+
+const QByteArray kKeyLine = "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\r\n";
+const QByteArray kVersion5 = "Windows Registry Editor Version 5.00\r\n" + kKeyLine;
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, VindrelRegImport,
+    ::testing::Values(
+        ImportedFile{"AnsiWithoutAMark", kVersion5 + "\"V\"=\"Caf\xE9 \x80\"",
+                     sz("Caf\xC3\xA9 \xE2\x82\xAC")},
+        ImportedFile{"Utf8WithoutAMark", kVersion5 + "\"V\"=\"Caf\xC3\xA9\"", sz("Caf\xC3\xA9")},
+        ImportedFile{"Utf8WithAMark", "\xEF\xBB\xBF" + kVersion5 + "\"V\"=\"Caf\xC3\xA9\"",
+                     sz("Caf\xC3\xA9")},
+        ImportedFile{"Utf16BigEndian", utf16BigEndianWithBom(kVersion5 + "\"V\"=\"\xC3\xA9\""),
+                     sz("\xC3\xA9")},
+        ImportedFile{"Regedit4WithAnsiHexText",
+                     "REGEDIT4\r\n" + kKeyLine + "\"V\"=hex(2):25,41,e9,25,00", sz("%A\xC3\xA9%"),
+                     Hive::kRegExpandSz},
+        ImportedFile{
+            "LinesEndedByCrAlone",
+            "Windows Registry Editor Version 5.00\r[HKEY_CURRENT_USER\\Software\\Brambleton"
+            "\\Vindrel]\r\"V\"=\"x\"\r",
+            sz("x")},
+        ImportedFile{"BackslashesAsRegeditReadsThem",
+                     kVersion5 + "\"V\"=\"C:\\\\Clock\\Skins\\n\\\"x\\\"\"",
+                     sz("C:\\Clock\\Skins\\n\"x\"")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(VindrelRegTest, ImportDeletesWhatTheFileStrikesOut) {
     seedExample();
     const QString reg = file("removals.reg");
@@ -320,6 +466,7 @@ TEST_F(VindrelRegTest, ImportDeletesWhatTheFileStrikesOut) {
 struct BadFile {
     const char* name;
     const char* text;
+    int line = 0; // the file's line the error names; 0 for none
 };
 
 class VindrelRegBadFile : public VindrelRegTest, public ::testing::WithParamInterface<BadFile> {};
@@ -334,6 +481,8 @@ TEST_P(VindrelRegBadFile, ImportsNothingAndSaysWhere) {
     bad.close();
     EXPECT_EQ(run({QStringLiteral("import"), reg}), 1);
     EXPECT_TRUE(errors.contains(QStringLiteral("Nothing was imported")));
+    const QString where = QStringLiteral("line %1:").arg(GetParam().line);
+    EXPECT_TRUE(GetParam().line == 0 || errors.contains(where)) << errors.toStdString();
     EXPECT_EQ(storedValues(*hive, kSettings), before);
 }
 
@@ -351,7 +500,19 @@ INSTANTIATE_TEST_SUITE_P(
                           "\"B\"=hex:0g\n"},
         BadFile{"UnclosedText", "Windows Registry Editor Version 5.00\n"
                                 "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n"
-                                "\"X\"=\"5\n"}),
+                                "\"X\"=\"5\n"},
+        BadFile{"OddLengthUtf16",
+                "Windows Registry Editor Version 5.00\n"
+                "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n"
+                "\"P\"=hex(2):25,00,41\n",
+                3},
+        BadFile{"ErrorAfterContinuedLines",
+                "Windows Registry Editor Version 5.00\n"
+                "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n"
+                "\"B\"=hex:01,\\\n  02,\\\n  03\n"
+                "\n"
+                "\"C\"=dword:xyz\n",
+                7}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VindrelRegProgram, KeepsTheStoreInTheUsersConfigurationFolder) {

@@ -5,10 +5,13 @@
 #include "EasyReg.h"
 #include "SkinFolder.h"
 
+#include <AtomicStore.h>
 #include <Shell.h>
 #include <SoundPlayer.h>
 #include <Store.h>
 #include <SystemClock.h>
+
+#include <QList>
 
 #include <optional>
 
@@ -60,13 +63,19 @@ public:
     void LoadSettings();
     // Writes the settings, the window position in whole twips and the alarms in one
     // transaction, leaving out entries named "" or with the removal marker and numbering the
-    // rest from 1. Memory is not changed.
+    // rest from 1; a missing alarms key below an existing settings key is made first. The
+    // alarms go before the count, so that where the store has no transactions a save cut
+    // short never counts alarms it has not written. If anything fails, nothing of the save is
+    // kept (where the store can roll back) and it is logged once. Memory is not changed.
     void SaveSettings();
     // Removes the stored values of alarms 1 to AlarmCount. Memory is not changed.
     void DeleteAlarmValues();
-    // Removes alarm n (1 to AlarmCount) from memory and storage: marks it, deletes the stored
-    // alarms, saves, clears and reloads, all in one transaction, so storage holds either the
-    // old list or the new one. Other numbers do nothing.
+    // Removes alarm n (1 to AlarmCount) from memory and storage: marks it, saves the rest
+    // renumbered over the stored alarms, deletes the stored values beyond the new count, then
+    // clears and reloads, all in one transaction. Storage ends as if every stored alarm had
+    // been deleted before the save, and at no moment between lacks an alarm that is kept. If
+    // anything fails, storage keeps the old list (where it can roll back), memory is left as it
+    // was before the call and it is logged once. Other numbers do nothing.
     void RemoveAlarm(int n);
 
     // The clock window registers itself when it is created and leaves when it is destroyed.
@@ -86,11 +95,20 @@ private:
     Position windowPosition() const;
     void placeWindow(Position position);
     void loadAlarm(int n);
+    void deleteAlarmValues(int first, int last);
+    // The numbers of the entries a save keeps, in order.
+    QList<int> keptAlarms() const;
+    // Whether the settings key exists.
+    bool settingsStored();
+    // Ends the scope; what failed is logged once, by the outermost scope.
+    Hive::Status commitOrLog(Hive::Transaction& scope, const char* what);
 
     Platform::SystemClock& clock_;
     Platform::SoundPlayer& sound_;
     Platform::Shell& shell_;
     SkinFolder skinFolder_;
+    // Every save and removal is all or nothing, whatever write of it fails.
+    Hive::AtomicStore store_;
     EasyReg registry_;
     ClockWindow* window_ = nullptr;
     // The last loaded position, saved again while no clock window is attached.

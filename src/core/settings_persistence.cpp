@@ -76,18 +76,12 @@ qint32 wholeTwips(double twips) {
     return static_cast<qint32>(std::lround(twips));
 }
 
-void commitOrLog(Hive::Transaction& scope, const char* what) {
-    const Hive::Status status = scope.commit();
-    if (status != Hive::kSuccess)
-        qCWarning(lcRegistry) << what << "could not be stored: the store answered" << status;
-}
-
 } // namespace
 
 void Core::EnsureSettings() {
     // The check belongs to the transaction: a copy starting at the same moment could otherwise
     // save its settings in between, and have them replaced by the defaults.
-    Hive::Transaction scope(registry_.store());
+    Hive::Transaction scope(store_);
     if (!registry_.GetValue(kRoot, kSettingsKey, QStringLiteral("X")).isEmptyText())
         return;
     registry_.CreateNewKey(kAlarmsKey, kRoot);
@@ -102,7 +96,7 @@ void Core::EnsureSettings() {
 
 void Core::LoadSettings() {
     // One snapshot: a save by another copy meanwhile is seen whole or not at all.
-    Hive::Transaction snapshot(registry_.store(), Hive::Access::Read);
+    Hive::Transaction snapshot(store_, Hive::Access::Read);
     const StoredValues settings(registry_, kSettingsKey);
     placeWindow({settings.single(QStringLiteral("X")), settings.single(QStringLiteral("Y"))});
     ClockSettings.HourSignal = settings.byte(QStringLiteral("HourSignal"));
@@ -132,7 +126,10 @@ void Core::loadAlarm(int n) {
 }
 
 void Core::SaveSettings() {
-    Hive::Transaction scope(registry_.store());
+    Hive::Transaction scope(store_);
+    // A save into an alarms key deleted by hand would count alarms it could not write.
+    if (settingsStored())
+        registry_.CreateNewKey(kAlarmsKey, kRoot);
     const Position position = windowPosition();
     saveSetting(registry_, "X", wholeTwips(position.left));
     saveSetting(registry_, "Y", wholeTwips(position.top));
@@ -140,6 +137,52 @@ void Core::SaveSettings() {
     saveSetting(registry_, "UsedSkinPath", ClockSettings.UsedSkinPath);
     saveSetting(registry_, "AlarmEnabled", ClockSettings.AlarmEnabled);
     saveSetting(registry_, "AlwaysOnTop", ClockSettings.AlwaysOnTop);
+    const QList<int> kept = keptAlarms();
+    // Written in rising numbers, each alarm only ever moves down over one already written
+    // again below it: cut short anywhere, every kept alarm is stored whole at least once
+    // within the count, which follows them.
+    for (int j = 1; j <= kept.size(); ++j)
+        saveAlarm(registry_, j, AlarmTable[kept[j - 1]]);
+    saveSetting(registry_, "AlarmCount", static_cast<qint32>(kept.size()));
+    commitOrLog(scope, "The settings");
+}
+
+void Core::DeleteAlarmValues() {
+    Hive::Transaction scope(store_);
+    deleteAlarmValues(1, std::min<int>(AlarmTable.AlarmCount, Alarms::kCapacity));
+    commitOrLog(scope, "Removing the stored alarms");
+}
+
+void Core::deleteAlarmValues(int first, int last) {
+    for (int n = first; n <= last; ++n) {
+        for (const char* field : kAlarmFields)
+            registry_.DeleteValue(kRoot, kAlarmsKey, alarmValueName(n, field));
+    }
+}
+
+void Core::RemoveAlarm(int n) {
+    if (n < 1 || n > AlarmTable.AlarmCount)
+        return;
+    const Alarms before = AlarmTable;
+    // Deleting every stored alarm before writing the rest back, as a plain reading of the
+    // removal goes, would lose them all to a crash in between where the store cannot roll
+    // back. Overwriting them first and deleting what lies beyond the new count last ends in
+    // the same stored state with no alarm missing on the way.
+    Hive::Transaction scope(store_);
+    AlarmTable[n].Name = kRemovalMarker;
+    SaveSettings();
+    deleteAlarmValues(static_cast<int>(keptAlarms().size()) + 1,
+                      std::min<int>(AlarmTable.AlarmCount, Alarms::kCapacity));
+    // After a failure the store may hold part of the removal until the scope rolls it back.
+    if (!store_.failing()) {
+        ClearAlarms();
+        LoadSettings();
+    }
+    if (commitOrLog(scope, "Removing the alarm") != Hive::kSuccess)
+        AlarmTable = before;
+}
+
+QList<int> Core::keptAlarms() const {
     QList<int> kept;
     const int count = std::min<int>(AlarmTable.AlarmCount, Alarms::kCapacity);
     for (int n = 1; n <= count; ++n) {
@@ -147,34 +190,23 @@ void Core::SaveSettings() {
         if (!name.isEmpty() && name != kRemovalMarker)
             kept << n;
     }
-    saveSetting(registry_, "AlarmCount", static_cast<qint32>(kept.size()));
-    for (int j = 1; j <= kept.size(); ++j)
-        saveAlarm(registry_, j, AlarmTable[kept[j - 1]]);
-    commitOrLog(scope, "The settings");
+    return kept;
 }
 
-void Core::DeleteAlarmValues() {
-    Hive::Transaction scope(registry_.store());
-    const int count = std::min<int>(AlarmTable.AlarmCount, Alarms::kCapacity);
-    for (int n = 1; n <= count; ++n) {
-        for (const char* field : kAlarmFields)
-            registry_.DeleteValue(kRoot, kAlarmsKey, alarmValueName(n, field));
-    }
-    commitOrLog(scope, "Removing the stored alarms");
+bool Core::settingsStored() {
+    Hive::Key key;
+    if (store_.openKey(kRoot, kSettingsKey.toLocal8Bit().toStdString(), key) != Hive::kSuccess)
+        return false;
+    store_.closeKey(key);
+    return true;
 }
 
-void Core::RemoveAlarm(int n) {
-    if (n < 1 || n > AlarmTable.AlarmCount)
-        return;
-    // Between deleting the stored alarms and writing the rest back, a crash would lose them
-    // all: the whole sequence is one transaction.
-    Hive::Transaction scope(registry_.store());
-    AlarmTable[n].Name = kRemovalMarker;
-    DeleteAlarmValues();
-    SaveSettings();
-    ClearAlarms();
-    LoadSettings();
-    commitOrLog(scope, "Removing the alarm");
+Hive::Status Core::commitOrLog(Hive::Transaction& scope, const char* what) {
+    const Hive::Status status = scope.commit();
+    if (status != Hive::kSuccess && !store_.inScope())
+        qCWarning(lcRegistry).noquote().nospace()
+            << what << " could not be stored: " << QString::fromStdString(store_.lastFailure());
+    return status;
 }
 
 Core::Position Core::windowPosition() const {

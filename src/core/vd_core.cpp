@@ -10,7 +10,7 @@ Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Sto
            Platform::Shell& shell, const QString& programFolder)
     : clock_(clock), sound_(sound), shell_(shell),
       skinFolder_(programFolder.isNull() ? QCoreApplication::applicationDirPath() : programFolder),
-      registry_(store) {}
+      store_(store), registry_(store_) {}
 
 int Core::StoreAlarm(const AlarmEntry& entry, std::optional<int> n) {
     int stored = 0;

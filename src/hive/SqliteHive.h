@@ -80,9 +80,22 @@ private:
     // What a lookup that found nothing under key `id` means: its key is gone, or `otherwise`.
     Status nothingFound(std::int64_t id, Status otherwise);
     Status writable() const;
-    // Runs a statement that picks item number index below key; read() takes its row.
-    template <typename Read>
-    Status itemAt(SqliteStatement& statement, Key key, std::uint32_t index, Read read);
+    // Where the last listing of a key's subkeys or values stopped: item `index`, at `rowid`
+    // (values) or `folded` (subkeys).
+    struct ListCursor {
+        std::int64_t key = 0; // none
+        std::uint32_t index = 0;
+        std::int64_t rowid = 0;
+        std::string folded;
+    };
+    // Picks item number index below key: past the cursor when index is the one after it, so
+    // that listing a key item by item takes time linear in its items, otherwise by counting
+    // from the first. Binds the key as 1, the offset or the cursor as 2; read() takes the row.
+    template <typename BindCursor, typename Read>
+    Status itemAt(SqliteStatement& counting, SqliteStatement& seeking, ListCursor& cursor, Key key,
+                  std::uint32_t index, BindCursor bindCursor, Read read);
+    // Any write may move items: listings start again from the first.
+    void forgetCursors();
 
     sqlite3* db_;
     std::unordered_map<std::uintptr_t, std::int64_t> handles_;
@@ -90,6 +103,8 @@ private:
     int depth_ = 0;
     bool blocked_ = false;  // the outermost transaction could not begin: its writes fail
     bool readOnly_ = false; // the outermost transaction is a read scope
+    ListCursor subkeyCursor_;
+    ListCursor valueCursor_;
 
     SqliteStatement findChild_;
     SqliteStatement insertChild_;
@@ -98,7 +113,9 @@ private:
     SqliteStatement selectValue_;
     SqliteStatement removeValue_;
     SqliteStatement subkeyAt_;
+    SqliteStatement subkeyAfter_;
     SqliteStatement valueAt_;
+    SqliteStatement valueAfter_;
     SqliteStatement removeKey_;
 };
 

@@ -80,9 +80,11 @@ public:
     virtual Status deleteTree(Key key, std::string_view subkey) = 0;
 
     // Between a begin and its end, writes are kept all together or not at all, and reads see
-    // one state of the store whatever another copy writes meanwhile. Scopes nest; only the
-    // outermost end commits. Nothing can be written in a read scope. Use Transaction rather
-    // than these two.
+    // one state of the store whatever another copy writes meanwhile; the Windows registry has
+    // no such scopes and takes each call on its own. Scopes nest; only the outermost end
+    // commits. Nothing can be written in a read scope. A write that fails does not end the
+    // scope by itself: AtomicStore makes the whole scope fail. Use Transaction rather than
+    // these two.
     virtual Status beginTransaction(Access access) = 0;
     virtual Status endTransaction(bool commit) = 0;
 };

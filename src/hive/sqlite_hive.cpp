@@ -220,10 +220,15 @@ int SqliteHive::prepareStatements() {
                         "DO UPDATE SET type = excluded.type, data = excluded.data"},
         {&selectValue_, "SELECT type, data FROM hive_values WHERE key = ?1 AND folded = ?2"},
         {&removeValue_, "DELETE FROM hive_values WHERE key = ?1 AND folded = ?2"},
-        {&subkeyAt_, "SELECT name FROM hive_keys WHERE parent = ?1 ORDER BY folded "
+        {&subkeyAt_, "SELECT name, folded FROM hive_keys WHERE parent = ?1 ORDER BY folded "
                      "LIMIT 1 OFFSET ?2"},
-        {&valueAt_, "SELECT name, type, data FROM hive_values WHERE key = ?1 ORDER BY rowid "
-                    "LIMIT 1 OFFSET ?2"},
+        {&subkeyAfter_, "SELECT name, folded FROM hive_keys WHERE parent = ?1 AND folded > ?2 "
+                        "ORDER BY folded LIMIT 1"},
+        {&valueAt_, "SELECT name, type, data, rowid FROM hive_values WHERE key = ?1 "
+                    "ORDER BY rowid LIMIT 1 OFFSET ?2"},
+        // By the table itself: the index by name would sort the key's values for each one.
+        {&valueAfter_, "SELECT name, type, data, rowid FROM hive_values NOT INDEXED "
+                       "WHERE rowid > ?2 AND key = ?1 ORDER BY rowid LIMIT 1"},
         {&removeKey_, "DELETE FROM hive_keys WHERE id = ?1"},
     };
     for (const auto& [statement, sql] : statements) {
@@ -295,6 +300,7 @@ Status SqliteHive::createBelow(std::int64_t from, std::string_view path, std::in
         return statusOf(rc);
     if (const Status status = writable(); status != kSuccess)
         return status;
+    forgetCursors();
     Transaction scope(*this);
     // Another copy may have made some of the levels meanwhile: look again under the lock.
     for (std::string_view level; nextLevel(missing, level);) {
@@ -362,6 +368,7 @@ Status SqliteHive::setValue(Key key, std::string_view name, std::uint32_t type,
         return kInvalidParameter;
     if (const Status status = writable(); status != kSuccess)
         return status;
+    forgetCursors();
     StatementUse use(upsertValue_);
     upsertValue_.bind(1, id);
     upsertValue_.bind(2, name);
@@ -409,6 +416,7 @@ Status SqliteHive::deleteValue(Key key, std::string_view name) {
         return kInvalidHandle;
     if (const Status status = writable(); status != kSuccess)
         return status;
+    forgetCursors();
     StatementUse use(removeValue_);
     removeValue_.bind(1, id);
     removeValue_.bind(2, foldCase(name));
@@ -418,35 +426,59 @@ Status SqliteHive::deleteValue(Key key, std::string_view name) {
     return sqlite3_changes(db_) > 0 ? kSuccess : nothingFound(id, kFileNotFound);
 }
 
-template <typename Read>
-Status SqliteHive::itemAt(SqliteStatement& statement, Key key, std::uint32_t index, Read read) {
+template <typename BindCursor, typename Read>
+Status SqliteHive::itemAt(SqliteStatement& counting, SqliteStatement& seeking, ListCursor& cursor,
+                          Key key, std::uint32_t index, BindCursor bindCursor, Read read) {
     std::int64_t id = 0;
     if (!keyId(key, id))
         return kInvalidHandle;
+    const bool next = cursor.key == id && cursor.index + 1 == index;
+    SqliteStatement& statement = next ? seeking : counting;
     StatementUse use(statement);
     statement.bind(1, id);
-    statement.bind(2, static_cast<std::int64_t>(index));
+    if (next)
+        bindCursor(statement);
+    else
+        statement.bind(2, static_cast<std::int64_t>(index));
     const int rc = statement.step();
+    cursor.key = 0;
     if (rc == SQLITE_DONE)
         return nothingFound(id, kNoMoreItems);
     if (rc != SQLITE_ROW)
         return statusOf(rc);
-    read();
+    read(statement);
+    cursor.key = id;
+    cursor.index = index;
     return kSuccess;
 }
 
+void SqliteHive::forgetCursors() {
+    subkeyCursor_.key = 0;
+    valueCursor_.key = 0;
+}
+
 Status SqliteHive::enumKey(Key key, std::uint32_t index, std::string& name) {
-    return itemAt(subkeyAt_, key, index, [&] { name = subkeyAt_.text(0); });
+    return itemAt(
+        subkeyAt_, subkeyAfter_, subkeyCursor_, key, index,
+        [&](SqliteStatement& s) { s.bind(2, subkeyCursor_.folded); },
+        [&](SqliteStatement& s) {
+            name = s.text(0);
+            subkeyCursor_.folded = s.text(1);
+        });
 }
 
 Status SqliteHive::enumValue(Key key, std::uint32_t index, std::string& name, std::uint32_t& type,
                              std::vector<std::uint8_t>& data) {
-    return itemAt(valueAt_, key, index, [&] {
-        name = valueAt_.text(0);
-        type = static_cast<std::uint32_t>(valueAt_.integer(1));
-        const std::uint8_t* bytes = valueAt_.bytes(2);
-        data.assign(bytes, bytes + valueAt_.byteCount(2));
-    });
+    return itemAt(
+        valueAt_, valueAfter_, valueCursor_, key, index,
+        [&](SqliteStatement& s) { s.bind(2, valueCursor_.rowid); },
+        [&](SqliteStatement& s) {
+            name = s.text(0);
+            type = static_cast<std::uint32_t>(s.integer(1));
+            const std::uint8_t* bytes = s.bytes(2);
+            data.assign(bytes, bytes + s.byteCount(2));
+            valueCursor_.rowid = s.integer(3);
+        });
 }
 
 Status SqliteHive::deleteTree(Key key, std::string_view subkey) {
@@ -464,6 +496,7 @@ Status SqliteHive::deleteTree(Key key, std::string_view subkey) {
         return statusOf(rc);
     if (const Status status = writable(); status != kSuccess)
         return status;
+    forgetCursors();
     StatementUse use(removeKey_);
     removeKey_.bind(1, target);
     return statusOf(removeKey_.step());

@@ -22,10 +22,6 @@ int generation(int step, int base);
 // Runs step `step` on the core, whose memory holds the state of the step before.
 void apply(VD_Core::Core& core, FakeClockWindow& window, int step, int base);
 
-// Everything a store holds under the clock's two keys, in one order whatever the order the
-// values were written in.
-QList<StoredValue> contents(Hive::Store& store);
-
 // The contents of a store that went through steps kNothing to `step` without interruption.
 QList<StoredValue> expectedAfter(int step, int base);
 

@@ -1,10 +1,16 @@
-// Saving under faults: a writer killed at any moment, and two writers at once, never leave the
-// store damaged or holding part of a save. The writers are save_loop processes (SaveSteps.h).
+// Saving under faults: a writer killed at any moment, two writers at once, and a disk that
+// fills up never leave the store damaged or holding part of a save. The writers are save_loop
+// processes (SaveSteps.h).
 
 #include "SaveSteps.h"
 
 #include <ChildProcess.h>
+#include <FakeClock.h>
+#include <FakeClockWindow.h>
+#include <FakeShell.h>
+#include <FakeSoundPlayer.h>
 #include <HiveFile.h>
+#include <LogCapture.h>
 #include <SqliteHive.h>
 
 #include <QTemporaryDir>
@@ -13,7 +19,9 @@
 #include <signal.h>
 #include <sqlite3.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -163,6 +171,82 @@ TEST_F(StoreUnderFaults, TwoWritersAtOnceNeverFailAndReadersSeeWholeSteps) {
     int base = 0;
     ASSERT_TRUE(holdsAWholeStep(step, base));
     EXPECT_EQ(step, kSteps - 1);
+}
+
+// Set in the copy of this program that runs inside a small filesystem of its own: its folder.
+constexpr const char* kSmallFilesystem = "VINDREL_SMALL_FILESYSTEM";
+
+// Runs `test` of this program again in a user and mount namespace of its own, with a tmpfs of
+// `size` mounted on `folder`: a full disk that needs no root and touches nothing else.
+ChildOutcome runInSmallFilesystem(const std::string& folder, const char* size,
+                                  const std::string& test) {
+    const std::string mountThenRun =
+        "mount -t tmpfs -o size=" + std::string(size) + " tmpfs \"$0\" && exec \"$@\"";
+    ChildProcess child({"/usr/bin/unshare", "--user", "--map-root-user", "--mount", "/bin/sh", "-c",
+                        mountThenRun, folder, std::filesystem::read_symlink("/proc/self/exe"),
+                        "--gtest_filter=" + test},
+                       {std::string(kSmallFilesystem) + "=" + folder});
+    return child.wait(120s);
+}
+
+// Fills the filesystem of `folder` to its last block.
+void fill(const std::filesystem::path& folder) {
+    std::ofstream filler(folder / "filler", std::ios::binary);
+    const std::string block(4096, 'f');
+    while (filler.write(block.data(), block.size()) && filler.flush()) {
+    }
+}
+
+void giveLongNames(VD_Core::Core& core) {
+    core.AlarmTable.AlarmCount = VD_Core::Alarms::kCapacity;
+    for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n)
+        core.AlarmTable[n] = {QString(2000, QLatin1Char('a' + n % 26)), 7, 30, 0, 0};
+}
+
+// A save and a removal on a full disk keep the store as it was and are logged once each; with
+// room again, the next save stores what the clock kept in memory.
+TEST(FullDisk, SavesThatCannotBeWrittenKeepTheStoreAsItWasAndSucceedLater) {
+    const char* inside = std::getenv(kSmallFilesystem);
+    if (inside == nullptr) {
+        QTemporaryDir folder;
+        const std::string name =
+            ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() +
+            std::string(".") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        const ChildOutcome outcome =
+            runInSmallFilesystem(folder.path().toStdString(), "384k", name);
+        if (outcome.exited && outcome.exitCode != 0 &&
+            outcome.output.find("[==========]") == std::string::npos)
+            GTEST_SKIP() << "no user namespace with a tmpfs of its own here: " << outcome.output;
+        EXPECT_TRUE(outcome.exited && outcome.exitCode == 0) << outcome.output;
+        EXPECT_NE(outcome.output.find("[  PASSED  ] 1 test."), std::string::npos) << outcome.output;
+        return;
+    }
+    const std::string path = std::string(inside) + "/hkcu.sqlite3";
+    FakeClock clock;
+    FakeSoundPlayer sound;
+    FakeShell shell;
+    FakeClockWindow window;
+    Hive::StoreOpening opening = Hive::openHiveFile(path);
+    ASSERT_TRUE(opening.persistent && opening.notes.empty());
+    VD_Core::Core core(clock, sound, *opening.store, shell);
+    core.attachWindow(&window);
+    SaveSteps::apply(core, window, SaveSteps::kFirstRun, 0);
+    SaveSteps::apply(core, window, 0, 0);
+    const QList<StoredValue> before = clockValues(*opening.store);
+    fill(inside);
+    giveLongNames(core);
+    {
+        LogCapture log("vindrel.registry");
+        core.SaveSettings();
+        core.RemoveAlarm(1);
+        EXPECT_EQ(log.messages().size(), 2) << log.messages().join(u'\n').toStdString();
+    }
+    EXPECT_EQ(clockValues(*Hive::openHiveFile(path).store), before);
+    EXPECT_EQ(core.AlarmTable[1].Name.size(), 2000);
+    std::filesystem::remove(std::filesystem::path(inside) / "filler");
+    core.SaveSettings();
+    const QList<StoredValue> after = clockValues(*Hive::openHiveFile(path).store);
+    EXPECT_TRUE(after.contains(textValue(QStringLiteral("Alarms\\20.Name"), QString(2000, u'u'))));
 }
 
 } // namespace

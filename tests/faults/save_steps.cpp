@@ -47,18 +47,6 @@ void apply(VD_Core::Core& core, FakeClockWindow& window, int step, int base) {
         core.RemoveAlarm(generation(step, base) % VD_Core::Alarms::kCapacity + 1);
 }
 
-QList<StoredValue> contents(Hive::Store& store) {
-    Hive::Transaction snapshot(store, Hive::Access::Read);
-    QList<StoredValue> all = storedValues(store, kSettings);
-    for (StoredValue value : storedValues(store, kAlarms)) {
-        value.name.prepend(QStringLiteral("Alarms\\"));
-        all << value;
-    }
-    std::sort(all.begin(), all.end(),
-              [](const StoredValue& a, const StoredValue& b) { return a.name < b.name; });
-    return all;
-}
-
 QList<StoredValue> expectedAfter(int step, int base) {
     FakeClock clock;
     FakeSoundPlayer sound;
@@ -73,11 +61,11 @@ QList<StoredValue> expectedAfter(int step, int base) {
         apply(core, window, step - step % 2, base);
     if (step >= 0 && step % 2 == 1)
         apply(core, window, step, base);
-    return contents(*hive);
+    return clockValues(*hive);
 }
 
 bool identify(Hive::Store& store, int& step, int& base) {
-    const QList<StoredValue> stored = contents(store);
+    const QList<StoredValue> stored = clockValues(store);
     base = 0;
     const auto skin = std::find_if(stored.begin(), stored.end(), [](const StoredValue& v) {
         return v.name == QStringLiteral("UsedSkinPath");

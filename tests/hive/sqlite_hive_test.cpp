@@ -56,6 +56,37 @@ protected:
     }
 };
 
+// Listing one item after another seeks past the last one listed; any other index, or a write
+// in between, counts from the first again. Each way must name the same items.
+TEST_F(SqliteHiveTest, ListingsInAnyOrderAndAcrossWritesNameTheSameItems) {
+    auto hive = Hive::SqliteHive::inMemory();
+    const Key key = create(*hive, "Software\\List");
+    for (const char* name : {"a", "b", "c", "d"}) {
+        hive->setValue(key, name, Hive::kRegSz, kOne, 2);
+        create(*hive, std::string("Software\\List\\") + name);
+    }
+    const auto valueAt = [&](std::uint32_t index) {
+        std::string name;
+        std::uint32_t type = 0;
+        std::vector<std::uint8_t> data;
+        return hive->enumValue(key, index, name, type, data) == Hive::kSuccess ? name : "-";
+    };
+    const auto subkeyAt = [&](std::uint32_t index) {
+        std::string name;
+        return hive->enumKey(key, index, name) == Hive::kSuccess ? name : "-";
+    };
+    const std::pair<std::uint32_t, const char*> reads[] = {{2, "c"}, {3, "d"}, {4, "-"},
+                                                           {1, "b"}, {0, "a"}, {1, "b"}};
+    for (const auto& [index, expected] : reads) {
+        EXPECT_EQ(valueAt(index), expected) << "value " << index;
+        EXPECT_EQ(subkeyAt(index), expected) << "subkey " << index;
+    }
+    hive->deleteValue(key, "c");
+    hive->deleteTree(key, "c");
+    EXPECT_EQ(valueAt(2), "d");
+    EXPECT_EQ(subkeyAt(2), "d");
+}
+
 TEST_F(SqliteHiveTest, ARolledBackScopeKeepsNothing) {
     auto hive = Hive::SqliteHive::inMemory();
     const Key key = create(*hive, "Software\\Saved");

@@ -25,6 +25,10 @@ inline void PrintTo(const StoredValue& value, std::ostream* out) {
 // The values of root\path, in the order the store lists them; empty for a missing key.
 QList<StoredValue> storedValues(Hive::Store& store, const QString& path);
 
+// Everything under the clock's two keys, read in one snapshot, the alarms' names after
+// "Alarms\", in the order of their names whatever the order they were written in.
+QList<StoredValue> clockValues(Hive::Store& store);
+
 // Writes a value straight into the store, creating the key, as another program could.
 void storeRaw(Hive::Store& store, const QString& path, const QString& name, quint32 type,
               const QByteArray& data);

@@ -1,5 +1,6 @@
 #include "HiveContents.h"
 
+#include <algorithm>
 #include <vector>
 
 QList<StoredValue> storedValues(Hive::Store& store, const QString& path) {
@@ -16,6 +17,19 @@ QList<StoredValue> storedValues(Hive::Store& store, const QString& path) {
                                   static_cast<qsizetype>(data.size()))});
     store.closeKey(key);
     return values;
+}
+
+QList<StoredValue> clockValues(Hive::Store& store) {
+    const QString settings = QStringLiteral("Software\\Brambleton\\Vindrel");
+    Hive::Transaction snapshot(store, Hive::Access::Read);
+    QList<StoredValue> all = storedValues(store, settings);
+    for (StoredValue value : storedValues(store, settings + QStringLiteral("\\Alarms"))) {
+        value.name.prepend(QStringLiteral("Alarms\\"));
+        all << value;
+    }
+    std::sort(all.begin(), all.end(),
+              [](const StoredValue& a, const StoredValue& b) { return a.name < b.name; });
+    return all;
 }
 
 void storeRaw(Hive::Store& store, const QString& path, const QString& name, quint32 type,

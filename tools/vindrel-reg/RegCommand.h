@@ -20,6 +20,7 @@ struct Command {
     QString typeName = QStringLiteral("REG_SZ");
     QString data;       // /d
     bool force = false; // /f, or /y for export
+    bool utf8 = false;  // /utf8: export as plain UTF-8 rather than regedit's UTF-16
     QString file;
 };
 

@@ -12,8 +12,14 @@
 // [key] sections of "name"=data lines, raw bytes written as hex: or hex(type): lists.
 namespace RegTool {
 
-// The file text for the key at path and everything below it; nothing when there is no key.
-std::optional<QString> exportKey(Hive::Store& store, const QString& path);
+// The file text for the key at path and everything below it, read in one snapshot, with LF
+// line ends. Nothing when there is no key (`error` left empty) or when a name could not come
+// back from the file as it is (`error` says which).
+std::optional<QString> exportKey(Hive::Store& store, const QString& path, QString& error);
+
+// The file's bytes: regedit's own UTF-16LE with a byte order mark and CR LF line ends, or, with
+// utf8, the text as it is in UTF-8.
+QByteArray encodeRegFile(const QString& text, bool utf8);
 
 // One change a registry file asks for.
 struct RegFileEntry {
@@ -23,11 +29,13 @@ struct RegFileEntry {
     NamedValue value; // the value to set, or the name of the one to delete
 };
 
-// The text of a file: UTF-16 after its byte order mark, otherwise UTF-8.
+// The text of a file: UTF-16 or UTF-8 after its byte order mark; without one, UTF-8 when the
+// bytes are valid UTF-8, otherwise Windows-1252, which regedit reads such a file in.
 QString decodeRegFile(const QByteArray& bytes);
 
-// The changes a file's text asks for; nothing, and `error` naming the line, for a text that is
-// not a registry file of the current user's keys.
+// The changes a file's text asks for ("Windows Registry Editor Version 5.00", or "REGEDIT4",
+// whose text types are given in 8-bit Windows-1252 rather than UTF-16); nothing, and `error`
+// naming the file's line, for a text that is not a registry file of the current user's keys.
 std::optional<QList<RegFileEntry>> parseRegFile(const QString& text, QString& error);
 
 // Makes the changes in one transaction; kSuccess, or the first status that failed.

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+#include <vector>
+
 // The store seen in Qt's terms: names in the system's 8-bit code page become QStrings.
 namespace RegTool {
 
@@ -14,6 +17,7 @@ struct NamedValue {
     QString name; // "" for the key's default value
     quint32 type = 0;
     QByteArray data;
+    std::string storedName; // the name as the store holds it, when read from the store
 };
 
 std::string codePage(const QString& text);
@@ -31,6 +35,8 @@ public:
     Hive::Key key() const { return key_; }
 
     QStringList subkeys() const;
+    // The subkeys' names as the store holds them.
+    std::vector<std::string> storedSubkeys() const;
     QList<NamedValue> values() const;
     // The value under name, if there is one.
     std::optional<NamedValue> value(const QString& name) const;

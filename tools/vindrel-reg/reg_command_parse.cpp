@@ -13,6 +13,7 @@ struct Switches {
     bool typeAndData = false; // /t, /d
     bool force = false;       // /f
     bool overwrite = false;   // /y
+    bool utf8 = false;        // /utf8
 };
 
 Switches allowedFor(Operation operation) {
@@ -24,7 +25,7 @@ Switches allowedFor(Operation operation) {
     case Operation::Delete:
         return {true, false, true, false};
     case Operation::Export:
-        return {false, false, false, true};
+        return {false, false, false, true, true};
     default:
         return {};
     }
@@ -71,6 +72,8 @@ bool readSwitches(const QStringList& arguments, qsizetype at, Command& command, 
         else if ((allowed.force && name == QLatin1String("f")) ||
                  (allowed.overwrite && name == QLatin1String("y")))
             command.force = true;
+        else if (allowed.utf8 && name == QLatin1String("utf8"))
+            command.utf8 = true;
         else {
             error = QStringLiteral("Invalid syntax: %1 is not a switch of this operation.")
                         .arg(arguments[at - (takesText ? 1 : 0)]);
@@ -132,15 +135,19 @@ QString usage() {
         "  vindrel-reg query KEY [/v NAME | /ve]\n"
         "  vindrel-reg add KEY [/v NAME | /ve] [/t TYPE] [/d DATA] [/f]\n"
         "  vindrel-reg delete KEY [/v NAME | /ve | /va] [/f]\n"
-        "  vindrel-reg export KEY FILE [/y]\n"
+        "  vindrel-reg export KEY FILE [/y] [/utf8]\n"
         "  vindrel-reg import FILE\n"
         "\n"
         "  /v NAME  the value NAME; /ve the key's default value; /va all its values\n"
         "  /t TYPE  REG_SZ (the default), REG_EXPAND_SZ, REG_DWORD or REG_BINARY\n"
         "  /d DATA  text; a REG_DWORD in decimal or 0x hex; REG_BINARY as hex digits\n"
         "  /f       change or delete without asking; /y overwrites the export file\n"
+        "  /utf8    export as UTF-8 with LF line ends instead of regedit's UTF-16\n"
         "\n"
-        "Files are in the regedit format (\"Windows Registry Editor Version 5.00\").\n"
+        "Files are in the regedit format (\"Windows Registry Editor Version 5.00\", or\n"
+        "REGEDIT4 to import). Export writes UTF-16 with a byte order mark and CR LF, as\n"
+        "regedit does. Import reads UTF-16 and UTF-8 files; a file without a byte order\n"
+        "mark that is not valid UTF-8 is read as Windows-1252, as regedit reads ANSI.\n"
         "\n"
         "Example:\n"
         "  vindrel-reg query HKCU\\Software\\Brambleton\\Vindrel /v AlarmCount\n");

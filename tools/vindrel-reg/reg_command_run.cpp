@@ -5,6 +5,8 @@
 #include "RegistryAccess.h"
 #include "ValueText.h"
 
+#include <AtomicStore.h>
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -66,6 +68,8 @@ QString queryLine(const NamedValue& value) {
 }
 
 int query(const Command& command, Hive::Store& store, const Console& console) {
+    // One snapshot: a save by the clock meanwhile is shown whole or not at all.
+    Hive::Transaction snapshot(store, Hive::Access::Read);
     const OpenedKey key(store, command.keyPath, false);
     if (key.status() != Hive::kSuccess)
         return notFound(console);
@@ -105,7 +109,7 @@ int add(const Command& command, Hive::Store& store, const Console& console) {
         !confirmed(console,
                    QStringLiteral("Value %1 exists, overwrite(Yes/No)?").arg(shownName(name))))
         return cancelled(console);
-    const Hive::Status status = key.set({name, *type, *data});
+    const Hive::Status status = key.set({name, *type, *data, {}});
     return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
 }
 
@@ -123,35 +127,49 @@ int deleteKey(const Command& command, Hive::Store& store, const Console& console
     return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
 }
 
-int deleteValues(const Command& command, Hive::Store& store, const Console& console) {
-    const OpenedKey key(store, command.keyPath, false);
-    if (key.status() != Hive::kSuccess)
-        return notFound(console);
+// The names of the values that delete takes: all of them, or the one named if it is there.
+QStringList namesToDelete(const Command& command, const OpenedKey& key) {
     QStringList names;
     if (command.allValues) {
         for (const NamedValue& value : key.values())
             names << value.name;
     } else if (key.value(*command.valueName)) {
         names << *command.valueName;
-    } else {
-        return notFound(console);
+    }
+    return names;
+}
+
+int deleteValues(const Command& command, Hive::Store& store, const Console& console) {
+    {
+        Hive::Transaction snapshot(store, Hive::Access::Read);
+        const OpenedKey key(store, command.keyPath, false);
+        if (key.status() != Hive::kSuccess ||
+            (!command.allValues && namesToDelete(command, key).isEmpty()))
+            return notFound(console);
     }
     const QString question =
-        command.allValues
-            ? QStringLiteral("Delete all values under the registry key %1 (Yes/No)?")
-                  .arg(fullKeyName(command.keyPath))
-            : QStringLiteral("Delete the registry value %1 (Yes/No)?").arg(shownName(names[0]));
+        command.allValues ? QStringLiteral("Delete all values under the registry key %1 (Yes/No)?")
+                                .arg(fullKeyName(command.keyPath))
+                          : QStringLiteral("Delete the registry value %1 (Yes/No)?")
+                                .arg(shownName(*command.valueName));
     if (!command.force && !confirmed(console, question))
         return cancelled(console);
+    // What is there once the answer is in goes, listed and deleted as one.
     Hive::Transaction scope(store);
-    for (const QString& name : names)
+    const OpenedKey key(store, command.keyPath, false);
+    if (key.status() != Hive::kSuccess)
+        return notFound(console);
+    for (const QString& name : namesToDelete(command, key))
         store.deleteValue(key.key(), codePage(name));
     const Hive::Status status = scope.commit();
     return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
 }
 
 int exportFile(const Command& command, Hive::Store& store, const Console& console) {
-    const std::optional<QString> text = exportKey(store, command.keyPath);
+    QString refusal;
+    const std::optional<QString> text = exportKey(store, command.keyPath, refusal);
+    if (!refusal.isEmpty())
+        return fail(console, refusal);
     if (!text)
         return notFound(console);
     if (QFile::exists(command.file) && !command.force &&
@@ -159,7 +177,7 @@ int exportFile(const Command& command, Hive::Store& store, const Console& consol
                    QStringLiteral("File %1 already exists. Overwrite (Yes/No)?").arg(command.file)))
         return cancelled(console);
     QSaveFile file(command.file);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(text->toUtf8()) < 0 ||
+    if (!file.open(QIODevice::WriteOnly) || file.write(encodeRegFile(*text, command.utf8)) < 0 ||
         !file.commit())
         return fail(console,
                     QStringLiteral("Cannot write %1: %2").arg(command.file, file.errorString()));
@@ -183,7 +201,9 @@ int importFile(const Command& command, Hive::Store& store, const Console& consol
 
 } // namespace
 
-int runCommand(const Command& command, Hive::Store& store, const Console& console) {
+int runCommand(const Command& command, Hive::Store& given, const Console& console) {
+    // A change that fails anywhere keeps nothing, whatever write of it failed.
+    Hive::AtomicStore store(given);
     switch (command.operation) {
     case Command::Operation::Query:
         return query(command, store, console);

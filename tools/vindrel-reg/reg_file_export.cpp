@@ -58,6 +58,13 @@ QString hexList(const QString& start, const QByteArray& bytes) {
     return text;
 }
 
+// A name that a file carries and gives back as it is: on one line, without NULs, and
+// unchanged by the way through the code page.
+bool fileSafe(const QString& name, const std::string& stored) {
+    return !name.contains(u'\n') && !name.contains(u'\r') && !name.contains(QChar(0)) &&
+           codePage(name) == stored;
+}
+
 QString valueLine(const NamedValue& value) {
     const QString name = (value.name.isEmpty() ? QStringLiteral("@") : quoted(value.name)) + u'=';
     if (plainText(value))
@@ -72,26 +79,60 @@ QString valueLine(const NamedValue& value) {
     return hexList(name + kind, fileBytes(value));
 }
 
-void exportTree(Hive::Store& store, const QString& path, QString& text) {
+// Appends the key and everything below it to text; false, with `error` set, at a name that
+// cannot go into a file.
+bool exportTree(Hive::Store& store, const QString& path, QString& text, QString& error) {
     const OpenedKey key(store, path, false);
     if (key.status() != Hive::kSuccess)
-        return;
+        return true;
     text += u'[' + fullKeyName(path) + QLatin1String("]\n");
-    for (const NamedValue& value : key.values())
+    for (const NamedValue& value : key.values()) {
+        if (!fileSafe(value.name, value.storedName)) {
+            error = QStringLiteral("The value name \"%1\" under %2 holds a line break, a NUL or "
+                                   "bytes that are not text, which a registry file cannot give "
+                                   "back; nothing was exported.")
+                        .arg(value.name, fullKeyName(path));
+            return false;
+        }
         text += valueLine(value) + u'\n';
+    }
     text += u'\n';
-    for (const QString& subkey : key.subkeys())
-        exportTree(store, path.isEmpty() ? subkey : path + u'\\' + subkey, text);
+    for (const std::string& stored : key.storedSubkeys()) {
+        const QString subkey = fromCodePage(stored);
+        const QString below = path.isEmpty() ? subkey : path + u'\\' + subkey;
+        if (!fileSafe(subkey, stored) || subkey.contains(u']')) {
+            error = QStringLiteral("The key name \"%1\" under %2 cannot be written into a "
+                                   "registry file; nothing was exported.")
+                        .arg(subkey, fullKeyName(path));
+            return false;
+        }
+        if (!exportTree(store, below, text, error))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
 
-std::optional<QString> exportKey(Hive::Store& store, const QString& path) {
+std::optional<QString> exportKey(Hive::Store& store, const QString& path, QString& error) {
+    // One snapshot: a save by the clock meanwhile is exported whole or not at all.
+    Hive::Transaction snapshot(store, Hive::Access::Read);
     if (OpenedKey(store, path, false).status() != Hive::kSuccess)
         return std::nullopt;
     QString text = kHeader + QLatin1String("\n\n");
-    exportTree(store, path, text);
+    if (!exportTree(store, path, text, error))
+        return std::nullopt;
     return text;
+}
+
+QByteArray encodeRegFile(const QString& text, bool utf8) {
+    if (utf8)
+        return text.toUtf8();
+    const QString windowsText = QString(text).replace(u'\n', QLatin1String("\r\n"));
+    QByteArray bytes("\xFF\xFE", 2);
+    bytes.resize(2 + windowsText.size() * 2);
+    qToLittleEndian<quint16>(windowsText.utf16(), windowsText.size(), bytes.data() + 2);
+    return bytes;
 }
 
 } // namespace RegTool

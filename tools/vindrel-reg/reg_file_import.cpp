@@ -13,8 +13,17 @@ namespace RegTool {
 namespace {
 
 const QString kHeader = QStringLiteral("Windows Registry Editor Version 5.00");
+const QString kHeader4 = QStringLiteral("REGEDIT4");
 
-// Reads a quoted string at `at` (on its opening quote), undoing \\ and \"; moves `at` past it.
+// One line of the file after continuations are joined, with the number of the file's line it
+// starts on.
+struct FileLine {
+    QString text;
+    int number = 0;
+};
+
+// Reads a quoted string at `at` (on its opening quote), moving `at` past it. As regedit does,
+// \\ stands for a backslash and \" for a quote; any other backslash is kept as it is.
 std::optional<QString> unquote(const QString& line, qsizetype& at) {
     QString text;
     for (++at; at < line.size(); ++at) {
@@ -23,7 +32,9 @@ std::optional<QString> unquote(const QString& line, qsizetype& at) {
             ++at;
             return text;
         }
-        if (c == u'\\' && at + 1 < line.size())
+        const bool escape =
+            c == u'\\' && at + 1 < line.size() && (line[at + 1] == u'\\' || line[at + 1] == u'"');
+        if (escape)
             ++at;
         text += line[at];
     }
@@ -49,18 +60,37 @@ bool isStringType(quint32 type) {
     return type == Hive::kRegSz || type == Hive::kRegExpandSz || type == Hive::kRegMultiSz;
 }
 
-// Text types come in UTF-16 as the registry holds them; the store takes the 8-bit code page.
-QByteArray storeBytes(quint32 type, const QByteArray& bytes) {
+QString fromWindows1252(const QByteArray& bytes) {
+    // Qt reaches Windows-1252 through ICU; Latin-1 differs only in 0x80 to 0x9F.
+    QStringDecoder decode("windows-1252");
+    return decode.isValid() ? decode(bytes) : QString::fromLatin1(bytes);
+}
+
+// Text types come in UTF-16, or in REGEDIT4 files in 8-bit Windows-1252; the store takes its
+// code page. Nothing, with `why` set, for UTF-16 of an odd number of bytes.
+std::optional<QByteArray> storeBytes(quint32 type, const QByteArray& bytes, bool regedit4,
+                                     QString& why) {
     if (!isStringType(type))
         return bytes;
+    if (regedit4)
+        return QByteArray::fromStdString(codePage(fromWindows1252(bytes)));
+    if (bytes.size() % 2 != 0) {
+        why = QStringLiteral("its hex(%1) data is %2 bytes, an odd number, which is no UTF-16 text")
+                  .arg(type, 0, 16)
+                  .arg(bytes.size());
+        return std::nullopt;
+    }
     QString text(bytes.size() / 2, Qt::Uninitialized);
     qFromLittleEndian<quint16>(bytes.constData(), text.size(), text.data());
     return QByteArray::fromStdString(codePage(text));
 }
 
-// The data after '=': "text", dword:, hex:, hex(type): or - (delete).
-std::optional<RegFileEntry> valueData(const QString& data, NamedValue value) {
+// The data after '=': "text", dword:, hex:, hex(type): or - (delete). Nothing, with `why` set,
+// for data that is none of them.
+std::optional<RegFileEntry> valueData(const QString& data, NamedValue value, bool regedit4,
+                                      QString& why) {
     RegFileEntry entry{RegFileEntry::Kind::SetValue, {}, std::move(value)};
+    why = QStringLiteral("cannot read the data %1").arg(data);
     if (data == QLatin1String("-")) {
         entry.kind = RegFileEntry::Kind::DeleteValue;
         return entry;
@@ -99,13 +129,18 @@ std::optional<RegFileEntry> valueData(const QString& data, NamedValue value) {
     const std::optional<QByteArray> bytes = hexBytes(data.mid(listStart));
     if (!bytes)
         return std::nullopt;
-    entry.value.data = storeBytes(entry.value.type, *bytes);
+    const std::optional<QByteArray> stored = storeBytes(entry.value.type, *bytes, regedit4, why);
+    if (!stored)
+        return std::nullopt;
+    entry.value.data = *stored;
     return entry;
 }
 
-std::optional<RegFileEntry> valueLine(const QString& line, const QString& path) {
+std::optional<RegFileEntry> valueLine(const QString& line, const QString& path, bool regedit4,
+                                      QString& why) {
     NamedValue value;
     qsizetype at = 1;
+    why = QStringLiteral("cannot read the value %1").arg(line);
     if (line.startsWith(u'"')) {
         at = 0;
         const std::optional<QString> name = unquote(line, at);
@@ -115,26 +150,33 @@ std::optional<RegFileEntry> valueLine(const QString& line, const QString& path) 
     }
     if (at >= line.size() || line[at] != u'=')
         return std::nullopt;
-    std::optional<RegFileEntry> entry = valueData(line.mid(at + 1).trimmed(), value);
+    std::optional<RegFileEntry> entry = valueData(line.mid(at + 1).trimmed(), value, regedit4, why);
     if (entry)
         entry->path = path;
     return entry;
 }
 
-// Lines ending in a backslash after a comma or colon go on in the next line.
-QStringList joinedLines(const QString& text) {
-    QStringList lines;
+// The file's lines, ended by CR LF, LF or a CR alone; a line ending in a backslash after a
+// comma or colon goes on in the next one.
+QList<FileLine> joinedLines(const QString& text) {
+    QList<FileLine> lines;
     bool continues = false;
-    for (const QString& raw : QString(text).remove(u'\r').split(u'\n')) {
-        QString line = raw.trimmed();
+    int number = 0;
+    for (qsizetype at = 0; at <= text.size();) {
+        qsizetype end = at;
+        while (end < text.size() && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        const QString line = text.mid(at, end - at).trimmed();
+        at = end + (text.mid(end, 2) == QLatin1String("\r\n") ? 2 : 1);
+        ++number;
         if (continues)
-            lines.last() += line;
+            lines.last().text += line;
         else
-            lines << line;
-        continues = lines.last().endsWith(QLatin1String(",\\")) ||
-                    lines.last().endsWith(QLatin1String(":\\"));
+            lines.append({line, number});
+        QString& last = lines.last().text;
+        continues = last.endsWith(QLatin1String(",\\")) || last.endsWith(QLatin1String(":\\"));
         if (continues)
-            lines.last().chop(1);
+            last.chop(1);
     }
     return lines;
 }
@@ -142,26 +184,32 @@ QStringList joinedLines(const QString& text) {
 } // namespace
 
 QString decodeRegFile(const QByteArray& bytes) {
-    const std::optional<QStringConverter::Encoding> encoding =
-        QStringConverter::encodingForData(bytes);
-    QStringDecoder decode(encoding.value_or(QStringConverter::Utf8));
-    return decode(bytes);
+    if (const std::optional<QStringConverter::Encoding> encoding =
+            QStringConverter::encodingForData(bytes)) {
+        QStringDecoder decode(*encoding);
+        return decode(bytes);
+    }
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? fromWindows1252(bytes) : text;
 }
 
 std::optional<QList<RegFileEntry>> parseRegFile(const QString& text, QString& error) {
-    const QStringList lines = joinedLines(text);
     QList<RegFileEntry> entries;
     std::optional<QString> currentKey;
     bool headerSeen = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i];
-        const QString where = QStringLiteral("line %1: ").arg(i + 1);
+    bool regedit4 = false;
+    for (const FileLine& fileLine : joinedLines(text)) {
+        const QString& line = fileLine.text;
+        const QString where = QStringLiteral("line %1: ").arg(fileLine.number);
         if (line.isEmpty() || line.startsWith(u';'))
             continue;
         if (!headerSeen) {
-            headerSeen = line == kHeader;
+            regedit4 = line == kHeader4;
+            headerSeen = regedit4 || line == kHeader;
             if (!headerSeen) {
-                error = where + QStringLiteral("the file does not begin with \"%1\"").arg(kHeader);
+                error = where + QStringLiteral("the file does not begin with \"%1\" or \"%2\"")
+                                    .arg(kHeader, kHeader4);
                 return std::nullopt;
             }
         } else if (line.startsWith(u'[') && line.endsWith(u']')) {
@@ -178,11 +226,11 @@ std::optional<QList<RegFileEntry>> parseRegFile(const QString& text, QString& er
             if (deletion)
                 currentKey.reset();
         } else if (line.startsWith(u'"') || line.startsWith(u'@')) {
+            QString why = QStringLiteral("a value before any [key]");
             const std::optional<RegFileEntry> entry =
-                currentKey ? valueLine(line, *currentKey) : std::nullopt;
+                currentKey ? valueLine(line, *currentKey, regedit4, why) : std::nullopt;
             if (!entry) {
-                error = where + (currentKey ? QStringLiteral("cannot read the value %1").arg(line)
-                                            : QStringLiteral("a value before any [key]"));
+                error = where + why;
                 return std::nullopt;
             }
             entries.append(*entry);

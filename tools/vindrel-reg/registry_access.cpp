@@ -24,9 +24,16 @@ OpenedKey::~OpenedKey() {
 
 QStringList OpenedKey::subkeys() const {
     QStringList names;
+    for (const std::string& name : storedSubkeys())
+        names << fromCodePage(name);
+    return names;
+}
+
+std::vector<std::string> OpenedKey::storedSubkeys() const {
+    std::vector<std::string> names;
     std::string name;
     for (std::uint32_t i = 0; store_.enumKey(key_, i, name) == Hive::kSuccess; ++i)
-        names << fromCodePage(name);
+        names.push_back(name);
     return names;
 }
 
@@ -38,7 +45,8 @@ QList<NamedValue> OpenedKey::values() const {
     for (std::uint32_t i = 0; store_.enumValue(key_, i, name, type, data) == Hive::kSuccess; ++i)
         values.append({fromCodePage(name), type,
                        QByteArray(reinterpret_cast<const char*>(data.data()),
-                                  static_cast<qsizetype>(data.size()))});
+                                  static_cast<qsizetype>(data.size())),
+                       name});
     return values;
 }
 
@@ -53,7 +61,7 @@ std::optional<NamedValue> OpenedKey::value(const QString& name) const {
                           &size) != Hive::kSuccess)
         return std::nullopt;
     data.truncate(static_cast<qsizetype>(size));
-    return NamedValue{name, type, data};
+    return NamedValue{name, type, data, storedName};
 }
 
 Hive::Status OpenedKey::set(const NamedValue& value) const {
