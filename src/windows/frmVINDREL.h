@@ -81,6 +81,9 @@ private:
     void armQuartz();
     void showTick(const VD_Core::TickDisplay& display);
     bool logoMouseEvent(QEvent* event);
+    void watchScreens();
+    // Moves the window onto the nearest screen when its title strip is on none; stores nothing.
+    void bringBackIfLost();
 
     VD_Core::Core& core_;
     VD_Core::TickState tick_;
@@ -89,4 +92,5 @@ private:
     float DragStartY = 0;
     bool shownOnce_ = false;
     QPointer<frmSETS> options_;
+    QTimer* screensChanged_ = nullptr;
 };
