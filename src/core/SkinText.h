@@ -14,7 +14,7 @@ inline constexpr QLatin1StringView kSkinHeader{"Brambleton's Vindrel Skin v1_[A1
 
 // The most bytes a skin file's first eight lines may take together with their line ends. They
 // hold a header, a name, an author and five file names, a few hundred bytes in practice.
-inline constexpr qint64 kMaxSkinTextBytes = 16 * 1024;
+inline constexpr qint64 kMaxSkinTextBytes = qint64{16} * 1024;
 
 // Text as skins are written: UTF-8 when it is valid UTF-8, Windows-1252 otherwise. A byte-order
 // mark stays part of it.

@@ -3,6 +3,7 @@
 #include "SqliteStatement.h"
 #include "Store.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -97,7 +98,15 @@ private:
     // Any write may move items: listings start again from the first.
     void forgetCursors();
 
+    // How long a write waits for another writer, and since when the current wait has lasted.
+    struct BusyWait {
+        int timeoutMs;
+        std::chrono::steady_clock::time_point since;
+    };
+    static int waitWhileBusy(void* wait, int attempts);
+
     sqlite3* db_;
+    BusyWait busyWait_;
     std::unordered_map<std::uintptr_t, std::int64_t> handles_;
     std::uintptr_t lastHandle_ = 0;
     int depth_ = 0;

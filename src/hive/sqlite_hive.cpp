@@ -106,7 +106,7 @@ bool OpenError::damaged() const {
     return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
 }
 
-SqliteHive::SqliteHive(sqlite3* db) : db_(db) {}
+SqliteHive::SqliteHive(sqlite3* db) : db_(db), busyWait_{kBusyTimeoutMs, {}} {}
 
 SqliteHive::~SqliteHive() {
     // The statements are finalized after this body; v2 closes once they are.
@@ -155,7 +155,7 @@ int SqliteHive::configure(bool inFile, OpenError& error) {
         error = {SQLITE_READONLY, "the file is read-only"};
         return SQLITE_READONLY;
     }
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    sqlite3_busy_handler(db_, &SqliteHive::waitWhileBusy, &busyWait_);
     bool fresh = false;
     int rc = exec("PRAGMA foreign_keys = ON");
     // Nothing is changed in a file before it is known to be a sound hive, or a new one.
@@ -239,7 +239,21 @@ int SqliteHive::prepareStatements() {
 }
 
 void SqliteHive::setBusyTimeout(int milliseconds) {
-    sqlite3_busy_timeout(db_, milliseconds);
+    busyWait_.timeoutMs = milliseconds;
+}
+
+int SqliteHive::waitWhileBusy(void* wait, int attempts) {
+    // SQLite's own timeout sleeps ever longer between tries, up to 100 ms: a writer that saves
+    // again after a short pause could take the lock every time and outwait it. Trying every
+    // millisecond catches the gap between the other writer's saves.
+    auto& busy = *static_cast<BusyWait*>(wait);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempts == 0)
+        busy.since = now;
+    if (now - busy.since >= std::chrono::milliseconds(busy.timeoutMs))
+        return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return 1;
 }
 
 int SqliteHive::exec(const char* sql) {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "CentredDialog.h"
 #include "PictureBox.h"
 
 #include <VD_Core.h>
 
-#include <QDialog>
 #include <QLabel>
 #include <QLine>
 
@@ -12,7 +12,7 @@
 
 // The About box: the makers' logo, a credit line, their mail and web links (underlined under
 // the pointer, opened by the desktop), a notice line, and a close picture. Shown modal.
-class btABOUT : public QDialog {
+class btABOUT : public CentredDialog {
     Q_OBJECT
 public:
     explicit btABOUT(VD_Core::Core& core, QWidget* parent = nullptr);
@@ -31,9 +31,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
