@@ -5,6 +5,8 @@
 
 #include <QtEndian>
 
+#include <array>
+
 namespace VD_Core {
 namespace {
 
@@ -35,7 +37,7 @@ QByteArray formatOf(QByteArrayView bytes) {
         return "xbm";
     if (bytes.size() >= 3 && bytes[0] == 'P' && bytes[1] >= '1' && bytes[1] <= '6' &&
         endsPortableMagic(bytes[2]))
-        return QByteArrayView("pbmpgmppm").sliced(((bytes[1] - '1') % 3) * 3, 3).toByteArray();
+        return std::array{"pbm", "pgm", "ppm"}[(bytes[1] - '1') % 3]; // P1 to P3, then raw P4 to P6
     return {};
 }
 
