@@ -376,7 +376,8 @@ void frmVINDREL::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void frmVINDREL::keyPressEvent(QKeyEvent* event) {
-    // Qt makes a context-menu request of the Menu key only; Shift+F10 is the other key for it.
+    // Under X11 only the Menu key comes as a request for a context menu; Shift+F10, the other
+    // key for it, comes as a key. (Windows makes a request of both, and then no key arrives.)
     if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
         if (!event->isAutoRepeat())
             popupMenuFromKeyboard();
