@@ -15,9 +15,9 @@ namespace {
 struct SettingsOnDisk {
     QTemporaryDir folder;
     std::unique_ptr<Hive::SqliteHive> hive;
-    StillClock clock;
-    SilentPlayer sound;
-    NoShell shell;
+    FakeClock clock;
+    FakeSoundPlayer sound;
+    FakeShell shell;
     std::unique_ptr<VD_Core::Core> core;
 
     SettingsOnDisk() {

@@ -21,10 +21,10 @@ namespace {
 const QString kProgramFolder = QStringLiteral(VINDREL_PROGRAM_FOLDER);
 
 struct SkinnedClock {
-    StillClock clock;
+    FakeClock clock;
     std::unique_ptr<Platform::SoundPlayer> sound = Platform::makeSoundPlayer();
     std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
-    NoShell shell;
+    FakeShell shell;
     VD_Core::Core core{clock, *sound, *hive, shell, kProgramFolder};
     frmVINDREL window{core};
 };
@@ -67,9 +67,9 @@ void fillSkinsFolder(const QString& programFolder, int count) {
 void BM_SkinListRefreshOf50(benchmark::State& state) {
     QTemporaryDir programFolder;
     fillSkinsFolder(programFolder.path(), 50);
-    StillClock clock;
-    SilentPlayer sound;
-    NoShell shell;
+    FakeClock clock;
+    FakeSoundPlayer sound;
+    FakeShell shell;
     const std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
     VD_Core::Core core{clock, sound, *hive, shell, programFolder.path()};
     frmVINDREL window{core};

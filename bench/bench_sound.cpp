@@ -20,11 +20,11 @@ const QString kProgramFolder = QStringLiteral(VINDREL_PROGRAM_FOLDER);
 constexpr int kSoundEndMs = 3000;
 
 struct AlarmClock {
-    StillClock clock;
+    FakeClock clock;
     std::unique_ptr<Platform::SoundPlayer> player = Platform::makeSoundPlayer();
     CountingPlayer sound{*player};
     std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
-    NoShell shell;
+    FakeShell shell;
     VD_Core::Core core{clock, sound, *hive, shell, kProgramFolder};
     frmVINDREL window{core};
     QDate day{2024, 3, 4};

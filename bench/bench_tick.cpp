@@ -10,9 +10,9 @@
 namespace {
 
 void BM_TickWith20Alarms(benchmark::State& state) {
-    StillClock clock;
-    SilentPlayer sound;
-    NoShell shell;
+    FakeClock clock;
+    FakeSoundPlayer sound;
+    FakeShell shell;
     const auto hive = Hive::SqliteHive::inMemory();
     VD_Core::Core core(clock, sound, *hive, shell);
     core.ClockSettings.AlarmEnabled = 1;

@@ -26,7 +26,7 @@ protected:
         core.SaveSettings();
         clockWindow = std::make_unique<frmVINDREL>(core);
         options = std::make_unique<frmSETS>(core);
-        editor = std::make_unique<frmALM>(core, *options);
+        editor = std::make_unique<frmALM>(core);
         about = std::make_unique<btABOUT>(core);
     }
 

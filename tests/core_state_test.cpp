@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 using namespace VD_Core;
 
 namespace {
@@ -80,6 +83,54 @@ TEST_F(CoreTest, SetOnTopReportsARefusal) {
     window.acceptTopmost = false;
     EXPECT_FALSE(core.SetOnTop());
 }
+
+struct StoreCase {
+    const char* name;
+    int inUse;
+    std::optional<int> target; // empty: a new alarm
+    int stored;                // the entry written, 0 for none
+};
+
+class StoreAlarmTest : public CoreTest, public ::testing::WithParamInterface<StoreCase> {};
+
+TEST_P(StoreAlarmTest, WritesOnlyWithinTheEntriesInUseOrOneAfterThemAndSaves) {
+    core.EnsureSettings();
+    fillAlarms(GetParam().inUse);
+    const AlarmEntry tea{QStringLiteral("Tea"), 16, 5, 2, 11};
+    const int stored = GetParam().stored;
+    const int countAfter = GetParam().target || stored == 0 ? GetParam().inUse : stored;
+
+    EXPECT_EQ(core.StoreAlarm(tea, GetParam().target), stored);
+    EXPECT_EQ(core.AlarmTable.AlarmCount, countAfter);
+    int tees = 0;
+    for (int n = 1; n <= Alarms::kCapacity; ++n)
+        tees += core.AlarmTable[n] == tea ? 1 : 0;
+    EXPECT_EQ(tees, stored == 0 ? 0 : 1);
+    if (stored != 0) {
+        EXPECT_EQ(core.AlarmTable[stored], tea);
+    }
+    const QString key = QStringLiteral("Software\\Brambleton\\Vindrel");
+    EXPECT_EQ(core.registry()
+                  .GetValue(Hive::Root::CurrentUser, key, QStringLiteral("AlarmCount"))
+                  .toText(),
+              QString::number(stored == 0 ? 0 : countAfter))
+        << "saved exactly when stored";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, StoreAlarmTest,
+                         ::testing::Values(StoreCase{"NewIntoAnEmptyTable", 0, std::nullopt, 1},
+                                           StoreCase{"NewAfterTheLast", 2, std::nullopt, 3},
+                                           StoreCase{"NewAsTheTwentieth", 19, std::nullopt, 20},
+                                           StoreCase{"NewIntoAFullTable", 20, std::nullopt, 0},
+                                           StoreCase{"EditTheFirst", 2, 1, 1},
+                                           StoreCase{"EditTheLast", 20, 20, 20},
+                                           StoreCase{"EditPastTheLastInUse", 2, 3, 0},
+                                           StoreCase{"EditNumberZero", 2, 0, 0},
+                                           StoreCase{"EditPastTheTable", 20, 21, 0},
+                                           StoreCase{"EditANegativeNumber", 2, -1, 0}),
+                         [](const ::testing::TestParamInfo<StoreCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(SettingsSwitches, OnlyExactlyOneTurnsSignalAndAlarmsOn) {
     Settings s;

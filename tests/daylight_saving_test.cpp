@@ -27,11 +27,6 @@ protected:
         core.ClockSettings.AlarmEnabled = 1;
     }
 
-    void addAlarm(int hour, int mins) {
-        const int n = ++core.AlarmTable.AlarmCount;
-        core.AlarmTable[n] = {QStringLiteral("a%1").arg(n), quint8(hour), quint8(mins), 0, 0};
-    }
-
     QStringList walk(const QDateTime& fromUtc, const QDateTime& toUtc) {
         QStringList sounds;
         for (qint64 ms = fromUtc.toMSecsSinceEpoch(); ms < toUtc.toMSecsSinceEpoch(); ms += 500) {

@@ -1,7 +1,6 @@
 #include <FakeClockWindow.h>
 #include <TestCore.h>
 #include <frmALM.h>
-#include <frmSETS.h>
 
 #include <QAccessible>
 #include <QTest>
@@ -15,13 +14,11 @@ namespace {
 class AlarmEditorTest : public ::testing::Test, protected TestCore {
 protected:
     FakeClockWindow clockWindow;
-    std::unique_ptr<frmSETS> options;
     std::unique_ptr<frmALM> editor;
 
     void SetUp() override {
         core.attachWindow(&clockWindow);
-        options = std::make_unique<frmSETS>(core);
-        editor = std::make_unique<frmALM>(core, *options);
+        editor = std::make_unique<frmALM>(core);
     }
 
     void pressArrow(QScrollBar* spinner, bool upper) {

@@ -32,11 +32,9 @@ protected:
         return core.registry().GetValue(Hive::Root::CurrentUser, key, name).toText();
     }
 
-    void addAlarm(const AlarmEntry& e) { core.AlarmTable[++core.AlarmTable.AlarmCount] = e; }
-
     void addAlarms(int count) {
         for (int n = 1; n <= count; ++n)
-            addAlarm({QStringLiteral("Alarm %1").arg(n), quint8(n), 0, 0, 0});
+            core.AlarmTable.append({QStringLiteral("Alarm %1").arg(n), quint8(n), 0, 0, 0});
     }
 
     frmSETS& open() {
@@ -172,8 +170,8 @@ class EditPresetTest : public OptionsTest, public ::testing::WithParamInterface<
 
 TEST_P(EditPresetTest, EditorShowsTheEntry) {
     core.ClockSettings.AlarmEnabled = 1;
-    addAlarm({QStringLiteral("First"), 9, 9, 0, 0});
-    addAlarm(GetParam().entry);
+    core.AlarmTable.append({QStringLiteral("First"), 9, 9, 0, 0});
+    core.AlarmTable.append(GetParam().entry);
     frmSETS& o = open();
     o.lstALM->setCurrentRow(1);
     const PresetCase& c = GetParam();

@@ -16,7 +16,7 @@ protected:
     QTemporaryDir dir;
 
     QString write(const char* name, const QByteArray& bytes) {
-        const QString path = dir.filePath(QString::fromLatin1(name));
+        QString path = dir.filePath(QString::fromLatin1(name));
         QFile file(path);
         file.open(QIODevice::WriteOnly);
         file.write(bytes);

@@ -48,11 +48,6 @@ protected:
 
     void seedExample() { storeExampleState(*hive); }
 
-    void addAlarm(const QString& name, quint8 hour = 7) {
-        const int n = ++core.AlarmTable.AlarmCount;
-        core.AlarmTable[n] = {name, hour, 0, 0, 0};
-    }
-
     QStringList alarmNamesInMemory() const {
         QStringList names;
         for (int n = 1; n <= core.AlarmTable.AlarmCount; ++n)
@@ -154,7 +149,7 @@ TEST_F(SettingsTest, ASaveWritesTheExampleStateExactly) {
 }
 
 TEST_F(SettingsTest, ASaveIntoNoKeysWritesNothing) {
-    addAlarm(QStringLiteral("Wake"));
+    core.AlarmTable.append({QStringLiteral("Wake"), 7});
     core.SaveSettings();
     EXPECT_TRUE(storedValues(*hive, kSettings).isEmpty());
 }
@@ -174,7 +169,7 @@ TEST_F(SettingsTest, ASaveIntoAMissingAlarmsKeyMakesItFirst) {
 TEST_F(SettingsTest, SkippedEntriesAreLeftOutAndTheRestRenumbered) {
     core.EnsureSettings();
     for (const char* name : {"One", "", "Three", "__#RemoveAlm[0]", "Five"})
-        addAlarm(QString::fromLatin1(name));
+        core.AlarmTable.append({QString::fromLatin1(name), 7});
     core.SaveSettings();
     EXPECT_TRUE(storedValues(*hive, kSettings).contains(text("AlarmCount", "3")));
     EXPECT_EQ(storedAlarm(2).value(0), text("02.Name", "Three"));
@@ -186,7 +181,7 @@ TEST_F(SettingsTest, SkippedEntriesAreLeftOutAndTheRestRenumbered) {
 TEST_F(SettingsTest, RemovingAnAlarmRenumbersStorageAndMemory) {
     core.EnsureSettings();
     for (const char* name : {"One", "Two", "Three"})
-        addAlarm(QString::fromLatin1(name));
+        core.AlarmTable.append({QString::fromLatin1(name), 7});
     core.SaveSettings();
     core.RemoveAlarm(2);
     EXPECT_EQ(alarmNamesInMemory(), (QStringList{QStringLiteral("One"), QStringLiteral("Three")}));
@@ -197,7 +192,7 @@ TEST_F(SettingsTest, RemovingAnAlarmRenumbersStorageAndMemory) {
 
 TEST_F(SettingsTest, RemovingANumberOutsideTheListDoesNothing) {
     core.EnsureSettings();
-    addAlarm(QStringLiteral("One"));
+    core.AlarmTable.append({QStringLiteral("One"), 7});
     core.SaveSettings();
     for (int n : {0, 2, -1})
         core.RemoveAlarm(n);
@@ -210,8 +205,7 @@ TEST_F(SettingsTest, ARemovalAndASaveAreEachOneTransaction) {
     Core counted(clock, sound, counting, shell);
     counted.EnsureSettings();
     for (const char* name : {"One", "Two", "Three"}) {
-        const int n = ++counted.AlarmTable.AlarmCount;
-        counted.AlarmTable[n].Name = QString::fromLatin1(name);
+        counted.AlarmTable.append({QString::fromLatin1(name)});
     }
     counting.commits = 0;
     counted.SaveSettings();
@@ -227,8 +221,7 @@ TEST_F(SettingsTest, ARemovalWhileAnotherCopyHoldsTheStoreKeepsTheOldListEverywh
     Core clockCopy(clock, sound, *mine, shell);
     clockCopy.EnsureSettings();
     for (const char* name : {"One", "Two", "Three"}) {
-        const int n = ++clockCopy.AlarmTable.AlarmCount;
-        clockCopy.AlarmTable[n].Name = QString::fromLatin1(name);
+        clockCopy.AlarmTable.append({QString::fromLatin1(name)});
     }
     clockCopy.SaveSettings();
     {
@@ -291,7 +284,7 @@ TEST_F(SettingsTest, DeletingAlarmValuesTakesOnlyTheEntriesInUse) {
 TEST_F(SettingsTest, TheNinthAndTenthAlarmsAreStoredUnder09And10) {
     core.EnsureSettings();
     for (int n = 1; n <= 10; ++n)
-        addAlarm(QStringLiteral("Alarm %1").arg(n));
+        core.AlarmTable.append({QStringLiteral("Alarm %1").arg(n), 7});
     core.SaveSettings();
     EXPECT_EQ(storedAlarm(9).value(0), text("09.Name", "Alarm 9"));
     EXPECT_EQ(storedAlarm(10).value(4), text("10.Month", "0"));

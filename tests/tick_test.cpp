@@ -25,13 +25,6 @@ protected:
         core.SkinState.AlarmSoundPath = kAlarm;
     }
 
-    int addAlarm(int hour, int mins, int day = 0, int month = 0) {
-        const int n = ++core.AlarmTable.AlarmCount;
-        core.AlarmTable[n] = {QStringLiteral("a%1").arg(n), quint8(hour), quint8(mins), quint8(day),
-                              quint8(month)};
-        return n;
-    }
-
     QStringList tick(const QDateTime& now, quint32 ticks = 0) {
         return RunTick(core, now, ticks, state, kEnglish).sounds;
     }

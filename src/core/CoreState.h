@@ -47,6 +47,9 @@ public:
     const AlarmEntry& operator[](int n) const;
 
     bool full() const { return AlarmCount >= kCapacity; }
+    // Puts the entry after the last one in use and returns its number; 0, with nothing
+    // changed, when the table is full.
+    int append(const AlarmEntry& entry);
 
 private:
     std::array<AlarmEntry, kCapacity> entries_{};

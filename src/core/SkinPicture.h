@@ -10,7 +10,7 @@
 namespace VD_Core {
 
 // The largest picture file a skin may name.
-inline constexpr qint64 kMaxPictureFileBytes = 8 * 1024 * 1024;
+inline constexpr qint64 kMaxPictureFileBytes = qint64{8} * 1024 * 1024;
 // The widest and tallest picture a skin may use. The clock is 100 x 58 pixels; this leaves room
 // for pictures drawn for screens scaled far beyond that.
 inline constexpr int kMaxPictureSide = 2048;

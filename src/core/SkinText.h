@@ -14,7 +14,7 @@ inline constexpr QLatin1StringView kSkinHeader{"Brambleton's Vindrel Skin v1_[A1
 
 // The most bytes a skin file's first eight lines may take together with their line ends. They
 // hold a header, a name, an author and five file names, a few hundred bytes in practice.
-inline constexpr qint64 kMaxSkinTextBytes = 16 * 1024;
+inline constexpr qint64 kMaxSkinTextBytes = qint64{16} * 1024;
 
 // The key lines, each numbered by the only line that may carry it.
 enum class SkinKey {

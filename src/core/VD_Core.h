@@ -13,6 +13,8 @@
 
 #include <QList>
 
+#include <optional>
+
 namespace VD_Core {
 
 // The state every window shares, and the procedures that act on it. One instance lives for the
@@ -26,6 +28,15 @@ public:
     Settings ClockSettings;
     Alarms AlarmTable;
     Skin SkinState;
+
+    // Stores an alarm as a new last entry (n empty) or over entry n (1 to AlarmCount), which
+    // keeps its place, then saves. Returns the entry's number; 0, with nothing changed or
+    // saved, when the table is full or n is not an entry in use.
+    int StoreAlarm(const AlarmEntry& entry, std::optional<int> n);
+
+    // Puts the skin at path ("" for the built-in look) on the clock and remembers it; the skin
+    // already in use is not read again.
+    void UseSkin(const QString& path);
 
     // Empties entries 1 to AlarmCount and sets the count to 0; entries above it are untouched.
     void ClearAlarms();

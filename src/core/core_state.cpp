@@ -12,4 +12,12 @@ const AlarmEntry& Alarms::operator[](int n) const {
     return entries_.at(static_cast<size_t>(n - 1));
 }
 
+int Alarms::append(const AlarmEntry& entry) {
+    if (full())
+        return 0;
+    const int n = ++AlarmCount;
+    (*this)[n] = entry;
+    return n;
+}
+
 } // namespace VD_Core

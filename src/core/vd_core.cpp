@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace VD_Core {
 
 Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Store& store,
@@ -9,6 +11,26 @@ Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Sto
     : clock_(clock), sound_(sound), shell_(shell),
       skinFolder_(programFolder.isNull() ? QCoreApplication::applicationDirPath() : programFolder),
       store_(store), registry_(store_) {}
+
+int Core::StoreAlarm(const AlarmEntry& entry, std::optional<int> n) {
+    int stored = 0;
+    if (!n)
+        stored = AlarmTable.append(entry);
+    else if (*n >= 1 && *n <= std::min<int>(AlarmTable.AlarmCount, Alarms::kCapacity))
+        stored = *n;
+    if (stored == 0)
+        return 0;
+    AlarmTable[stored] = entry;
+    SaveSettings();
+    return stored;
+}
+
+void Core::UseSkin(const QString& path) {
+    if (path == ClockSettings.UsedSkinPath)
+        return;
+    ClockSettings.UsedSkinPath = path;
+    LoadSkin();
+}
 
 void Core::ClearAlarms() {
     const int count = AlarmTable.AlarmCount;

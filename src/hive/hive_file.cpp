@@ -75,7 +75,7 @@ fs::path freeAsideName(const fs::path& file) {
 
 // Renames the file and its log aside; the new name, or empty with `why` set.
 fs::path moveAside(const fs::path& file, std::string& why) {
-    const fs::path aside = freeAsideName(file);
+    fs::path aside = freeAsideName(file);
     std::error_code error;
     fs::rename(file, aside, error);
     if (error) {

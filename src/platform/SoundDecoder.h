@@ -15,9 +15,9 @@ struct DecodedSound {
 };
 
 // Largest sound file read from disk; longer files are refused rather than read whole.
-inline constexpr qint64 kMaxSoundFileBytes = 32 * 1024 * 1024;
+inline constexpr qint64 kMaxSoundFileBytes = qint64{32} * 1024 * 1024;
 // Largest decoded sound kept in memory (about three minutes of 44.1 kHz stereo).
-inline constexpr qint64 kMaxDecodedSoundBytes = 32 * 1024 * 1024;
+inline constexpr qint64 kMaxDecodedSoundBytes = qint64{32} * 1024 * 1024;
 
 // Decodes a whole waveform file held in memory (any encoding libsndfile reads: 8 to 32-bit PCM,
 // float, mu-law, A-law, ADPCM...). Returns nothing for data that is no playable sound.

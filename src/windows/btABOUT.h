@@ -1,11 +1,11 @@
 #pragma once
 
+#include "CentredDialog.h"
 #include "PictureBox.h"
 #include "PictureButton.h"
 
 #include <VD_Core.h>
 
-#include <QDialog>
 #include <QLabel>
 #include <QLine>
 
@@ -16,7 +16,7 @@ class LinkLabel;
 // The About box: the makers' logo, a credit line, their mail and web links (underlined under
 // the pointer, opened by the desktop), a notice line, and a close picture. Shown modal, with the
 // focus on the close picture; Tab reaches the links.
-class btABOUT : public QDialog {
+class btABOUT : public CentredDialog {
     Q_OBJECT
 public:
     explicit btABOUT(VD_Core::Core& core, QWidget* parent = nullptr);
@@ -35,9 +35,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

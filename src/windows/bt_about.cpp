@@ -9,7 +9,6 @@
 #include <Maker.h>
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -51,7 +50,7 @@ private:
 } // namespace
 
 btABOUT::btABOUT(VD_Core::Core& core, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), core_(core) {
+    : CentredDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), core_(core) {
     setObjectName(QStringLiteral("btABOUT"));
     setWindowTitle(QStringLiteral("About Vindrel"));
     const QSize client = Twips::size(4290, 2475);
@@ -153,7 +152,7 @@ void btABOUT::btnEND_Click() {
 bool btABOUT::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
-        return QDialog::eventFilter(watched, event);
+        return CentredDialog::eventFilter(watched, event);
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const MouseArguments m = mouseArguments(*mouse);
     if (watched == face && type == QEvent::MouseMove)
@@ -169,26 +168,12 @@ bool btABOUT::eventFilter(QObject* watched, QEvent* event) {
         // Handled here: passed on, the move would reach the background and undo the underline.
         return true;
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-void btABOUT::keyPressEvent(QKeyEvent* event) {
-    // Only the close picture closes the box.
-    if (DialogLook::isDialogKey(event->key())) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    return CentredDialog::eventFilter(watched, event);
 }
 
 void btABOUT::closeEvent(QCloseEvent* event) {
     // A close asked by the window manager (Alt+F4, a taskbar): only the close picture closes.
     event->ignore();
-}
-
-void btABOUT::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    DialogLook::centreOnScreen(*this);
 }
 
 void btABOUT::paintEvent(QPaintEvent*) {

@@ -1,7 +1,6 @@
 #include "DialogLook.h"
 
 #include <QPainter>
-#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QWidget>
@@ -13,10 +12,6 @@ QFont font(bool bold) {
     f.setPixelSize(11);
     f.setBold(bold);
     return f;
-}
-
-bool isDialogKey(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
 }
 
 void fitWidth(QWidget& control) {
@@ -40,15 +35,6 @@ void revealFocusCue(QWidget& control) {
         return;
     window->setAttribute(Qt::WA_KeyboardFocusChange);
     control.update();
-}
-
-void centreOnScreen(QWidget& window) {
-    const QScreen* screen = window.screen();
-    if (screen == nullptr)
-        return;
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
 }
 
 } // namespace DialogLook

@@ -1,27 +1,26 @@
 #pragma once
 
+#include "CentredDialog.h"
 #include "Spinner.h"
 
 #include <VD_Core.h>
 
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
 #include <array>
-
-class frmSETS;
+#include <optional>
 
 // The alarm editor: name, hour and minute spinners, day and month. The opener sets the caption
 // ("New Alarm" or "Edit Alarm"), in edit mode the Tag and the presets, then shows it modal.
-class frmALM : public QDialog {
+class frmALM : public CentredDialog {
     Q_OBJECT
 public:
-    // Creates the controls and runs Form_Load; "&Ok" refreshes the alarm list of `options`.
-    frmALM(VD_Core::Core& core, frmSETS& options, QWidget* parent = nullptr);
+    // Creates the controls and runs Form_Load.
+    explicit frmALM(VD_Core::Core& core, QWidget* parent = nullptr);
 
     // The edited entry's number as decimal text, in edit mode.
     QString Tag;
@@ -41,9 +40,11 @@ public:
     QComboBox* cbxMONTH = nullptr;
     std::array<QPushButton*, 2> btnCOM{};
 
+signals:
+    // "&Ok" stored the alarm as entry n of the table and saved it.
+    void alarmStored(int n);
+
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -52,8 +53,7 @@ private:
     void connectHandlers();
     void Form_Load();
     void fieldTyped(QLineEdit* field, QScrollBar* spinner, int last);
-    int targetEntry();
+    std::optional<int> targetEntry() const;
 
     VD_Core::Core& core_;
-    frmSETS& options_;
 };

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "CentredDialog.h"
+
 #include <VD_Core.h>
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -14,7 +15,7 @@
 // The Options dialog: the three switches, the alarm list with its New, Edit and Delete
 // buttons, the skin list with its previews, and the About box. Shown modeless; "&Ok" saves and
 // closes, the close box just closes.
-class frmSETS : public QDialog {
+class frmSETS : public CentredDialog {
     Q_OBJECT
 public:
     // Creates the controls and runs Form_Load.
@@ -46,10 +47,6 @@ public:
     QLabel* lblAUTHOR = nullptr;
     std::array<QPushButton*, 3> btnSKIN{};
     std::array<QPushButton*, 2> btnCOM{};
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void createControls();

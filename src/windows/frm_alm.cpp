@@ -3,11 +3,10 @@
 #include "DialogLook.h"
 #include "NumberFieldValidator.h"
 #include "Twips.h"
-#include "frmSETS.h"
 
 #include <AlarmEditing.h>
 
-#include <QKeyEvent>
+#include <QEvent>
 
 using namespace VD_Core::AlarmEditing;
 
@@ -38,10 +37,10 @@ QLineEdit* makeNumberField(QWidget* parent, const char* name, const QString& rea
 
 } // namespace
 
-frmALM::frmALM(VD_Core::Core& core, frmSETS& options, QWidget* parent)
-    : QDialog(parent,
-              Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      core_(core), options_(options) {
+frmALM::frmALM(VD_Core::Core& core, QWidget* parent)
+    : CentredDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                Qt::CustomizeWindowHint),
+      core_(core) {
     setObjectName(QStringLiteral("frmALM"));
     setFont(DialogLook::font());
     setFixedSize(Twips::size(3450, 1635));
@@ -174,46 +173,20 @@ void frmALM::btnCOM_Click(int index) {
         return;
     vsbHOUR_Change();
     vsbMINS_Change();
-    const int n = targetEntry();
-    if (n > 0) {
-        VD_Core::AlarmEntry& e = core_.AlarmTable[n];
-        e.Name = txtNAME->text();
-        e.Hour = static_cast<quint8>(hourAt(vsbHOUR->value()));
-        e.Mins = static_cast<quint8>(minsAt(vsbMINS->value()));
-        e.Day = static_cast<quint8>(cbxDAY->currentIndex());
-        e.Month = static_cast<quint8>(cbxMONTH->currentIndex());
-        core_.SaveSettings();
-        options_.AlmListRefresh();
-        options_.AlmEnabler();
-    }
+    const VD_Core::AlarmEntry entry{txtNAME->text(), static_cast<quint8>(hourAt(vsbHOUR->value())),
+                                    static_cast<quint8>(minsAt(vsbMINS->value())),
+                                    static_cast<quint8>(cbxDAY->currentIndex()),
+                                    static_cast<quint8>(cbxMONTH->currentIndex())};
+    if (const int n = core_.StoreAlarm(entry, targetEntry()))
+        emit alarmStored(n);
     accept();
 }
 
-// The entry "&Ok" writes: a new last entry in new mode (none when the table is full), the
-// tagged entry in edit mode.
-int frmALM::targetEntry() {
-    VD_Core::Alarms& table = core_.AlarmTable;
-    if (windowTitle() == kNewAlarm) {
-        if (table.full())
-            return 0;
-        return ++table.AlarmCount;
-    }
-    bool ok = false;
-    const int n = Tag.toInt(&ok);
-    return ok && n >= 1 && n <= std::min<int>(table.AlarmCount, VD_Core::Alarms::kCapacity) ? n : 0;
-}
-
-void frmALM::keyPressEvent(QKeyEvent* event) {
-    if (DialogLook::isDialogKey(event->key())) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void frmALM::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    DialogLook::centreOnScreen(*this);
+// The caption tells the mode: a new entry, or the one whose number the Tag holds.
+std::optional<int> frmALM::targetEntry() const {
+    if (windowTitle() == kNewAlarm)
+        return std::nullopt;
+    return Tag.toInt();
 }
 
 bool frmALM::eventFilter(QObject* watched, QEvent* event) {
@@ -224,5 +197,5 @@ bool frmALM::eventFilter(QObject* watched, QEvent* event) {
         else if (watched == txtMINS)
             vsbMINS_Change();
     }
-    return QDialog::eventFilter(watched, event);
+    return CentredDialog::eventFilter(watched, event);
 }

@@ -10,8 +10,6 @@
 #include <Maker.h>
 #include <SkinCatalog.h>
 
-#include <QKeyEvent>
-
 namespace {
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
@@ -43,8 +41,8 @@ void setSlot(QStringList& table, int slot, const QString& text) {
 } // namespace
 
 frmSETS::frmSETS(VD_Core::Core& core, QWidget* parent)
-    : QDialog(parent,
-              Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+    : CentredDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                Qt::CustomizeWindowHint),
       core_(core) {
     setObjectName(QStringLiteral("frmSETS"));
     setWindowTitle(QStringLiteral("Brambleton Vindrel"));
@@ -230,7 +228,11 @@ void frmSETS::btnALM_Click(int index) {
 // Opens the alarm editor modal: for a new alarm when `entry` is 0, else preset from the entry.
 void frmSETS::openEditor(int entry) {
     using namespace VD_Core::AlarmEditing;
-    frmALM editor(core_, *this, this);
+    frmALM editor(core_, this);
+    connect(&editor, &frmALM::alarmStored, this, [this] {
+        AlmListRefresh();
+        AlmEnabler();
+    });
     if (entry == 0) {
         editor.setWindowTitle(QStringLiteral("New Alarm"));
     } else {
@@ -298,13 +300,8 @@ void frmSETS::lstSKIN_Click() {
         return;
     const int slot = line->data(Qt::UserRole).toInt();
     lblAUTHOR->setText(SkinAuthors.value(slot));
-    const QString path = SkinPaths.value(slot);
-    // The skin already on the clock is not read again, so reopening the dialog or a refresh
-    // leaves its pictures as they are.
-    if (path == core_.ClockSettings.UsedSkinPath)
-        return;
-    core_.ClockSettings.UsedSkinPath = path;
-    core_.LoadSkin();
+    // Reopening the dialog or a refresh selects the skin in use, which keeps its pictures.
+    core_.UseSkin(SkinPaths.value(slot));
 }
 
 void frmSETS::btnSKIN_Click(int index) {
@@ -317,17 +314,4 @@ void frmSETS::btnSKIN_Click(int index) {
     lstSKIN->setFocus();
     const VD_Core::Skin& skin = core_.SkinState;
     core_.sound().play(index == 1 ? skin.HourSoundPath : skin.AlarmSoundPath);
-}
-
-void frmSETS::keyPressEvent(QKeyEvent* event) {
-    if (DialogLook::isDialogKey(event->key())) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void frmSETS::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    DialogLook::centreOnScreen(*this);
 }

@@ -84,7 +84,7 @@ void change(Core& core, std::mt19937& random, int serial, QList<AlarmEntry>& aft
     const AlarmEntry made{QStringLiteral("alarm %1").arg(serial), quint8(serial % 24),
                           quint8(serial % 60), quint8(serial % 8), quint8(serial % 13)};
     if (count < 3 || (what == 0 && count < Alarms::kCapacity)) {
-        core.AlarmTable[++core.AlarmTable.AlarmCount] = made;
+        core.AlarmTable.append(made);
     } else if (what == 1) {
         core.AlarmTable[pick] = made;
     } else {

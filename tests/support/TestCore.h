@@ -21,4 +21,12 @@ struct TestCore {
     FakeShell shell;
     std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
     VD_Core::Core core{clock, sound, *hive, shell, programFolder.path()};
+
+    // Appends an alarm named after its number ("a1", "a2", ...) without saving; returns the
+    // number.
+    int addAlarm(int hour, int mins, int day = 0, int month = 0) {
+        const int n = core.AlarmTable.AlarmCount + 1;
+        return core.AlarmTable.append(
+            {QStringLiteral("a%1").arg(n), quint8(hour), quint8(mins), quint8(day), quint8(month)});
+    }
 };

@@ -2,6 +2,9 @@
 // built-in look and with each skin of a program folder's Skins folder (clocks), or the Options
 // dialog, the alarm editor and the About box (dialogs). Scale them with QT_SCALE_FACTOR.
 
+#include <FakeClock.h>
+#include <FakeShell.h>
+#include <FakeSoundPlayer.h>
 #include <SqliteHive.h>
 #include <btABOUT.h>
 #include <frmALM.h>
@@ -14,26 +17,6 @@
 #include <cstdio>
 
 namespace {
-
-// Monday, ten past ten, three and a half hours after power-on, one hour east of UTC.
-class ShowcaseClock final : public Platform::SystemClock {
-public:
-    QDateTime now() const override { return {QDate(2024, 3, 4), QTime(10, 9, 36)}; }
-    qint64 epochMilliseconds() const override { return now().toMSecsSinceEpoch(); }
-    quint32 tickCount() const override { return (3 * 60 + 27) * 60 * 1000; }
-    int standardBiasMinutes() const override { return -60; }
-};
-
-class Silence final : public Platform::SoundPlayer {
-public:
-    void play(const QString&) override {}
-    void preload(const QStringList&) override {}
-};
-
-class NoShell final : public Platform::Shell {
-public:
-    void open(const QString&) override {}
-};
 
 bool save(QWidget& window, const QDir& out, const QString& name) {
     const QString path = out.filePath(name + QStringLiteral(".png"));
@@ -68,14 +51,10 @@ bool shootClocks(VD_Core::Core& core, const QDir& out) {
     return ok;
 }
 
-void addAlarm(VD_Core::Core& core, const VD_Core::AlarmEntry& alarm) {
-    core.AlarmTable[++core.AlarmTable.AlarmCount] = alarm;
-}
-
 bool shootDialogs(VD_Core::Core& core, const QDir& out) {
-    addAlarm(core, {QStringLiteral("Wake"), 7, 30, 0, 0});
-    addAlarm(core, {QStringLiteral("Meeting"), 14, 5, 1, 3});
-    addAlarm(core, {QStringLiteral("Tea"), 16, 0, 0, 0});
+    core.AlarmTable.append({QStringLiteral("Wake"), 7, 30, 0, 0});
+    core.AlarmTable.append({QStringLiteral("Meeting"), 14, 5, 1, 3});
+    core.AlarmTable.append({QStringLiteral("Tea"), 16, 0, 0, 0});
     core.ClockSettings.HourSignal = 1;
     core.ClockSettings.UsedSkinPath = core.skinFolder().path() + QStringLiteral("aurora.vds");
     core.SaveSettings();
@@ -85,7 +64,7 @@ bool shootDialogs(VD_Core::Core& core, const QDir& out) {
     frmSETS options(core);
     bool ok = save(options, out, QStringLiteral("options"));
 
-    frmALM editor(core, options);
+    frmALM editor(core);
     editor.setWindowTitle(QStringLiteral("Edit Alarm"));
     editor.txtNAME->setText(QStringLiteral("Meeting"));
     editor.Tag = QStringLiteral("2");
@@ -111,9 +90,13 @@ int main(int argc, char* argv[]) {
                      "usage: vindrel-screenshots PROGRAM-FOLDER OUTPUT-FOLDER clocks|dialogs\n");
         return 2;
     }
-    ShowcaseClock clock;
-    Silence sound;
-    NoShell shell;
+    // Monday, ten past ten, three and a half hours after power-on, one hour east of UTC.
+    FakeClock clock;
+    clock.current = {QDate(2024, 3, 4), QTime(10, 9, 36)};
+    clock.ticks = (3 * 60 + 27) * 60 * 1000;
+    clock.bias = -60;
+    FakeSoundPlayer sound;
+    FakeShell shell;
     const auto hive = Hive::SqliteHive::inMemory();
     VD_Core::Core core(clock, sound, *hive, shell, QString::fromLocal8Bit(argv[1]));
     core.EnsureSettings();

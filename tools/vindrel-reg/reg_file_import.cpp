@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QtEndian>
 
+#include <utility>
+
 namespace RegTool {
 
 namespace {
@@ -87,7 +89,7 @@ std::optional<QByteArray> storeBytes(quint32 type, const QByteArray& bytes, bool
 // for data that is none of them.
 std::optional<RegFileEntry> valueData(const QString& data, NamedValue value, bool regedit4,
                                       QString& why) {
-    RegFileEntry entry{RegFileEntry::Kind::SetValue, {}, value};
+    RegFileEntry entry{RegFileEntry::Kind::SetValue, {}, std::move(value)};
     why = QStringLiteral("cannot read the data %1").arg(data);
     if (data == QLatin1String("-")) {
         entry.kind = RegFileEntry::Kind::DeleteValue;

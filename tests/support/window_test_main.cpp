@@ -1,0 +1,7 @@
+#include "TestMain.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    return runAllTests<QApplication>(argc, argv);
+}
