@@ -3,6 +3,9 @@
 #include <btABOUT.h>
 #include <frmSETS.h>
 
+#include <Maker.h>
+
+#include <QAccessible>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -87,10 +90,49 @@ TEST_F(AboutTest, PlainLinesOpenNothingAndLinksOpenEachClick) {
 TEST_F(AboutTest, OnlyTheClosePictureCloses) {
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return})
         QTest::keyClick(&about, key);
+    QTest::keyClick(about.btnEND, Qt::Key_Escape);
+    QTest::keyClick(about.lblINFO[2], Qt::Key_Return);
+    EXPECT_EQ(shell.opened, QStringList{VD_Core::Maker::kWeb}) << "Enter on a link opens it";
     EXPECT_FALSE(about.close()) << "a close asked by the window manager";
     EXPECT_TRUE(about.isVisible());
     QTest::mouseClick(about.btnEND, Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(AboutTest, TheClosePictureHasTheFocusAndSpaceOrEnterPressesIt) {
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        btABOUT box(core);
+        box.show();
+        ASSERT_EQ(box.focusWidget(), box.btnEND) << key;
+        QTest::keyClick(box.focusWidget(), key);
+        EXPECT_FALSE(box.isVisible()) << key;
+    }
+}
+
+TEST_F(AboutTest, TabGoesRoundTheClosePictureAndTheLinksWhichTheKeysOpen) {
+    QList<QWidget*> order;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(&about, Qt::Key_Tab);
+        order << about.focusWidget();
+    }
+    EXPECT_EQ(order, (QList<QWidget*>{about.lblINFO[1], about.lblINFO[2], about.btnEND}));
+    QTest::keyClick(about.lblINFO[1], Qt::Key_Space);
+    // What a screen reader does to open a link.
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(about.lblINFO[2]);
+    link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(shell.opened, (QStringList{VD_Core::Maker::mailTarget(), VD_Core::Maker::kWeb}));
+    EXPECT_TRUE(about.isVisible());
+}
+
+TEST_F(AboutTest, TheFocusIsShownOnceAKeyIsPressed) {
+    const auto shown = [this] {
+        return about.btnEND->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage before = shown();
+    EXPECT_EQ(before, about.btnEND->picture().toImage().convertToFormat(QImage::Format_RGB32))
+        << "the picture alone while the mouse is used";
+    QTest::keyClick(about.btnEND, Qt::Key_Escape);
+    EXPECT_NE(shown(), before);
 }
 
 class AboutFromOptionsTest : public ::testing::Test, protected TestCore {};

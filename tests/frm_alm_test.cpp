@@ -2,6 +2,7 @@
 #include <TestCore.h>
 #include <frmALM.h>
 
+#include <QAccessible>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -65,6 +66,28 @@ TEST_F(AlarmEditorTest, SpinnerArrowsStopAtTheEnds) {
     editor->vsbMINS->setValue(52);
     EXPECT_EQ(editor->txtHOUR->text(), QStringLiteral("7"));
     EXPECT_EQ(editor->txtMINS->text(), QStringLiteral("07"));
+}
+
+TEST_F(AlarmEditorTest, AScreenReaderIsGivenTheNumberShownNotThePosition) {
+    QAccessibleInterface* hour = QAccessible::queryAccessibleInterface(editor->vsbHOUR);
+    QAccessibleValueInterface* value = hour->valueInterface();
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->currentValue().toInt(), 0);
+    EXPECT_EQ(value->minimumValue().toInt(), 0);
+    EXPECT_EQ(value->maximumValue().toInt(), 23);
+    value->setCurrentValue(7);
+    EXPECT_EQ(editor->txtHOUR->text(), QStringLiteral("7"));
+    hour->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_EQ(hour->text(QAccessible::Value), QStringLiteral("8"));
+    EXPECT_EQ(editor->txtHOUR->text(), QStringLiteral("8"));
+    value->setCurrentValue(99);
+    EXPECT_EQ(editor->txtHOUR->text(), QStringLiteral("23")) << "beyond the range: its end";
+    QAccessibleInterface* mins = QAccessible::queryAccessibleInterface(editor->vsbMINS);
+    pressArrow(editor->vsbMINS, true);
+    EXPECT_EQ(mins->valueInterface()->currentValue().toInt(), 1);
+    mins->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    mins->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    EXPECT_EQ(editor->txtMINS->text(), QStringLiteral("00"));
 }
 
 TEST_F(AlarmEditorTest, SettingTheSamePositionLeavesTheFieldAlone) {

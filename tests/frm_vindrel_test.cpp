@@ -5,7 +5,9 @@
 #include <TestCore.h>
 #include <frmVINDREL.h>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSignalSpy>
@@ -14,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -33,6 +36,27 @@ protected:
         return *window;
     }
 };
+
+// The popup menu open while `act` ran, if any; it is closed then, or after `inside` ran in it.
+QWidget* popupDuring(const std::function<void()>& act,
+                     const std::function<void(QWidget&)>& inside = {}) {
+    QWidget* seen = nullptr;
+    QTimer::singleShot(0, [&] {
+        seen = QApplication::activePopupWidget();
+        if (seen == nullptr)
+            return;
+        if (inside)
+            inside(*seen);
+        seen->close();
+    });
+    act();
+    QApplication::processEvents();
+    return seen;
+}
+
+QString readerName(QWidget* control) {
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+}
 
 TEST_F(ClockWindowTest, LoadFillsTheLabelsAndCapturesTheBuiltInPictures) {
     frmVINDREL& w = load();
@@ -77,10 +101,14 @@ TEST_F(ClockWindowTest, ZoneLabelShowsTheStandardOffsetWestOfUtc) {
 
 TEST_F(ClockWindowTest, AlarmPictureFollowsTheStoredAlarmEnabledAtLoad) {
     EXPECT_TRUE(load().imgALM->isHidden());
+    EXPECT_EQ(readerName(window->imgALM), QString()) << "a reader finds hidden controls too";
     core.ClockSettings.AlarmEnabled = 1;
     core.SaveSettings();
     core.ClockSettings.AlarmEnabled = 0;
     EXPECT_FALSE(load().imgALM->isHidden());
+    EXPECT_EQ(readerName(window->imgALM), QStringLiteral("Alarms enabled"));
+    window->setAlarmIndicatorVisible(false);
+    EXPECT_EQ(readerName(window->imgALM), QString());
 }
 
 TEST_F(ClockWindowTest, GeometryInTwipsAndPixels) {
@@ -161,6 +189,10 @@ TEST_F(ClockWindowTest, PressesBelowTheTitleStripDoNothing) {
             EXPECT_FALSE(w.dragging());
             EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
         }
+        // The request for a context menu that the window system adds to a right click.
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                     target->mapToGlobal(QPoint(5, 5)));
+        EXPECT_EQ(popupDuring([&] { QApplication::sendEvent(target, &rightClick); }), nullptr);
     }
     EXPECT_EQ(w.pos(), QPoint(200, 100));
 }
@@ -168,15 +200,38 @@ TEST_F(ClockWindowTest, PressesBelowTheTitleStripDoNothing) {
 TEST_F(ClockWindowTest, RightPressOnTheTitleStripOpensTheMenuWithoutDragging) {
     frmVINDREL& w = load();
     w.show();
-    QWidget* seen = nullptr;
-    QTimer::singleShot(0, [&] {
-        seen = QApplication::activePopupWidget();
-        if (seen != nullptr)
-            seen->close();
-    });
-    QTest::mousePress(w.btLogo, Qt::RightButton, {}, QPoint(30, 5));
-    EXPECT_EQ(seen, w.mnuPOPUP);
+    EXPECT_EQ(popupDuring([&] { QTest::mousePress(w.btLogo, Qt::RightButton, {}, QPoint(30, 5)); }),
+              w.mnuPOPUP);
     EXPECT_FALSE(w.dragging());
+}
+
+TEST_F(ClockWindowTest, TheMenuKeysOpenTheMenuUnderTheTitleStripWithItsAccessKeys) {
+    frmVINDREL& w = load();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_EQ(focus, w.btLogo) << "the title strip takes the focus when the clock is active";
+    QSignalSpy ended(&w, &frmVINDREL::programEnded);
+    // The Menu key reaches the window as a request for a context menu, Shift+F10 as a key.
+    const std::function<void()> menuKeys[] = {
+        [&] {
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(),
+                                      focus->mapToGlobal(QPoint()));
+            QApplication::sendEvent(focus, &menuKey);
+        },
+        [&] { QTest::keyClick(focus, Qt::Key_F10, Qt::ShiftModifier); }};
+    const Qt::Key accessKeys[] = {Qt::Key_O, Qt::Key_Q};
+    for (int i = 0; i < 2; ++i) {
+        QPoint at;
+        QWidget* seen = popupDuring(menuKeys[i], [&](QWidget& menu) {
+            at = menu.pos();
+            QTest::keyClick(&menu, accessKeys[i]);
+        });
+        EXPECT_EQ(seen, w.mnuPOPUP) << i;
+        EXPECT_EQ(at, w.btLogo->mapToGlobal(QPoint(0, w.btLogo->height()))) << i;
+    }
+    EXPECT_NE(w.options(), nullptr) << "O chose Options";
+    EXPECT_EQ(ended.count(), 1) << "Q chose Quit";
 }
 
 TEST_F(ClockWindowTest, PopupMenuEntries) {

@@ -3,6 +3,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+class QPainter;
+
 // A picture control: shows its picture stretched to its own box, whatever the picture's size.
 class PictureBox : public QWidget {
     Q_OBJECT
@@ -12,13 +14,11 @@ public:
     QPixmap picture() const { return picture_; }
     void setPicture(const QPixmap& picture);
 
-signals:
-    // The left button was pressed and released over the picture.
-    void clicked();
+    // Draws `picture` stretched to `box`, as a picture control shows it; nothing when it is null.
+    static void paintStretched(QPainter& painter, const QRect& box, const QPixmap& picture);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QPixmap picture_;

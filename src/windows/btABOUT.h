@@ -2,6 +2,7 @@
 
 #include "CentredDialog.h"
 #include "PictureBox.h"
+#include "PictureButton.h"
 
 #include <VD_Core.h>
 
@@ -10,8 +11,11 @@
 
 #include <array>
 
+class LinkLabel;
+
 // The About box: the makers' logo, a credit line, their mail and web links (underlined under
-// the pointer, opened by the desktop), a notice line, and a close picture. Shown modal.
+// the pointer, opened by the desktop), a notice line, and a close picture. Shown modal, with the
+// focus on the close picture; Tab reaches the links.
 class btABOUT : public CentredDialog {
     Q_OBJECT
 public:
@@ -25,7 +29,7 @@ public:
 
     QWidget* face = nullptr;
     PictureBox* imgBRAMBLE = nullptr;
-    PictureBox* btnEND = nullptr;
+    PictureButton* btnEND = nullptr;
     std::array<QLabel*, 4> lblINFO{};
     std::array<QLine, 2> lnDIV{}; // in the face's pixels
 
@@ -37,6 +41,7 @@ protected:
 private:
     void createControls();
     void createLabels();
+    LinkLabel* makeLink(int index, const QString& text);
     void setLinkUnderline(int index, bool on);
 
     VD_Core::Core& core_;

@@ -1,6 +1,7 @@
 #include "btABOUT.h"
 
 #include "DialogLook.h"
+#include "LinkLabel.h"
 #include "MouseArguments.h"
 #include "Twips.h"
 
@@ -69,14 +70,19 @@ void btABOUT::createControls() {
     imgBRAMBLE->setPicture(Builtin::aboutLogo());
     Twips::place(imgBRAMBLE, 120, 0, 1800, 960);
 
-    btnEND = new PictureBox(face);
+    btnEND = new PictureButton(face);
     btnEND->setObjectName(QStringLiteral("btnEND"));
     btnEND->setPicture(Builtin::closePicture());
     btnEND->setAccessibleName(QStringLiteral("Close"));
+    btnEND->setAccessibleDescription(QStringLiteral("Closes the About box"));
     Twips::place(btnEND, 3480, 0, 810, 795);
-    connect(btnEND, &PictureBox::clicked, this, &btABOUT::btnEND_Click);
+    connect(btnEND, &PictureButton::clicked, this, &btABOUT::btnEND_Click);
 
     createLabels();
+    // Nothing else closes the box, so the keyboard starts where it can.
+    setTabOrder(btnEND, lblINFO[1]);
+    setTabOrder(lblINFO[1], lblINFO[2]);
+    btnEND->setFocus();
 }
 
 void btABOUT::createLabels() {
@@ -84,7 +90,7 @@ void btABOUT::createLabels() {
     const QString texts[] = {Maker::kCreditLine, QStringLiteral("> ") + Maker::kMail,
                              QStringLiteral("> ") + Maker::kWeb, Maker::kNotice};
     for (int i = 0; i < 4; ++i) {
-        QLabel* label = new QLabel(texts[i], face);
+        QLabel* label = isLink(i) ? makeLink(i, texts[i]) : new QLabel(texts[i], face);
         label->setObjectName(QStringLiteral("lblINFO%1").arg(i));
         label->setTextFormat(Qt::PlainText);
         label->setFont(DialogLook::font());
@@ -99,6 +105,18 @@ void btABOUT::createLabels() {
             label->setCursor(Builtin::pointingHand());
         lblINFO[i] = label;
     }
+}
+
+// The keyboard opens a link as a click does; a screen reader is told where it leads.
+LinkLabel* btABOUT::makeLink(int index, const QString& text) {
+    using namespace VD_Core;
+    auto* link = new LinkLabel(text, face);
+    link->setAccessibleName(index == 1 ? Maker::kMail : Maker::kWeb);
+    link->setAccessibleDescription(
+        index == 1 ? QStringLiteral("Opens a new mail to it in your mail program")
+                   : QStringLiteral("Opens it in your web browser"));
+    connect(link, &LinkLabel::activated, this, [this, index] { lblINFO_Click(index); });
+    return link;
 }
 
 void btABOUT::setLinkUnderline(int index, bool on) {

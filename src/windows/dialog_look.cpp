@@ -1,5 +1,8 @@
 #include "DialogLook.h"
 
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QWidget>
 
 namespace DialogLook {
@@ -15,6 +18,23 @@ void fitWidth(QWidget& control) {
     const int needed = control.sizeHint().width();
     if (needed > control.width())
         control.resize(needed, control.height());
+}
+
+void drawFocusCue(QPainter& painter, const QWidget& control, const QRect& box) {
+    if (!control.hasFocus())
+        return;
+    QStyleOptionFocusRect option;
+    option.initFrom(&control);
+    option.rect = box;
+    control.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, &control);
+}
+
+void revealFocusCue(QWidget& control) {
+    QWidget* window = control.window();
+    if (window->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    window->setAttribute(Qt::WA_KeyboardFocusChange);
+    control.update();
 }
 
 } // namespace DialogLook

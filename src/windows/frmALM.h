@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CentredDialog.h"
+#include "Spinner.h"
 
 #include <VD_Core.h>
 
@@ -32,9 +33,9 @@ public:
     std::array<QLabel*, 2> lblDISP{};
     QLineEdit* txtNAME = nullptr;
     QLineEdit* txtHOUR = nullptr;
-    QScrollBar* vsbHOUR = nullptr;
+    Spinner* vsbHOUR = nullptr;
     QLineEdit* txtMINS = nullptr;
-    QScrollBar* vsbMINS = nullptr;
+    Spinner* vsbMINS = nullptr;
     QComboBox* cbxDAY = nullptr;
     QComboBox* cbxMONTH = nullptr;
     std::array<QPushButton*, 2> btnCOM{};

@@ -55,6 +55,7 @@ private:
     void connectHandlers();
     void Form_Load();
     void openEditor(int entry);
+    void takeBackTheFocus();
 
     VD_Core::Core& core_;
 };

@@ -68,6 +68,8 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -77,7 +79,8 @@ private:
     void createControls();
     void createMenu();
     void Form_Load();
-    void PopupMenu();
+    void PopupMenu(const QPoint& at);
+    void popupMenuFromKeyboard();
     void armQuartz();
     void showTick(const VD_Core::TickDisplay& display);
     bool logoMouseEvent(QEvent* event);

@@ -14,19 +14,22 @@ namespace {
 
 const QString kNewAlarm = QStringLiteral("New Alarm");
 
-QScrollBar* makeSpinner(QWidget* parent, const char* name, int last) {
-    auto* spinner = new QScrollBar(Qt::Vertical, parent);
+const QString kHour = QStringLiteral("Hour");
+const QString kMinutes = QStringLiteral("Minutes");
+
+Spinner* makeSpinner(QWidget* parent, const char* name, const QString& readerName, int last,
+                     Spinner::Mapping numberAt, Spinner::Mapping positionOf) {
+    auto* spinner = new Spinner(last, numberAt, positionOf, parent);
     spinner->setObjectName(QString::fromLatin1(name));
-    spinner->setRange(0, last);
-    spinner->setSingleStep(1);
-    spinner->setPageStep(1);
-    spinner->setValue(last);
+    spinner->setAccessibleName(readerName);
     return spinner;
 }
 
-QLineEdit* makeNumberField(QWidget* parent, const char* name, const QString& text, int last) {
+QLineEdit* makeNumberField(QWidget* parent, const char* name, const QString& readerName,
+                           const QString& text, int last) {
     auto* field = new QLineEdit(text, parent);
     field->setObjectName(QString::fromLatin1(name));
+    field->setAccessibleName(readerName);
     field->setMaxLength(2);
     field->setValidator(new NumberFieldValidator(last, field));
     return field;
@@ -60,9 +63,11 @@ void frmALM::createControls() {
 
     cbxDAY = new QComboBox(this);
     cbxDAY->setObjectName(QStringLiteral("cbxDAY"));
+    cbxDAY->setAccessibleName(QStringLiteral("Day"));
     Twips::place(cbxDAY, 120, 840, 1335, 315);
     cbxMONTH = new QComboBox(this);
     cbxMONTH->setObjectName(QStringLiteral("cbxMONTH"));
+    cbxMONTH->setAccessibleName(QStringLiteral("Month"));
     Twips::place(cbxMONTH, 120, 1200, 1335, 315);
 
     btnCOM[1] = new QPushButton(QStringLiteral("&Ok"), this);
@@ -89,9 +94,9 @@ void frmALM::createControls() {
 }
 
 void frmALM::createTimeControls() {
-    txtHOUR = makeNumberField(this, "txtHOUR", QStringLiteral("0"), kLastHour);
+    txtHOUR = makeNumberField(this, "txtHOUR", kHour, QStringLiteral("0"), kLastHour);
     Twips::place(txtHOUR, 120, 480, 375, 285);
-    vsbHOUR = makeSpinner(this, "vsbHOUR", kLastHour);
+    vsbHOUR = makeSpinner(this, "vsbHOUR", kHour, kLastHour, &hourAt, &hourPosition);
     Twips::place(vsbHOUR, 480, 480, 135, 270);
 
     lblDISP[0] = new QLabel(QStringLiteral(":"), this);
@@ -103,9 +108,9 @@ void frmALM::createTimeControls() {
     lblDISP[0]->setAlignment(Qt::AlignCenter);
     Twips::place(lblDISP[0], 600, 480, 135, 255);
 
-    txtMINS = makeNumberField(this, "txtMINS", QStringLiteral("00"), kLastMinute);
+    txtMINS = makeNumberField(this, "txtMINS", kMinutes, QStringLiteral("00"), kLastMinute);
     Twips::place(txtMINS, 720, 480, 375, 285);
-    vsbMINS = makeSpinner(this, "vsbMINS", kLastMinute);
+    vsbMINS = makeSpinner(this, "vsbMINS", kMinutes, kLastMinute, &minsAt, &minsPosition);
     Twips::place(vsbMINS, 1095, 480, 135, 270);
 
     for (QLineEdit* field : {txtHOUR, txtMINS})

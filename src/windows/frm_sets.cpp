@@ -25,6 +25,8 @@ QCheckBox* makeCheckBox(QWidget* parent, const char* name, const char* caption) 
     return box;
 }
 
+const QString kAlarms = QStringLiteral("Alarms");
+
 const QString kFullTableTip =
     QStringLiteral("The clock keeps at most %1 alarms: delete one to make room.")
         .arg(VD_Core::Alarms::kCapacity);
@@ -85,10 +87,14 @@ void frmSETS::createControls() {
 void frmSETS::createAlarmGroup() {
     corDISP[0] = new QGroupBox(this);
     corDISP[0]->setObjectName(QStringLiteral("corDISP0"));
+    // The check box over the frame is its title; a screen reader is told what the group holds.
+    corDISP[0]->setAccessibleName(kAlarms);
     Twips::place(corDISP[0], 120, 120, 3015, 1935);
 
     lstALM = new QListWidget(corDISP[0]);
     lstALM->setObjectName(QStringLiteral("lstALM"));
+    lstALM->setAccessibleName(kAlarms);
+    lstALM->setAccessibleDescription(QStringLiteral("Usable while Enable Alarm is ticked"));
     lstALM->setSelectionMode(QAbstractItemView::SingleSelection);
     Twips::place(lstALM, 120, 360, 1935, 1425);
 
@@ -107,12 +113,16 @@ void frmSETS::createAlarmGroup() {
 }
 
 void frmSETS::createSkinGroup() {
-    corDISP[1] = new CaptionFrame(QStringLiteral("Skins"), this);
+    auto* frame = new CaptionFrame(QStringLiteral("Skins"), this);
+    corDISP[1] = frame;
     corDISP[1]->setObjectName(QStringLiteral("corDISP1"));
     Twips::place(corDISP[1], 3240, 120, 3015, 1935);
 
     lstSKIN = new QListWidget(corDISP[1]);
     lstSKIN->setObjectName(QStringLiteral("lstSKIN"));
+    lstSKIN->setAccessibleName(frame->caption());
+    lstSKIN->setAccessibleDescription(
+        QStringLiteral("The skin selected is put on the clock at once"));
     lstSKIN->setSelectionMode(QAbstractItemView::SingleSelection);
     Twips::place(lstSKIN, 120, 360, 1935, 1230);
 
@@ -236,12 +246,20 @@ void frmSETS::openEditor(int entry) {
         editor.cbxMONTH->setCurrentIndex(monthLine(e.Month));
     }
     editor.exec();
+    takeBackTheFocus();
+}
+
+void frmSETS::takeBackTheFocus() {
+    // A window manager may hand the focus to the clock when a box over this dialog closes; the
+    // keyboard goes on here, where it was.
+    activateWindow();
 }
 
 void frmSETS::btnCOM_Click(int index) {
     if (index == 1) {
         btABOUT about(core_, this);
         about.exec();
+        takeBackTheFocus();
         return;
     }
     if (index != 0)

@@ -10,8 +10,10 @@
 #include <WindowPlacement.h>
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -104,6 +106,13 @@ void frmVINDREL::createControls() {
     btLogo->setGeometry(Twips::rect(0, 0, 1500, 210));
     btLogo->setPicture(Builtin::titlePicture());
     btLogo->installEventFilter(this);
+    btLogo->setAccessibleName(QStringLiteral("Vindrel"));
+    btLogo->setAccessibleDescription(
+        QStringLiteral("Drag it with the left mouse button to move the clock. The right mouse "
+                       "button, the Menu key or Shift+F10 opens the clock's menu."));
+    // The only control that does anything takes the focus when the clock becomes active, so a
+    // screen reader says what it does; a click leaves the focus alone.
+    btLogo->setFocusPolicy(Qt::TabFocus);
 
     const QColor white(0xff, 0xff, 0xff);
     const QColor silver(0xc0, 0xc0, 0xc0);
@@ -134,7 +143,6 @@ void frmVINDREL::createControls() {
     imgALM->setObjectName(QStringLiteral("imgALM"));
     imgALM->setGeometry(Twips::rect(0, 600, 240, 240));
     imgALM->setPicture(Builtin::alarmPicture());
-    imgALM->setAccessibleName(QStringLiteral("Alarms enabled"));
 
     Quartz = new QTimer(this);
     Quartz->setObjectName(QStringLiteral("Quartz"));
@@ -177,7 +185,7 @@ void frmVINDREL::Form_Load() {
     bringBackIfLost();
 
     core_.LoadSkinAtStart();
-    imgALM->setVisible(core_.ClockSettings.alarmsOn());
+    setAlarmIndicatorVisible(core_.ClockSettings.alarmsOn());
 }
 
 void frmVINDREL::Form_Activate() {
@@ -195,7 +203,7 @@ void frmVINDREL::btLogo_MouseDown(int button, int, float x, float y) {
         DragStartY = y;
         btLogo->grabMouse();
     } else if (button == 2) {
-        PopupMenu();
+        PopupMenu(QCursor::pos());
     }
 }
 
@@ -210,8 +218,13 @@ void frmVINDREL::btLogo_MouseUp(int, int, float, float) {
     Dragging = false;
 }
 
-void frmVINDREL::PopupMenu() {
-    mnuPOPUP->exec(QCursor::pos());
+void frmVINDREL::PopupMenu(const QPoint& at) {
+    mnuPOPUP->exec(at);
+}
+
+void frmVINDREL::popupMenuFromKeyboard() {
+    // Under the title strip, where the mouse would open it.
+    PopupMenu(btLogo->mapToGlobal(QPoint(0, btLogo->height())));
 }
 
 void frmVINDREL::mnuOPTIONS_Click() {
@@ -296,6 +309,8 @@ void frmVINDREL::setBackgroundPicture(const QPixmap& picture) {
 
 void frmVINDREL::setAlarmIndicatorVisible(bool visible) {
     imgALM->setVisible(visible);
+    // A screen reader lists hidden controls too: the indicator speaks only while it is shown.
+    imgALM->setAccessibleName(visible ? QStringLiteral("Alarms enabled") : QString());
 }
 
 bool frmVINDREL::eventFilter(QObject* watched, QEvent* event) {
@@ -349,6 +364,26 @@ void frmVINDREL::bringBackIfLost() {
     qCInfo(lcPlatform) << "the clock at" << pos()
                        << "had no part of its title strip on a screen; moved it to" << *back;
     move(*back);
+}
+
+void frmVINDREL::contextMenuEvent(QContextMenuEvent* event) {
+    // The mouse opens the menu from the title strip alone; this is the keyboard's way.
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        event->ignore();
+        return;
+    }
+    popupMenuFromKeyboard();
+}
+
+void frmVINDREL::keyPressEvent(QKeyEvent* event) {
+    // Under X11 only the Menu key comes as a request for a context menu; Shift+F10, the other
+    // key for it, comes as a key. (Windows makes a request of both, and then no key arrives.)
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        if (!event->isAutoRepeat())
+            popupMenuFromKeyboard();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmVINDREL::changeEvent(QEvent* event) {

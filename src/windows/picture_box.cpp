@@ -1,6 +1,5 @@
 #include "PictureBox.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -14,16 +13,16 @@ void PictureBox::setPicture(const QPixmap& picture) {
     update();
 }
 
+void PictureBox::paintStretched(QPainter& painter, const QRect& box, const QPixmap& picture) {
+    if (picture.isNull())
+        return;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(box, picture);
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
     if (picture_.isNull())
         return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), picture_);
-}
-
-void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-    QWidget::mouseReleaseEvent(event);
+    paintStretched(painter, rect(), picture_);
 }
