@@ -112,12 +112,22 @@ TEST_F(ClockWindowTest, TickUpdatesLabelsAndTooltipAndPlaysTheSignal) {
     EXPECT_EQ(sound.played.size(), 1);
 }
 
-TEST_F(ClockWindowTest, QuartzIsArmedForTheNextHalfSecond) {
+TEST_F(ClockWindowTest, QuartzKeepsItsTicksJustAfterTheHalfSeconds) {
     clock.current = QDateTime(QDate(2024, 3, 6), QTime(21, 5, 30, 120));
     frmVINDREL& w = load();
     EXPECT_TRUE(w.Quartz->isActive());
-    EXPECT_EQ(w.Quartz->interval(), 500 - 120 + 1);
+    EXPECT_FALSE(w.Quartz->isSingleShot());
     EXPECT_EQ(w.Quartz->timerType(), Qt::PreciseTimer);
+    EXPECT_EQ(w.Quartz->interval(), 500 - 120 + 1) << "loaded";
+    // Milliseconds into the half second at which a tick runs, and the interval that follows.
+    const std::pair<int, int> ticks[] = {{1, 500},   {501, 500}, {4, 500},
+                                         {250, 251}, {1, 500},   {499, 2}};
+    for (const auto& [ms, interval] : ticks) {
+        clock.current.setTime(QTime(21, 5, 31).addMSecs(ms));
+        w.keepQuartzInStep();
+        EXPECT_EQ(w.Quartz->interval(), interval) << "tick at " << ms << " ms";
+        EXPECT_TRUE(w.Quartz->isActive());
+    }
 }
 
 TEST_F(ClockWindowTest, LeftDragOnTheTitleStripMovesTheWindowByTheDragDistance) {

@@ -33,6 +33,8 @@ public:
     void mnuOPTIONS_Click();
     void mnuEND_Click();
     void Quartz_Timer();
+    // Run after each tick: keeps the ticks just after the clock's whole and half seconds.
+    void keepQuartzInStep();
 
     const VD_Core::TickState& tickState() const { return tick_; }
     frmSETS* options() const { return options_; }
@@ -78,7 +80,6 @@ private:
     void createMenu();
     void Form_Load();
     void PopupMenu();
-    void armQuartz();
     void showTick(const VD_Core::TickDisplay& display);
     bool logoMouseEvent(QEvent* event);
 

@@ -18,8 +18,11 @@ namespace {
 constexpr int kClientWidth = 100;
 constexpr int kClientHeight = 58;
 constexpr int kBorder = 1;
+constexpr int kQuartzIntervalMs = 500;
 // The tick lands this long after each half second, so the new second is already there.
 constexpr int kTickLagMs = 1;
+// A tick landing later than this after its half second is out of step and re-arms the timer.
+constexpr int kLatestInStepMs = 4;
 const QColor kBorderColour(0x5a, 0x5a, 0x5a);
 
 struct LabelDesign {
@@ -99,7 +102,7 @@ frmVINDREL::frmVINDREL(VD_Core::Core& core, QWidget* parent)
     createMenu();
     core_.attachWindow(this);
     Form_Load();
-    armQuartz();
+    keepQuartzInStep();
 }
 
 frmVINDREL::~frmVINDREL() {
@@ -151,10 +154,9 @@ void frmVINDREL::createControls() {
     Quartz = new QTimer(this);
     Quartz->setObjectName(QStringLiteral("Quartz"));
     Quartz->setTimerType(Qt::PreciseTimer);
-    Quartz->setSingleShot(true);
     connect(Quartz, &QTimer::timeout, this, [this] {
         Quartz_Timer();
-        armQuartz();
+        keepQuartzInStep();
     });
 }
 
@@ -261,12 +263,18 @@ void frmVINDREL::showTick(const VD_Core::TickDisplay& display) {
     lblPASS->changeText(display.pass);
 }
 
-void frmVINDREL::armQuartz() {
-    // A free-running 500 ms timer would show each new second up to half a second late, so
-    // every tick is re-armed to land just after the next whole or half second of the clock.
+void frmVINDREL::keepQuartzInStep() {
+    // A timer started at any moment would show each new second up to half a second late, so
+    // the ticks are kept just after the wall clock's whole and half seconds. A repeating precise
+    // timer stays there by itself; only a tick out of step (the first, or after the clock was
+    // set or the machine slept) re-arms it, so that most ticks register no timer.
     // Zone offsets are whole seconds, so the UTC count has the local time's milliseconds.
-    const auto intoHalfSecond = static_cast<int>(core_.clock().epochMilliseconds() % 500);
-    Quartz->start(500 - intoHalfSecond + kTickLagMs);
+    const auto intoHalfSecond =
+        static_cast<int>(core_.clock().epochMilliseconds() % kQuartzIntervalMs);
+    const bool inStep = intoHalfSecond <= kLatestInStepMs;
+    if (inStep && Quartz->isActive() && Quartz->interval() == kQuartzIntervalMs)
+        return;
+    Quartz->start(inStep ? kQuartzIntervalMs : kQuartzIntervalMs - intoHalfSecond + kTickLagMs);
 }
 
 bool frmVINDREL::applyTopmost(bool on) {
