@@ -145,6 +145,13 @@ void frmVINDREL::createControls() {
                                       Qt::AlignLeft,
                                       "Day of the Week"});
 
+    // The labels that change paint the face behind them themselves: a new second then repaints
+    // the digits alone, not the face beneath them first.
+    for (DigitLabel* label : {lblTIME, lblPASS})
+        label->setBackdrop([this, label](QPainter& painter, const QRect& area) {
+            face->paintBackground(painter, area, -label->pos());
+        });
+
     imgALM = new PictureBox(face);
     imgALM->setObjectName(QStringLiteral("imgALM"));
     imgALM->setGeometry(Twips::rect(0, 600, 240, 240));
