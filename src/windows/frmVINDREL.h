@@ -89,5 +89,6 @@ private:
     float DragStartX = 0;
     float DragStartY = 0;
     bool shownOnce_ = false;
+    QTimer* settled_ = nullptr; // lets go of what start-up or a closed dialog left mapped
     QPointer<frmSETS> options_;
 };

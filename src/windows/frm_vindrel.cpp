@@ -5,6 +5,7 @@
 #include <BuiltinPictures.h>
 #include <ClockText.h>
 #include <TopMost.h>
+#include <WorkingSet.h>
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -23,6 +24,9 @@ constexpr int kQuartzIntervalMs = 500;
 constexpr int kTickLagMs = 1;
 // A tick landing later than this after its half second is out of step and re-arms the timer.
 constexpr int kLatestInStepMs = 4;
+// How long after start-up, or after the Options dialog closed, the clock gives back the pages it
+// used only for them: by then the skin is on, its sounds ready and the audio output up.
+constexpr int kSettledAfterMs = 5000;
 const QColor kBorderColour(0x5a, 0x5a, 0x5a);
 
 struct LabelDesign {
@@ -165,6 +169,11 @@ void frmVINDREL::createControls() {
         Quartz_Timer();
         keepQuartzInStep();
     });
+
+    settled_ = new QTimer(this);
+    settled_->setSingleShot(true);
+    settled_->setInterval(kSettledAfterMs);
+    connect(settled_, &QTimer::timeout, this, [] { Platform::releaseUnusedFilePages(); });
 }
 
 void frmVINDREL::createMenu() {
@@ -238,6 +247,7 @@ void frmVINDREL::mnuOPTIONS_Click() {
     if (options_.isNull()) {
         options_ = new frmSETS(core_);
         options_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(options_, &QObject::destroyed, settled_, qOverload<>(&QTimer::start));
     }
     options_->show();
     options_->raise();
@@ -359,6 +369,7 @@ void frmVINDREL::showEvent(QShowEvent* event) {
     if (!shownOnce_) {
         shownOnce_ = true;
         Form_Activate();
+        settled_->start();
     }
     QWidget::showEvent(event);
 }
