@@ -5,9 +5,15 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    Platform::preferX11Display();
-    Platform::preferImagesOverConnection();
-    QApplication app(argc, argv);
+    Platform::StartupEnvironment forQtAlone;
+    Platform::preferX11Display(forQtAlone);
+    Platform::preferImagesOverConnection(forQtAlone);
+    // The clock takes no arguments: Qt's own (-reverse, -qwindowgeometry...) must not reach it.
+    char fallbackName[] = "vindrel";
+    int qtArgc = 1;
+    char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
+    QApplication app(qtArgc, qtArgv);
+    forQtAlone.restore();
     auto clock = Platform::makeSystemClock();
     auto sound = Platform::makeSoundPlayer();
     auto store = Platform::openSettingsStore();

@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(Zones, ZoneTextTest,
                                            ZoneCase{210, "-04"}, ZoneCase{-345, "06"},
                                            ZoneCase{-570, "10"}, ZoneCase{-780, "13"},
                                            ZoneCase{600, "-10"}, ZoneCase{720, "-12"},
-                                           ZoneCase{-840, "14"}));
+                                           ZoneCase{-840, "14"}, ZoneCase{20, "-00"},
+                                           ZoneCase{-20, "00"}));
 
 struct PassCase {
     float seconds;

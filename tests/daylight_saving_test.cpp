@@ -141,6 +141,6 @@ INSTANTIATE_TEST_SUITE_P(Zones, StandardOffsetTest,
                                            ZoneCase{"America/New_York", "-05"},
                                            ZoneCase{"Asia/Kolkata", "06"},
                                            ZoneCase{"Australia/Lord_Howe", "11"},
-                                           ZoneCase{"UTC", "00"}));
+                                           ZoneCase{"UTC", "00"}, ZoneCase{"Europe/Dublin", "00"}));
 
 } // namespace

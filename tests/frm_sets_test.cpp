@@ -5,6 +5,7 @@
 #include <frmSETS.h>
 #include <frmVINDREL.h>
 
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -331,6 +332,46 @@ TEST_F(OptionsTest, LayoutInTwips) {
     EXPECT_EQ(o.btnALM[2]->geometry(), QRect(144, 88, 49, 25));
     EXPECT_EQ(o.btnCOM[0]->geometry(), QRect(360, 144, 57, 25));
     EXPECT_EQ(o.chkONTOP->pos(), QPoint(144, 152));
+}
+
+// The first row from the top where a column of the picture is not the background.
+int firstMarkedRow(const QImage& picture, int x, const QColor& background) {
+    for (int y = 0; y < picture.height(); ++y)
+        if (picture.pixelColor(x, y) != background)
+            return y;
+    return -1;
+}
+
+// The top and bottom rows of dark (text) pixels within an area of the picture.
+std::pair<int, int> textRows(const QImage& picture, const QRect& area) {
+    int top = -1;
+    int bottom = -1;
+    for (int y = std::max(0, area.top()); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (picture.pixelColor(x, y).lightness() < 100) {
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+    return {top, bottom};
+}
+
+TEST_F(OptionsTest, BothFramesHaveTheirLineLevelAndTheirCaptionsOnIt) {
+    frmSETS& o = open();
+    const QImage picture = o.grab().toImage();
+    const QColor background = o.palette().color(QPalette::Window);
+    const QRect alarms = o.corDISP[0]->geometry();
+    const QRect skins = o.corDISP[1]->geometry();
+    EXPECT_EQ(firstMarkedRow(picture, skins.right() - 20, background),
+              firstMarkedRow(picture, alarms.right() - 20, background));
+
+    QStyleOptionButton box;
+    box.initFrom(o.chkALM);
+    box.text = o.chkALM->text();
+    const QRect alarmCaption = o.chkALM->style()
+                                   ->subElementRect(QStyle::SE_CheckBoxContents, &box, o.chkALM)
+                                   .translated(o.chkALM->pos());
+    const QRect skinCaption(skins.left() + 4, skins.top() - 8, 60, 28);
+    EXPECT_EQ(textRows(picture, skinCaption), textRows(picture, alarmCaption));
 }
 
 // The clock window's side: one dialog however often "&Options" is chosen.

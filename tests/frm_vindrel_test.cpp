@@ -1,9 +1,12 @@
 #include <HiveContents.h>
+#include <LogCapture.h>
+#include <MouseArguments.h>
 #include <SkinFiles.h>
 #include <TestCore.h>
 #include <frmVINDREL.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -242,10 +245,32 @@ TEST_F(ClockWindowTest, TheFirstStartStoresTheDefaults) {
 TEST_F(ClockWindowTest, LoadPlacesTheWindowAtTheStoredPositionBeforeItIsShown) {
     const QString key = QStringLiteral("Software\\Brambleton\\Vindrel");
     storeRaw(*hive, key, QStringLiteral("X"), Hive::kRegSz, QByteArray("1200", 5));
-    storeRaw(*hive, key, QStringLiteral("Y"), Hive::kRegSz, QByteArray("-900", 5));
+    // Partly above the screen, with part of the title strip on it: left where it is.
+    storeRaw(*hive, key, QStringLiteral("Y"), Hive::kRegSz, QByteArray("-150", 5));
     frmVINDREL& w = load();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.pos(), QPoint(80, -60));
+    EXPECT_EQ(w.pos(), QPoint(80, -10));
+}
+
+TEST_F(ClockWindowTest, ALostWindowComesBackAtLoadAndNothingIsStored) {
+    const QString key = QStringLiteral("Software\\Brambleton\\Vindrel");
+    storeRaw(*hive, key, QStringLiteral("X"), Hive::kRegSz, QByteArray("30000", 6));
+    storeRaw(*hive, key, QStringLiteral("Y"), Hive::kRegSz, QByteArray("4500", 5));
+    const LogCapture log("vindrel.platform");
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(load().pos(), QPoint(screen.right() + 1 - 102, 300));
+    EXPECT_EQ(log.messages().size(), 1);
+    EXPECT_EQ(storedValues(*hive, key).value(0),
+              textValue(QStringLiteral("X"), QStringLiteral("30000")));
+}
+
+TEST_F(ClockWindowTest, QuitDeletesTheOptionsDialogStillOpen) {
+    frmVINDREL& w = load();
+    w.mnuOPTIONS->trigger();
+    const QPointer<frmSETS> options = w.options();
+    w.mnuEND->trigger();
+    window.reset();
+    EXPECT_TRUE(options.isNull());
 }
 
 TEST_F(ClockWindowTest, QuitSavesTheDraggedWindowWhereTheNextStartFindsIt) {
@@ -262,5 +287,44 @@ TEST_F(ClockWindowTest, ControlsCarryTheirNames) {
         EXPECT_NE(w.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_NE(w.findChild<QTimer*>(QStringLiteral("Quartz")), nullptr);
 }
+
+struct MouseCase {
+    const char* name;
+    QEvent::Type type;
+    Qt::MouseButton button;
+    Qt::MouseButtons held;
+    Qt::KeyboardModifiers modifiers;
+    int code;
+    int shift;
+};
+
+class MouseArgumentsTest : public ::testing::TestWithParam<MouseCase> {};
+
+TEST_P(MouseArgumentsTest, ButtonsAndShiftAsTheHandlersTakeThem) {
+    const MouseCase& c = GetParam();
+    const QPointF at(2, 3);
+    const QMouseEvent event(c.type, at, at, c.button, c.held, c.modifiers);
+    const MouseArguments args = mouseArguments(event);
+    EXPECT_EQ(args.button, c.code);
+    EXPECT_EQ(args.shift, c.shift);
+    EXPECT_FLOAT_EQ(args.x, 30);
+    EXPECT_FLOAT_EQ(args.y, 45);
+}
+
+constexpr auto kLeftAndRight = Qt::MouseButtons(Qt::LeftButton | Qt::RightButton);
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, MouseArgumentsTest,
+    ::testing::Values(
+        MouseCase{"PressLeft", QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {}, 1, 0},
+        MouseCase{
+            "PressMiddle", QEvent::MouseButtonPress, Qt::MiddleButton, kLeftAndRight, {}, 4, 0},
+        MouseCase{"ReleaseRight", QEvent::MouseButtonRelease, Qt::RightButton, {}, {}, 2, 0},
+        MouseCase{
+            "MoveWithLeftAndRightHeld", QEvent::MouseMove, Qt::NoButton, kLeftAndRight, {}, 3, 0},
+        MouseCase{"MoveWithNoneHeld", QEvent::MouseMove, Qt::NoButton, {}, {}, 0, 0},
+        MouseCase{"ShiftCtrlAlt", QEvent::MouseMove, Qt::NoButton, Qt::LeftButton,
+                  Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier, 1, 7}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -164,7 +164,7 @@ TEST_F(SkinChooserTest, TheChoiceIsSavedByTheNextSave) {
 TEST_F(SkinChooserTest, LayoutInTwips) {
     frmSETS& o = open();
     EXPECT_EQ(o.corDISP[1]->geometry(), QRect(216, 8, 201, 129));
-    EXPECT_EQ(o.corDISP[1]->title(), QStringLiteral("Skins"));
+    EXPECT_EQ(o.corDISP[1]->accessibleName(), QStringLiteral("Skins"));
     EXPECT_EQ(o.lstSKIN->geometry(), QRect(8, 24, 129, 82));
     EXPECT_EQ(o.btnSKIN[1]->geometry(), QRect(144, 56, 49, 17));
     EXPECT_EQ(o.lblAUTHOR->geometry(), QRect(8, 109, 185, 17));

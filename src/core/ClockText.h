@@ -17,7 +17,8 @@ QString dateText(QDate date, const QLocale& locale);
 QString dayText(QDate date, const QLocale& locale);
 
 // Hours east of UTC from the standard bias (UTC minus local, minutes), rounded half away from
-// zero, at least two digits, a minus sign only west of UTC: 01, 00, -05, 06 for UTC+5:30.
+// zero, at least two digits, a minus sign for every zone west of UTC: 01, 00, -05, 06 for
+// UTC+5:30, -00 for UTC-0:20.
 QString zoneText(int biasMinutes);
 
 // Seconds since power-on from the wrapping millisecond count, kept as a 32-bit float.

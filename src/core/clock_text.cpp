@@ -62,9 +62,9 @@ QString dayText(QDate date, const QLocale& locale) {
 }
 
 QString zoneText(int biasMinutes) {
-    const long hours = std::lround(-biasMinutes / 60.0);
-    const QString digits = twoDigits(std::labs(hours));
-    return hours < 0 ? QLatin1Char('-') + digits : digits;
+    const QString digits = twoDigits(std::labs(std::lround(-biasMinutes / 60.0)));
+    // The sign is the zone's, not the rounded number's: UTC-0:20 shows -00.
+    return biasMinutes > 0 ? QLatin1Char('-') + digits : digits;
 }
 
 float powerOnSeconds(quint32 tickCount) {

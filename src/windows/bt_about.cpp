@@ -1,11 +1,13 @@
 #include "btABOUT.h"
 
 #include "DialogLook.h"
+#include "MouseArguments.h"
 #include "Twips.h"
 
 #include <BuiltinPictures.h>
 #include <Maker.h>
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -135,15 +137,14 @@ bool btABOUT::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
         return QDialog::eventFilter(watched, event);
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    const auto x = static_cast<float>(Twips::fromPixels(mouse->position().x()));
-    const auto y = static_cast<float>(Twips::fromPixels(mouse->position().y()));
+    const MouseArguments m = mouseArguments(*mouse);
     if (watched == face && type == QEvent::MouseMove)
-        Form_MouseMove(0, 0, x, y);
+        Form_MouseMove(m.button, m.shift, m.x, m.y);
     for (int i = 0; i < 4; ++i) {
         if (watched != lblINFO[i])
             continue;
         if (type == QEvent::MouseMove)
-            lblINFO_MouseMove(i, 0, 0, x, y);
+            lblINFO_MouseMove(i, m.button, m.shift, m.x, m.y);
         else if (mouse->button() == Qt::LeftButton &&
                  lblINFO[i]->rect().contains(mouse->position().toPoint()))
             lblINFO_Click(i);
@@ -160,6 +161,11 @@ void btABOUT::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void btABOUT::closeEvent(QCloseEvent* event) {
+    // A close asked by the window manager (Alt+F4, a taskbar): only the close picture closes.
+    event->ignore();
 }
 
 void btABOUT::showEvent(QShowEvent* event) {

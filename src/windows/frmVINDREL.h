@@ -82,6 +82,9 @@ private:
     void PopupMenu();
     void showTick(const VD_Core::TickDisplay& display);
     bool logoMouseEvent(QEvent* event);
+    void watchScreens();
+    // Moves the window onto the nearest screen when its title strip is on none; stores nothing.
+    void bringBackIfLost();
 
     VD_Core::Core& core_;
     VD_Core::TickState tick_;
@@ -91,4 +94,5 @@ private:
     bool shownOnce_ = false;
     QTimer* settled_ = nullptr; // lets go of what start-up or a closed dialog left mapped
     QPointer<frmSETS> options_;
+    QTimer* screensChanged_ = nullptr;
 };

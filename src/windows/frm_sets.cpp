@@ -1,5 +1,6 @@
 #include "frmSETS.h"
 
+#include "CaptionFrame.h"
 #include "DialogLook.h"
 #include "Twips.h"
 #include "btABOUT.h"
@@ -108,7 +109,7 @@ void frmSETS::createAlarmGroup() {
 }
 
 void frmSETS::createSkinGroup() {
-    corDISP[1] = new QGroupBox(QStringLiteral("Skins"), this);
+    corDISP[1] = new CaptionFrame(QStringLiteral("Skins"), this);
     corDISP[1]->setObjectName(QStringLiteral("corDISP1"));
     Twips::place(corDISP[1], 3240, 120, 3015, 1935);
 

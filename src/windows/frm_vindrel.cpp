@@ -1,10 +1,13 @@
 #include "frmVINDREL.h"
 
+#include "MouseArguments.h"
 #include "Twips.h"
 
 #include <BuiltinPictures.h>
 #include <ClockText.h>
+#include <PlatformLog.h>
 #include <TopMost.h>
+#include <WindowPlacement.h>
 #include <WorkingSet.h>
 
 #include <QCloseEvent>
@@ -12,6 +15,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWindow>
 
 namespace {
@@ -65,25 +69,6 @@ template <typename Label> Label* makeLabel(QWidget* parent, const LabelDesign& d
     return label;
 }
 
-int buttonCode(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int shiftCode(Qt::KeyboardModifiers modifiers) {
-    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
-           (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
-           (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
-}
-
 // Where clients may not place their own windows, a drag is handed to the compositor.
 bool windowSystemMovesWindows() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
@@ -107,9 +92,12 @@ frmVINDREL::frmVINDREL(VD_Core::Core& core, QWidget* parent)
     core_.attachWindow(this);
     Form_Load();
     keepQuartzInStep();
+    watchScreens();
 }
 
 frmVINDREL::~frmVINDREL() {
+    // An Options dialog still open when the program ends goes with the clock.
+    delete options_;
     core_.attachWindow(nullptr);
 }
 
@@ -204,6 +192,7 @@ void frmVINDREL::Form_Load() {
     // Places the window at its stored position before it is first shown.
     core_.EnsureSettings();
     core_.LoadSettings();
+    bringBackIfLost();
 
     core_.LoadSkin();
     imgALM->setVisible(core_.ClockSettings.alarmsOn());
@@ -345,17 +334,46 @@ bool frmVINDREL::logoMouseEvent(QEvent* event) {
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
         type != QEvent::MouseButtonRelease)
         return false;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    const int shift = shiftCode(mouse->modifiers());
-    const auto x = static_cast<float>(Twips::fromPixels(mouse->position().x()));
-    const auto y = static_cast<float>(Twips::fromPixels(mouse->position().y()));
+    const MouseArguments m = mouseArguments(*static_cast<QMouseEvent*>(event));
     if (type == QEvent::MouseButtonPress)
-        btLogo_MouseDown(buttonCode(mouse->button()), shift, x, y);
+        btLogo_MouseDown(m.button, m.shift, m.x, m.y);
     else if (type == QEvent::MouseMove)
-        btLogo_MouseMove(buttonCode(mouse->button()), shift, x, y);
+        btLogo_MouseMove(m.button, m.shift, m.x, m.y);
     else
-        btLogo_MouseUp(buttonCode(mouse->button()), shift, x, y);
+        btLogo_MouseUp(m.button, m.shift, m.x, m.y);
     return true;
+}
+
+void frmVINDREL::watchScreens() {
+    // A burst of screen changes (one unplugged, another made primary) is looked at once.
+    screensChanged_ = new QTimer(this);
+    screensChanged_->setSingleShot(true);
+    screensChanged_->setInterval(0);
+    connect(screensChanged_, &QTimer::timeout, this, &frmVINDREL::bringBackIfLost);
+    const auto watch = [this](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, screensChanged_, qOverload<>(&QTimer::start));
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    auto* app = qGuiApp;
+    connect(app, &QGuiApplication::screenAdded, this, [this, watch](QScreen* screen) {
+        watch(screen);
+        screensChanged_->start();
+    });
+    connect(app, &QGuiApplication::screenRemoved, screensChanged_, qOverload<>(&QTimer::start));
+}
+
+void frmVINDREL::bringBackIfLost() {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->geometry());
+    const QRect strip(face->pos() + btLogo->pos(), btLogo->size());
+    const std::optional<QPoint> back = VD_Core::rescuedPosition(pos(), size(), strip, screens);
+    if (!back)
+        return;
+    qCInfo(lcPlatform) << "the clock at" << pos()
+                       << "had no part of its title strip on a screen; moved it to" << *back;
+    move(*back);
 }
 
 void frmVINDREL::changeEvent(QEvent* event) {
