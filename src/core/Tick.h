@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 #include <utility>
 
 namespace VD_Core {
@@ -46,5 +47,19 @@ struct TickResult {
 // tick state (time text, hour-signal and alarm flags, power-on seconds).
 TickResult RunTick(const Core& core, const QDateTime& now, quint32 tickCount, TickState& state,
                    const QLocale& locale);
+
+// The tick timer as a tick finds it: running, its interval and the milliseconds to its next tick.
+struct QuartzTimer {
+    bool running = false;
+    int interval = 0;
+    int remainingMs = 0;
+};
+
+inline constexpr int kQuartzIntervalMs = 500;
+
+// What to start the tick timer with after a tick ran intoHalfSecond milliseconds after a whole or
+// half second of the wall clock, so that the ticks come just after those: nothing while it is
+// due in step, or the interval up to the next half second (a shorter first one) when it is not.
+std::optional<int> quartzRestart(int intoHalfSecond, const QuartzTimer& quartz);
 
 } // namespace VD_Core

@@ -87,4 +87,21 @@ TickResult RunTick(const Core& core, const QDateTime& now, quint32 tickCount, Ti
     return result;
 }
 
+std::optional<int> quartzRestart(int intoHalfSecond, const QuartzTimer& quartz) {
+    // The latest a tick may be due after its half second and still count as in step.
+    constexpr int kLatestInStepMs = 4;
+    // A repeating precise timer stays where it was started, so it is started again only when
+    // its ticks are due out of step (at first, after the clock was set or the machine slept).
+    // Where it is due, not when this tick ran: a tick that ran late does not move the next one.
+    if (quartz.running && quartz.interval == kQuartzIntervalMs) {
+        const int dueInto = (intoHalfSecond + quartz.remainingMs) % kQuartzIntervalMs;
+        if (dueInto <= kLatestInStepMs)
+            return std::nullopt;
+    } else if (quartz.running && intoHalfSecond <= kLatestInStepMs) {
+        return kQuartzIntervalMs; // the shorter first interval has brought it in step
+    }
+    // Up to the half second itself: a timer never fires early, so the new second is there.
+    return kQuartzIntervalMs - intoHalfSecond;
+}
+
 } // namespace VD_Core

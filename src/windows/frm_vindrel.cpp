@@ -23,11 +23,6 @@ namespace {
 constexpr int kClientWidth = 100;
 constexpr int kClientHeight = 58;
 constexpr int kBorder = 1;
-constexpr int kQuartzIntervalMs = 500;
-// The tick lands this long after each half second, so the new second is already there.
-constexpr int kTickLagMs = 1;
-// A tick landing later than this after its half second is out of step and re-arms the timer.
-constexpr int kLatestInStepMs = 4;
 // How long after start-up, or after the Options dialog closed, the clock gives back the pages it
 // used only for them: by then the skin is on, its sounds ready and the audio output up.
 constexpr int kSettledAfterMs = 5000;
@@ -270,17 +265,14 @@ void frmVINDREL::showTick(const VD_Core::TickDisplay& display) {
 }
 
 void frmVINDREL::keepQuartzInStep() {
-    // A timer started at any moment would show each new second up to half a second late, so
-    // the ticks are kept just after the wall clock's whole and half seconds. A repeating precise
-    // timer stays there by itself; only a tick out of step (the first, or after the clock was
-    // set or the machine slept) re-arms it, so that most ticks register no timer.
+    // A timer started at any moment would show each new second up to half a second late.
     // Zone offsets are whole seconds, so the UTC count has the local time's milliseconds.
     const auto intoHalfSecond =
-        static_cast<int>(core_.clock().epochMilliseconds() % kQuartzIntervalMs);
-    const bool inStep = intoHalfSecond <= kLatestInStepMs;
-    if (inStep && Quartz->isActive() && Quartz->interval() == kQuartzIntervalMs)
-        return;
-    Quartz->start(inStep ? kQuartzIntervalMs : kQuartzIntervalMs - intoHalfSecond + kTickLagMs);
+        static_cast<int>(core_.clock().epochMilliseconds() % VD_Core::kQuartzIntervalMs);
+    const std::optional<int> restart = VD_Core::quartzRestart(
+        intoHalfSecond, {Quartz->isActive(), Quartz->interval(), Quartz->remainingTime()});
+    if (restart)
+        Quartz->start(*restart);
 }
 
 bool frmVINDREL::applyTopmost(bool on) {
