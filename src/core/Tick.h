@@ -23,6 +23,11 @@ struct TickState {
     // same date and time.
     std::array<std::pair<QDate, QString>, Alarms::kCapacity + 1> AlarmSounded{};
     float PowerOnSeconds = 0;
+    // The texts of the time and the power-on time change once a second and once a minute: a
+    // tick on the half second shows what the tick before showed, and makes neither again.
+    QTime TimeTextOf;
+    long PassTextMinutes = -1;
+    QString PassText;
     // The date texts change once a day: made again only for another date or language.
     QDate TextsDate;
     QLocale TextsLocale;

@@ -3,6 +3,7 @@
 #include "ClockText.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace VD_Core {
 namespace {
@@ -73,7 +74,12 @@ TickResult RunTick(const Core& core, const QDateTime& now, quint32 tickCount, Ti
                    const QLocale& locale) {
     TickResult result;
     const QDate today = now.date();
-    state.TimeText = timeText(now.time());
+    const QTime time = now.time();
+    if (time.second() != state.TimeTextOf.second() || time.minute() != state.TimeTextOf.minute() ||
+        time.hour() != state.TimeTextOf.hour() || state.TimeText.isEmpty()) {
+        state.TimeText = timeText(time);
+        state.TimeTextOf = time;
+    }
     result.display.time = state.TimeText;
     dateTexts(today, locale, state);
     result.display.date = state.DateText;
@@ -83,7 +89,13 @@ TickResult RunTick(const Core& core, const QDateTime& now, quint32 tickCount, Ti
     alarms(core, now, state, result.sounds);
 
     state.PowerOnSeconds = powerOnSeconds(tickCount);
-    result.display.pass = passText(state.PowerOnSeconds);
+    // The text shows whole minutes alone (hours are whole minutes over 60).
+    const auto passMinutes = static_cast<long>(std::floor(state.PowerOnSeconds / 60.0));
+    if (passMinutes != state.PassTextMinutes) {
+        state.PassText = passText(state.PowerOnSeconds);
+        state.PassTextMinutes = passMinutes;
+    }
+    result.display.pass = state.PassText;
     return result;
 }
 
