@@ -8,6 +8,7 @@ int main(int argc, char* argv[]) {
     Platform::StartupEnvironment forQtAlone;
     Platform::preferX11Display(forQtAlone);
     Platform::preferImagesOverConnection(forQtAlone);
+    Platform::preferQtEventLoop(forQtAlone);
     // The clock takes no arguments: Qt's own (-reverse, -qwindowgeometry...) must not reach it.
     char fallbackName[] = "vindrel";
     int qtArgc = 1;

@@ -117,6 +117,10 @@ TEST_F(ClockJumpTest, TheDisplayIsRightOneTickAfterAJump) {
     EXPECT_EQ(r.display.time, QStringLiteral("15.30.10"));
     EXPECT_EQ(r.display.date, QStringLiteral("Wednesday 01 January 2025"));
     EXPECT_EQ(r.display.day, QStringLiteral("We"));
+    // Set back one hour to the second, as when daylight saving ends.
+    const TickResult back =
+        RunTick(core, QDateTime(QDate(2025, 1, 1), QTime(14, 30, 10, 500)), 0, state, kEnglish);
+    EXPECT_EQ(back.display.time, QStringLiteral("14.30.10"));
 }
 
 struct ZoneCase {

@@ -144,12 +144,47 @@ TEST_F(ClockWindowTest, TickUpdatesLabelsAndTooltipAndPlaysTheSignal) {
     EXPECT_EQ(sound.played.size(), 1);
 }
 
+TEST_F(ClockWindowTest, TicksOnAPictureFaceShowWhatAFullRepaintDraws) {
+    frmVINDREL& w = load();
+    QImage picture(100, 58, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixelColor(x, y, QColor(x * 2, y * 4, (x + y) % 256));
+    w.setBackgroundPicture(QPixmap::fromImage(picture));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const auto shown = [&w] {
+        QCoreApplication::sendPostedEvents();
+        return w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    shown();
+    for (const QTime time : {QTime(9, 59, 58), QTime(9, 59, 59), QTime(10, 0, 0), QTime(10, 0, 1),
+                             QTime(23, 59, 59), QTime(0, 0, 0)}) {
+        clock.current.setTime(time);
+        clock.ticks += 61000;
+        w.Quartz_Timer();
+        EXPECT_EQ(shown(), w.grab().toImage().convertToFormat(QImage::Format_RGB32))
+            << time.toString().toStdString();
+    }
+    // Behind the labels, where they have no text, the face's picture shows at its place.
+    const QImage screen = shown();
+    for (const QLabel* label : {static_cast<QLabel*>(w.lblTIME), static_cast<QLabel*>(w.lblPASS)}) {
+        const QPoint inFace = label->geometry().topLeft() + QPoint(1, 1);
+        EXPECT_EQ(screen.pixelColor(w.face->mapTo(&w, inFace)), picture.pixelColor(inFace))
+            << label->objectName().toStdString();
+    }
+}
+
 TEST_F(ClockWindowTest, QuartzIsArmedForTheNextHalfSecond) {
     clock.current = QDateTime(QDate(2024, 3, 6), QTime(21, 5, 30, 120));
     frmVINDREL& w = load();
     EXPECT_TRUE(w.Quartz->isActive());
-    EXPECT_EQ(w.Quartz->interval(), 500 - 120 + 1);
+    EXPECT_FALSE(w.Quartz->isSingleShot());
+    EXPECT_EQ(w.Quartz->interval(), 500 - 120);
     EXPECT_EQ(w.Quartz->timerType(), Qt::PreciseTimer);
+    clock.current = clock.current.addMSecs(381);
+    w.keepQuartzInStep();
+    EXPECT_EQ(w.Quartz->interval(), 500) << "in step, it goes on every half second";
 }
 
 TEST_F(ClockWindowTest, LeftDragOnTheTitleStripMovesTheWindowByTheDragDistance) {

@@ -222,4 +222,33 @@ TEST_F(TickTest, OnlyThePowerOnTimeFollowsTheWrapOfTheCount) {
     EXPECT_EQ(passTexts.last(), QStringLiteral("0.59"));
 }
 
+struct QuartzCase {
+    const char* what;
+    int intoHalfSecond;
+    QuartzTimer quartz;
+    std::optional<int> restart;
+};
+
+void PrintTo(const QuartzCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class QuartzStepTest : public ::testing::TestWithParam<QuartzCase> {};
+
+TEST_P(QuartzStepTest, TicksStayJustAfterTheHalfSeconds) {
+    EXPECT_EQ(quartzRestart(GetParam().intoHalfSecond, GetParam().quartz), GetParam().restart);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ticks, QuartzStepTest,
+    ::testing::Values(QuartzCase{"not started", 120, {false, 0, -1}, 380},
+                      QuartzCase{"brought in step", 1, {true, 380, 380}, 500},
+                      QuartzCase{"in step", 2, {true, 500, 499}, std::nullopt},
+                      QuartzCase{"due in step, this one late", 30, {true, 500, 471}, std::nullopt},
+                      QuartzCase{"due just before the half second", 2, {true, 500, 497}, 498},
+                      QuartzCase{"clock set forward", 250, {true, 500, 499}, 250},
+                      QuartzCase{"clock set back", 499, {true, 500, 498}, 1},
+                      QuartzCase{"first interval ended late", 9, {true, 380, 380}, 491},
+                      QuartzCase{"on the half second", 0, {true, 500, 0}, std::nullopt}));
+
 } // namespace

@@ -28,7 +28,7 @@ float powerOnSeconds(quint32 tickCount);
 QString passText(float powerOnSeconds);
 
 // The minutes field of a "h.mm.ss" text: 05 in 9.05.30.
-QString minutesField(const QString& timeText);
+QStringView minutesField(const QString& timeText);
 
 // An alarm's time as the tick compares it: 7.05, 0.00, 13.30.
 QString alarmTimeText(int hour, int mins);

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 #include <utility>
 
 namespace VD_Core {
@@ -22,6 +23,11 @@ struct TickState {
     // same date and time.
     std::array<std::pair<QDate, QString>, Alarms::kCapacity + 1> AlarmSounded{};
     float PowerOnSeconds = 0;
+    // The texts of the time and the power-on time change once a second and once a minute: a
+    // tick on the half second shows what the tick before showed, and makes neither again.
+    QTime TimeTextOf;
+    long PassTextMinutes = -1;
+    QString PassText;
     // The date texts change once a day: made again only for another date or language.
     QDate TextsDate;
     QLocale TextsLocale;
@@ -46,5 +52,19 @@ struct TickResult {
 // tick state (time text, hour-signal and alarm flags, power-on seconds).
 TickResult RunTick(const Core& core, const QDateTime& now, quint32 tickCount, TickState& state,
                    const QLocale& locale);
+
+// The tick timer as a tick finds it: running, its interval and the milliseconds to its next tick.
+struct QuartzTimer {
+    bool running = false;
+    int interval = 0;
+    int remainingMs = 0;
+};
+
+inline constexpr int kQuartzIntervalMs = 500;
+
+// What to start the tick timer with after a tick ran intoHalfSecond milliseconds after a whole or
+// half second of the wall clock, so that the ticks come just after those: nothing while it is
+// due in step, or the interval up to the next half second (a shorter first one) when it is not.
+std::optional<int> quartzRestart(int intoHalfSecond, const QuartzTimer& quartz);
 
 } // namespace VD_Core

@@ -77,8 +77,8 @@ QString passText(float powerOnSeconds) {
     return hourDotMinutes(hours, minutes);
 }
 
-QString minutesField(const QString& timeText) {
-    return timeText.mid(timeText.size() - 5, 2);
+QStringView minutesField(const QString& timeText) {
+    return QStringView(timeText).mid(timeText.size() - 5, 2);
 }
 
 QString alarmTimeText(int hour, int mins) {

@@ -3,6 +3,7 @@
 #include "ClockText.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace VD_Core {
 namespace {
@@ -73,7 +74,12 @@ TickResult RunTick(const Core& core, const QDateTime& now, quint32 tickCount, Ti
                    const QLocale& locale) {
     TickResult result;
     const QDate today = now.date();
-    state.TimeText = timeText(now.time());
+    const QTime time = now.time();
+    if (time.second() != state.TimeTextOf.second() || time.minute() != state.TimeTextOf.minute() ||
+        time.hour() != state.TimeTextOf.hour() || state.TimeText.isEmpty()) {
+        state.TimeText = timeText(time);
+        state.TimeTextOf = time;
+    }
     result.display.time = state.TimeText;
     dateTexts(today, locale, state);
     result.display.date = state.DateText;
@@ -83,8 +89,31 @@ TickResult RunTick(const Core& core, const QDateTime& now, quint32 tickCount, Ti
     alarms(core, now, state, result.sounds);
 
     state.PowerOnSeconds = powerOnSeconds(tickCount);
-    result.display.pass = passText(state.PowerOnSeconds);
+    // The text shows whole minutes alone (hours are whole minutes over 60).
+    const auto passMinutes = static_cast<long>(std::floor(state.PowerOnSeconds / 60.0));
+    if (passMinutes != state.PassTextMinutes) {
+        state.PassText = passText(state.PowerOnSeconds);
+        state.PassTextMinutes = passMinutes;
+    }
+    result.display.pass = state.PassText;
     return result;
+}
+
+std::optional<int> quartzRestart(int intoHalfSecond, const QuartzTimer& quartz) {
+    // The latest a tick may be due after its half second and still count as in step.
+    constexpr int kLatestInStepMs = 4;
+    // A repeating precise timer stays where it was started, so it is started again only when
+    // its ticks are due out of step (at first, after the clock was set or the machine slept).
+    // Where it is due, not when this tick ran: a tick that ran late does not move the next one.
+    if (quartz.running && quartz.interval == kQuartzIntervalMs) {
+        const int dueInto = (intoHalfSecond + quartz.remainingMs) % kQuartzIntervalMs;
+        if (dueInto <= kLatestInStepMs)
+            return std::nullopt;
+    } else if (quartz.running && intoHalfSecond <= kLatestInStepMs) {
+        return kQuartzIntervalMs; // the shorter first interval has brought it in step
+    }
+    // Up to the half second itself: a timer never fires early, so the new second is there.
+    return kQuartzIntervalMs - intoHalfSecond;
 }
 
 } // namespace VD_Core

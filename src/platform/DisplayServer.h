@@ -35,4 +35,9 @@ void preferX11Display(StartupEnvironment& environment);
 // window whose changed pixels fit in a few kilobytes. Call before the application object exists.
 void preferImagesOverConnection(StartupEnvironment& environment);
 
+// Asks Qt for its own event loop rather than GLib's: the clock waits on nothing that only GLib's
+// loop serves, and Qt's own does less on each of its two wake-ups a second. Call before the
+// application object exists.
+void preferQtEventLoop(StartupEnvironment& environment);
+
 } // namespace Platform

@@ -33,4 +33,9 @@ void preferImagesOverConnection(StartupEnvironment& environment) {
         environment.set("QT_XCB_NO_MITSHM", "1");
 }
 
+void preferQtEventLoop(StartupEnvironment& environment) {
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) // the user's own choice stands
+        environment.set("QT_NO_GLIB", "1");
+}
+
 } // namespace Platform

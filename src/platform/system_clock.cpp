@@ -1,5 +1,6 @@
 #include "SystemClock.h"
 
+#include "LocalTime.h"
 #include "TimeZone.h"
 #include "Uptime.h"
 
@@ -8,10 +9,13 @@ namespace {
 
 class MachineClock final : public SystemClock {
 public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    QDateTime now() const override { return localDateTime(epochMilliseconds()); }
     qint64 epochMilliseconds() const override { return QDateTime::currentMSecsSinceEpoch(); }
     quint32 tickCount() const override { return uptimeMilliseconds(); }
     int standardBiasMinutes() const override { return Platform::standardBiasMinutes(); }
+
+private:
+    ZoneWatch zoneWatch_;
 };
 
 } // namespace

@@ -5,6 +5,9 @@
 #include <QVarLengthArray>
 
 #include <array>
+#include <functional>
+
+class QPainter;
 
 // A label for texts of digits, full stops, colons and signs, such as the clock's time, which it
 // draws from glyphs looked up once instead of laying the text out again on every repaint as
@@ -18,6 +21,12 @@ public:
     // Sets the text as setText does, but where both texts are drawn from glyphs repaints only
     // the glyphs that changed (one digit, most seconds) rather than the whole label.
     void changeText(const QString& text);
+
+    // Paints what lies behind an area of the label (in its own coordinates).
+    using Backdrop = std::function<void(QPainter& painter, const QRect& area)>;
+    // The label paints what lies behind it itself, so that a new text repaints the label alone
+    // and not the widget beneath it as well.
+    void setBackdrop(Backdrop backdrop);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,7 +59,10 @@ private:
     bool place(const QString& text, Placed& placed);
     // What differs between the two texts on screen; empty when it cannot tell.
     QRegion changedArea(const QString& from, const QString& to);
+    // Where the placed glyph i may leave ink, antialiasing included.
+    QRect inkOf(const Placed& placed, qsizetype i) const;
 
     Glyphs glyphs_;
     bool glyphsReady_ = false;
+    Backdrop backdrop_;
 };

@@ -14,12 +14,16 @@ void ClockFace::setBackground(const QPixmap& picture) {
     update();
 }
 
-void ClockFace::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    painter.fillRect(event->rect(), Qt::black);
+void ClockFace::paintBackground(QPainter& painter, const QRect& area, QPoint origin) const {
+    painter.fillRect(area, Qt::black);
     if (background_.isNull())
         return;
     // On a scaled screen the picture is enlarged; smoothly, like the stretched pictures.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(0, 0, background_);
+    painter.drawPixmap(origin, background_);
+}
+
+void ClockFace::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    paintBackground(painter, event->rect(), QPoint(0, 0));
 }

@@ -82,16 +82,18 @@ bool DigitLabel::place(const QString& text, Placed& placed) {
     return true;
 }
 
+QRect DigitLabel::inkOf(const Placed& placed, qsizetype i) const {
+    const QRectF bounds = glyphs_.bounds[static_cast<size_t>(placed.characters[i])];
+    // A pixel more on each side for what antialiasing spills over the outline.
+    return bounds.translated(placed.positions[i]).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
 QRegion DigitLabel::changedArea(const QString& from, const QString& to) {
     Placed before;
     Placed after;
     if (!place(from, before) || !place(to, after))
         return {};
-    const auto ink = [this](const Placed& placed, qsizetype i) {
-        const QRectF bounds = glyphs_.bounds[static_cast<size_t>(placed.characters[i])];
-        // A pixel more on each side for what antialiasing spills over the outline.
-        return bounds.translated(placed.positions[i]).toAlignedRect().adjusted(-1, -1, 1, 1);
-    };
+    const auto ink = [this](const Placed& placed, qsizetype i) { return inkOf(placed, i); };
     QRegion changed;
     for (qsizetype i = 0; i < std::max(before.characters.size(), after.characters.size()); ++i) {
         const bool inBefore = i < before.characters.size();
@@ -125,17 +127,39 @@ void DigitLabel::changeText(const QString& text) {
     repaint(changed);
 }
 
+void DigitLabel::setBackdrop(Backdrop backdrop) {
+    backdrop_ = std::move(backdrop);
+    setAttribute(Qt::WA_OpaquePaintEvent, bool(backdrop_));
+    update();
+}
+
 void DigitLabel::paintEvent(QPaintEvent* event) {
     Placed placed;
     if (!place(text(), placed)) {
+        if (backdrop_) {
+            QPainter painter(this);
+            backdrop_(painter, event->rect());
+        }
         QLabel::paintEvent(event);
         return;
     }
+    // Only the glyphs whose ink reaches the repainted area: one or two of them, most seconds.
+    Placed shown;
+    for (qsizetype i = 0; i < placed.indexes.size(); ++i) {
+        if (event->region().intersects(inkOf(placed, i))) {
+            shown.indexes.append(placed.indexes[i]);
+            shown.positions.append(placed.positions[i]);
+        }
+    }
+    QPainter painter(this);
+    if (backdrop_)
+        backdrop_(painter, event->rect());
+    if (shown.indexes.isEmpty())
+        return;
     QGlyphRun run;
     run.setRawFont(glyphs_.font);
-    run.setRawData(placed.indexes.constData(), placed.positions.constData(),
-                   static_cast<int>(placed.indexes.size()));
-    QPainter painter(this);
+    run.setRawData(shown.indexes.constData(), shown.positions.constData(),
+                   static_cast<int>(shown.indexes.size()));
     painter.setPen(palette().color(foregroundRole()));
     painter.drawGlyphRun(QPointF(0, 0), run);
 }

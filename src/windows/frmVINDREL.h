@@ -33,6 +33,8 @@ public:
     void mnuOPTIONS_Click();
     void mnuEND_Click();
     void Quartz_Timer();
+    // Run after each tick: keeps the ticks just after the clock's whole and half seconds.
+    void keepQuartzInStep();
 
     const VD_Core::TickState& tickState() const { return tick_; }
     frmSETS* options() const { return options_; }
@@ -81,7 +83,6 @@ private:
     void Form_Load();
     void PopupMenu(const QPoint& at);
     void popupMenuFromKeyboard();
-    void armQuartz();
     void showTick(const VD_Core::TickDisplay& display);
     bool logoMouseEvent(QEvent* event);
     void watchScreens();
@@ -94,6 +95,7 @@ private:
     float DragStartX = 0;
     float DragStartY = 0;
     bool shownOnce_ = false;
+    QTimer* settled_ = nullptr; // lets go of what start-up or a closed dialog left mapped
     QPointer<frmSETS> options_;
     QTimer* screensChanged_ = nullptr;
 };

@@ -8,6 +8,7 @@
 #include <PlatformLog.h>
 #include <TopMost.h>
 #include <WindowPlacement.h>
+#include <WorkingSet.h>
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -24,8 +25,9 @@ namespace {
 constexpr int kClientWidth = 100;
 constexpr int kClientHeight = 58;
 constexpr int kBorder = 1;
-// The tick lands this long after each half second, so the new second is already there.
-constexpr int kTickLagMs = 1;
+// How long after start-up, or after the Options dialog closed, the clock gives back the pages it
+// used only for them: by then the skin is on, its sounds ready and the audio output up.
+constexpr int kSettledAfterMs = 5000;
 const QColor kBorderColour(0x5a, 0x5a, 0x5a);
 
 struct LabelDesign {
@@ -86,7 +88,7 @@ frmVINDREL::frmVINDREL(VD_Core::Core& core, QWidget* parent)
     createMenu();
     core_.attachWindow(this);
     Form_Load();
-    armQuartz();
+    keepQuartzInStep();
     watchScreens();
 }
 
@@ -139,6 +141,13 @@ void frmVINDREL::createControls() {
                                       Qt::AlignLeft,
                                       "Day of the Week"});
 
+    // The labels that change paint the face behind them themselves: a new second then repaints
+    // the digits alone, not the face beneath them first.
+    for (DigitLabel* label : {lblTIME, lblPASS})
+        label->setBackdrop([this, label](QPainter& painter, const QRect& area) {
+            face->paintBackground(painter, area, -label->pos());
+        });
+
     imgALM = new PictureBox(face);
     imgALM->setObjectName(QStringLiteral("imgALM"));
     imgALM->setGeometry(Twips::rect(0, 600, 240, 240));
@@ -147,11 +156,15 @@ void frmVINDREL::createControls() {
     Quartz = new QTimer(this);
     Quartz->setObjectName(QStringLiteral("Quartz"));
     Quartz->setTimerType(Qt::PreciseTimer);
-    Quartz->setSingleShot(true);
     connect(Quartz, &QTimer::timeout, this, [this] {
         Quartz_Timer();
-        armQuartz();
+        keepQuartzInStep();
     });
+
+    settled_ = new QTimer(this);
+    settled_->setSingleShot(true);
+    settled_->setInterval(kSettledAfterMs);
+    connect(settled_, &QTimer::timeout, this, [] { Platform::releaseUnusedFilePages(); });
 }
 
 void frmVINDREL::createMenu() {
@@ -231,6 +244,7 @@ void frmVINDREL::mnuOPTIONS_Click() {
     if (options_.isNull()) {
         options_ = new frmSETS(core_);
         options_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(options_, &QObject::destroyed, settled_, qOverload<>(&QTimer::start));
     }
     options_->show();
     options_->raise();
@@ -263,12 +277,15 @@ void frmVINDREL::showTick(const VD_Core::TickDisplay& display) {
     lblPASS->changeText(display.pass);
 }
 
-void frmVINDREL::armQuartz() {
-    // A free-running 500 ms timer would show each new second up to half a second late, so
-    // every tick is re-armed to land just after the next whole or half second of the clock.
+void frmVINDREL::keepQuartzInStep() {
+    // A timer started at any moment would show each new second up to half a second late.
     // Zone offsets are whole seconds, so the UTC count has the local time's milliseconds.
-    const auto intoHalfSecond = static_cast<int>(core_.clock().epochMilliseconds() % 500);
-    Quartz->start(500 - intoHalfSecond + kTickLagMs);
+    const auto intoHalfSecond =
+        static_cast<int>(core_.clock().epochMilliseconds() % VD_Core::kQuartzIntervalMs);
+    const std::optional<int> restart = VD_Core::quartzRestart(
+        intoHalfSecond, {Quartz->isActive(), Quartz->interval(), Quartz->remainingTime()});
+    if (restart)
+        Quartz->start(*restart);
 }
 
 bool frmVINDREL::applyTopmost(bool on) {
@@ -397,6 +414,7 @@ void frmVINDREL::showEvent(QShowEvent* event) {
     if (!shownOnce_) {
         shownOnce_ = true;
         Form_Activate();
+        settled_->start();
     }
     QWidget::showEvent(event);
 }

@@ -121,7 +121,7 @@ about_box() {
     grep -q '^mailto:' "$work/opened.args" || fail "the opener was given $(cat "$work/opened.args")"
     grep -qx 'XDG_SESSION_TYPE=wayland' "$work/opened.env" ||
         fail "the opener did not get the environment the clock was started with"
-    if grep -E '^(QT_XCB_NO_MITSHM|QT_QPA_PLATFORM)=' "$work/opened.env"; then
+    if grep -E '^(QT_XCB_NO_MITSHM|QT_NO_GLIB|QT_QPA_PLATFORM)=' "$work/opened.env"; then
         fail "the opener inherited what the clock set for its own Qt"
     fi
     xdotool mousemove --window "$about" 262 29 click 1 # the close picture

@@ -1,0 +1,19 @@
+#include "LocalTime.h"
+
+namespace Platform {
+
+// Windows converts to local time without looking at a file, and follows a change of the zone
+// by itself.
+QDateTime localDateTime(qint64 epochMilliseconds) {
+    return QDateTime::fromMSecsSinceEpoch(epochMilliseconds, Qt::LocalTime);
+}
+
+QString ZoneWatch::defaultZoneFile() {
+    return {};
+}
+
+ZoneWatch::ZoneWatch(const QString&) {}
+
+ZoneWatch::~ZoneWatch() = default;
+
+} // namespace Platform
