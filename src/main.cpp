@@ -1,5 +1,6 @@
 #include <DisplayServer.h>
 #include <SettingsStore.h>
+#include <UserDataFolder.h>
 #include <frmVINDREL.h>
 
 #include <QApplication>
@@ -19,7 +20,7 @@ int main(int argc, char* argv[]) {
     auto sound = Platform::makeSoundPlayer();
     auto store = Platform::openSettingsStore();
     auto shell = Platform::makeShell();
-    VD_Core::Core core(*clock, *sound, *store, *shell);
+    VD_Core::Core core(*clock, *sound, *store, *shell, QString(), Platform::userDataFolder());
     frmVINDREL clockWindow(core);
     QObject::connect(&clockWindow, &frmVINDREL::programEnded, &app, [] { QApplication::exit(0); });
     clockWindow.show();

@@ -8,6 +8,7 @@
 #include <frmSETS.h>
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,33 @@ TEST_F(SkinChooserTest, AnEmptyFolderListsTheBuiltInLookAlone) {
     EXPECT_EQ(o.lblAUTHOR->text(), VD_Core::Maker::kCreditLine);
     EXPECT_TRUE(core.ClockSettings.UsedSkinPath.isEmpty());
     EXPECT_EQ(clockWindow.title.cacheKey(), core.SkinState.DefaultTitlePicture.cacheKey());
+}
+
+TEST_F(SkinChooserTest, TheUsersOwnSkinsFollowTheProgramsAndTakeTheirFilesFromTheirFolder) {
+    const SkinFiles own(userFolder.path());
+    writeSkin(QStringLiteral("b.vds"), QStringLiteral("Shipped"), QStringLiteral("Us"));
+    // The same names in both folders: each skin must take its own.
+    files.writePicture(QStringLiteral("mine/title.png"), {100, 14}, Qt::green);
+    own.writePicture(QStringLiteral("mine/title.png"), {100, 14}, Qt::blue);
+    const QString path =
+        own.writeSkin(QStringLiteral("a.vds"),
+                      {kHeader, QStringLiteral("name=Mine"), QStringLiteral("author=Me"),
+                       QStringLiteral("imgtitle=MINE\\Title.PNG"), QStringLiteral("imgbody="),
+                       QStringLiteral("imgalarm="), QStringLiteral("sndhour=mine\\chime.wav"),
+                       QStringLiteral("sndalarm=")});
+    frmSETS& o = open();
+    ASSERT_EQ(listed(), (QStringList{QStringLiteral("<Default>"), QStringLiteral("Shipped"),
+                                     QStringLiteral("Mine")}));
+    choose(2);
+    EXPECT_EQ(core.ClockSettings.UsedSkinPath,
+              core.skinFolders().at(1).path() + QStringLiteral("a.vds"));
+    EXPECT_EQ(core.ClockSettings.UsedSkinPath, path);
+    EXPECT_EQ(o.lblAUTHOR->text(), QStringLiteral("Me"));
+    EXPECT_EQ(clockWindow.title.toImage().pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(core.SkinState.HourSoundPath, own.folder() + QStringLiteral("/mine/chime.wav"));
+    EXPECT_EQ(core.SkinState.AlarmSoundPath, core.skinFolders().at(1).path());
+    o.btnSKIN[0]->click();
+    EXPECT_EQ(o.lstSKIN->currentRow(), 2) << "a refresh selects the user's skin again";
 }
 
 TEST_F(SkinChooserTest, ASkinGivenUpAtStartUpIsListedAndAppliedWhenChosenAgain) {
@@ -223,21 +251,45 @@ INSTANTIATE_TEST_SUITE_P(
         ListingCase{"Empty", "", false, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SkinListing, SkipsWhatIsNoRegularVisibleSkinFile) {
+// Run in the program's Skins folder and in the user's own, which are held to the same rules.
+class SkinListingInFolder : public ::testing::TestWithParam<bool> {};
+
+TEST_P(SkinListingInFolder, SkipsWhatIsNoRegularVisibleSkinFileOrLeadsOutside) {
     TestCore t;
-    const SkinFiles files(t.programFolder.path());
+    const SkinFiles files(GetParam() ? t.userFolder.path() : t.programFolder.path());
     const QByteArray skin = kHeaderBytes + "\r\nname=N\r\n";
     files.write(QStringLiteral(".hidden.vds"), skin);
     files.write(QStringLiteral("other.txt"), skin);
     files.write(QStringLiteral("folder.vds/inner.vds"), skin);
     ASSERT_EQ(
         mkfifo((files.folder() + QStringLiteral("/pipe.vds")).toLocal8Bit().constData(), 0600), 0);
+    files.write(QStringLiteral("../outside.vds"), skin);
+    ASSERT_TRUE(QFile::link(QStringLiteral("../outside.vds"),
+                            files.folder() + QStringLiteral("/away.vds")));
     files.write(QStringLiteral("B.VDS"), skin);
     files.write(QStringLiteral("a.vds"), skin);
-    const std::vector<VD_Core::SkinListing> skins = VD_Core::listSkins(t.core.skinFolder());
+    const std::vector<VD_Core::SkinListing> skins = VD_Core::listSkins(t.core.skinFolders());
     ASSERT_EQ(skins.size(), 2u);
-    EXPECT_TRUE(skins[0].path.endsWith(QStringLiteral("/a.vds")));
-    EXPECT_TRUE(skins[1].path.endsWith(QStringLiteral("/B.VDS")));
+    EXPECT_EQ(skins[0].path, files.folder() + QStringLiteral("/a.vds"));
+    EXPECT_EQ(skins[1].path, files.folder() + QStringLiteral("/B.VDS"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, SkinListingInFolder, ::testing::Values(false, true),
+                         [](const auto& info) {
+                             return std::string(info.param ? "UsersOwn" : "Programs");
+                         });
+
+TEST(SkinListing, AUserFolderThatIsTheProgramsListsItsSkinsOnce) {
+    TestCore t;
+    const SkinFiles files(t.programFolder.path());
+    files.write(QStringLiteral("a.vds"), kHeaderBytes + "\r\nname=N\r\n");
+    const VD_Core::Core same{t.clock,
+                             t.sound,
+                             *t.hive,
+                             t.shell,
+                             t.programFolder.path(),
+                             t.programFolder.path() + QStringLiteral("/.")};
+    EXPECT_EQ(VD_Core::listSkins(same.skinFolders()).size(), 1u);
 }
 
 } // namespace

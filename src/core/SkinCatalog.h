@@ -22,4 +22,8 @@ struct SkinListing {
 // file are read.
 std::vector<SkinListing> listSkins(const SkinFolder& folder);
 
+// The skins of each folder in turn, those of a folder that is one listed before (the same
+// folder on disk, by another path or a link) left out.
+std::vector<SkinListing> listSkins(const std::vector<SkinFolder>& folders);
+
 } // namespace VD_Core

@@ -17,15 +17,15 @@ QStringView withoutTrailingDotsAndSpaces(QStringView name);
 // character no file name can hold.
 std::optional<QStringList> skinValueParts(QStringView value);
 
-// The folder "Skins" in the program's own folder. The files skin values name in it are found by
-// a SkinLookup.
+// The folder "Skins" in the program's own folder, or in a user's folder of the program's data.
+// The files skin values name in it are found by a SkinLookup.
 class SkinFolder {
 public:
-    explicit SkinFolder(const QString& programFolder);
+    explicit SkinFolder(const QString& parentFolder);
 
-    // The program folder followed by "Skins" and a separator, in the system's own separators
-    // ("/opt/vindrel/Skins/", "C:\Vindrel\Skins\"): a skin file's full path is this followed by
-    // its file name.
+    // The parent folder followed by "Skins" and a separator, in the system's own separators
+    // ("/usr/lib/vindrel/Skins/", "C:\Vindrel\Skins\"): a skin file's full path is this
+    // followed by its file name.
     const QString& path() const { return path_; }
 
     // The folder without a trailing separator, with "/" separators.

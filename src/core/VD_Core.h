@@ -14,6 +14,7 @@
 #include <QList>
 
 #include <optional>
+#include <vector>
 
 namespace VD_Core {
 
@@ -21,9 +22,11 @@ namespace VD_Core {
 // whole run; the windows read and change its fields directly.
 class Core {
 public:
-    // The Skins folder is found in programFolder; by default the folder of the running program.
+    // The program's Skins folder is found in programFolder, by default the folder of the running
+    // program; a user's own Skins folder in userFolder, when one is given.
     Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Store& store,
-         Platform::Shell& shell, const QString& programFolder = QString());
+         Platform::Shell& shell, const QString& programFolder = QString(),
+         const QString& userFolder = QString());
 
     Settings ClockSettings;
     Alarms AlarmTable;
@@ -59,7 +62,10 @@ public:
     // logged, so that the skin can be chosen again rather than end every start.
     void LoadSkinAtStart();
 
-    const SkinFolder& skinFolder() const { return skinFolder_; }
+    // The program's own Skins folder.
+    const SkinFolder& skinFolder() const { return skinFolders_.front(); }
+    // The Skins folders skins are listed and applied from: the program's, then the user's.
+    const std::vector<SkinFolder>& skinFolders() const { return skinFolders_; }
     // First run (no stored "X", or an empty one): creates the settings and alarms keys and
     // writes the defaults, in one transaction with the check. Otherwise writes nothing.
     void EnsureSettings();
@@ -112,7 +118,7 @@ private:
     Platform::SystemClock& clock_;
     Platform::SoundPlayer& sound_;
     Platform::Shell& shell_;
-    SkinFolder skinFolder_;
+    std::vector<SkinFolder> skinFolders_;
     // Every save and removal is all or nothing, whatever write of it fails.
     Hive::AtomicStore store_;
     EasyReg registry_;

@@ -6,6 +6,8 @@
 
 #include <FileSystem.h>
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace VD_Core {
@@ -55,6 +57,21 @@ std::vector<SkinListing> listSkins(const SkinFolder& folder) {
         // the skin loading finds it by again.
         skins.push_back(
             {folder.path() + file.shown, *name, text->value(SkinKey::Author).value_or(QString())});
+    }
+    return skins;
+}
+
+std::vector<SkinListing> listSkins(const std::vector<SkinFolder>& folders) {
+    std::vector<SkinListing> skins;
+    QSet<QString> listed;
+    for (const SkinFolder& folder : folders) {
+        const QString onDisk = Platform::canonicalPath(folder.root());
+        if (onDisk.isEmpty() || listed.contains(onDisk))
+            continue;
+        listed.insert(onDisk);
+        std::vector<SkinListing> own = listSkins(folder);
+        skins.insert(skins.end(), std::make_move_iterator(own.begin()),
+                     std::make_move_iterator(own.end()));
     }
     return skins;
 }

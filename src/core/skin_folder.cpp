@@ -39,8 +39,8 @@ std::optional<QStringList> skinValueParts(QStringView value) {
     return parts;
 }
 
-SkinFolder::SkinFolder(const QString& programFolder)
-    : root_(withoutTrailingSeparators(QDir::fromNativeSeparators(programFolder)) +
+SkinFolder::SkinFolder(const QString& parentFolder)
+    : root_(withoutTrailingSeparators(QDir::fromNativeSeparators(parentFolder)) +
             QLatin1String("/Skins")),
       path_(QDir::toNativeSeparators(root_ + QLatin1Char('/'))) {}
 

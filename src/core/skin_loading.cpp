@@ -41,16 +41,22 @@ QString skinSound(const SkinText& skin, SkinKey key, const SkinFolder& folder, S
     return *path;
 }
 
-// The skin file on disk, found in the folder it lies in as its values are; nothing, and why in
-// the log, for a file elsewhere or a link out of the folder.
+// The Skins folder the skin file lies directly in, the first of them; nothing, and why in the
+// log, for a file elsewhere.
+const SkinFolder* folderOf(const QString& file, const std::vector<SkinFolder>& folders) {
+    for (const SkinFolder& folder : folders) {
+        if (folder.fileNameOf(file))
+            return &folder;
+    }
+    qCWarning(lcSkin) << "skin not applied, it does not lie in a Skins folder:" << file;
+    return nullptr;
+}
+
+// The skin file on disk, found in its folder as its values are; nothing, and why in the log,
+// for a link out of the folder.
 std::optional<QString> skinFileOnDisk(const QString& file, const SkinFolder& folder,
                                       SkinLookup& lookup) {
-    const std::optional<QString> name = folder.fileNameOf(file);
-    if (!name) {
-        qCWarning(lcSkin) << "skin not applied, it does not lie in the Skins folder:" << file;
-        return std::nullopt;
-    }
-    std::optional<QString> path = lookup.resolveName(*name);
+    std::optional<QString> path = lookup.resolveName(*folder.fileNameOf(file));
     if (!path)
         qCWarning(lcSkin) << "skin not applied, it leads outside the Skins folder:" << file;
     return path;
@@ -64,9 +70,13 @@ void Core::LoadSkin() {
         ResetSkin();
         return;
     }
-    // One lookup for the file and every name in it: each folder is listed once at most.
-    SkinLookup lookup(skinFolder_);
-    const std::optional<QString> path = skinFileOnDisk(file, skinFolder_, lookup);
+    const SkinFolder* folder = folderOf(file, skinFolders_);
+    if (folder == nullptr)
+        return;
+    // One lookup for the file and every name in it: each folder is listed once at most. The
+    // names are those of the folder the skin lies in.
+    SkinLookup lookup(*folder);
+    const std::optional<QString> path = skinFileOnDisk(file, *folder, lookup);
     if (!path)
         return;
     const std::optional<SkinText> skin = SkinText::read(*path);
@@ -94,8 +104,8 @@ void Core::LoadSkin() {
                 skinPicture(*skin, SkinKey::ImgAlarm, SkinState.DefaultAlarmPicture, lookup))
             window_->setAlarmPicture(*alarm);
     }
-    SkinState.HourSoundPath = skinSound(*skin, SkinKey::SndHour, skinFolder_, lookup);
-    SkinState.AlarmSoundPath = skinSound(*skin, SkinKey::SndAlarm, skinFolder_, lookup);
+    SkinState.HourSoundPath = skinSound(*skin, SkinKey::SndHour, *folder, lookup);
+    SkinState.AlarmSoundPath = skinSound(*skin, SkinKey::SndAlarm, *folder, lookup);
     sound_.preload({SkinState.HourSoundPath, SkinState.AlarmSoundPath});
 }
 

@@ -5,12 +5,22 @@
 #include <algorithm>
 
 namespace VD_Core {
+namespace {
+
+std::vector<SkinFolder> skinFoldersIn(const QString& programFolder, const QString& userFolder) {
+    std::vector<SkinFolder> folders{SkinFolder(
+        programFolder.isNull() ? QCoreApplication::applicationDirPath() : programFolder)};
+    if (!userFolder.isEmpty())
+        folders.emplace_back(userFolder);
+    return folders;
+}
+
+} // namespace
 
 Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Store& store,
-           Platform::Shell& shell, const QString& programFolder)
+           Platform::Shell& shell, const QString& programFolder, const QString& userFolder)
     : clock_(clock), sound_(sound), shell_(shell),
-      skinFolder_(programFolder.isNull() ? QCoreApplication::applicationDirPath() : programFolder),
-      store_(store), registry_(store_) {}
+      skinFolders_(skinFoldersIn(programFolder, userFolder)), store_(store), registry_(store_) {}
 
 int Core::StoreAlarm(const AlarmEntry& entry, std::optional<int> n) {
     int stored = 0;

@@ -23,6 +23,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -93,6 +94,8 @@ protected:
     QTemporaryDir top;
     QString program = top.path();
     SkinFiles files{program};
+    // Whether the Skins folder is the user's own rather than the program's.
+    bool usersFolder = false;
 
     void SetUp() override {
         QDir().mkpath(files.folder());
@@ -124,9 +127,11 @@ protected:
     // outside the Skins folder was opened; what it did, without its growth line.
     QString probe(const QString& skinFileOrList) const {
         const OpenedOutside watch({program, program + QStringLiteral("/Skins2")});
-        ChildProcess probe({VINDREL_SKIN_PROBE, program.toStdString(), std::to_string(kCapMiB),
-                            skinFileOrList.toStdString()},
-                           {freedAtOnce()});
+        ChildProcess probe(
+            {VINDREL_SKIN_PROBE, program.toStdString(), std::to_string(kCapMiB),
+             skinFileOrList.toStdString()},
+            usersFolder ? std::vector<std::string>{freedAtOnce(), "SKIN_PROBE_USERS_FOLDER=1"}
+                        : std::vector<std::string>{freedAtOnce()});
         const ChildOutcome result = probe.wait(kTimeLimit);
         EXPECT_FALSE(result.timedOut) << "not done within the time limit";
         EXPECT_TRUE(result.exited && result.exitCode == 0)
@@ -166,13 +171,27 @@ void PrintTo(const NameCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class HostilePictureName : public HostileSkinTest,
-                           public ::testing::WithParamInterface<NameCase> {};
+class HostilePictureName : public HostileSkinTest, public ::testing::WithParamInterface<NameCase> {
+protected:
+    void expectRowApplied() {
+        if (GetParam().make)
+            GetParam().make(files);
+        expectApplied(skinNaming(QString::fromUtf8(GetParam().value)), GetParam().outcome);
+    }
+};
 
 TEST_P(HostilePictureName, IsAppliedAsItsRuleSaysWithinTheLimits) {
-    if (GetParam().make)
-        GetParam().make(files);
-    expectApplied(skinNaming(QString::fromUtf8(GetParam().value)), GetParam().outcome);
+    expectRowApplied();
+}
+
+// A user's own Skins folder is held to the same rules as the program's.
+class HostileNameInUsersFolder : public HostilePictureName {
+protected:
+    HostileNameInUsersFolder() { usersFolder = true; }
+};
+
+TEST_P(HostileNameInUsersFolder, IsAppliedAsItsRuleSaysWithinTheLimits) {
+    expectRowApplied();
 }
 
 void link(const char* target, const SkinFiles& f, const char* name) {
@@ -187,28 +206,36 @@ NameCase hostilePicture(const char* name, const char* file, Outcome outcome,
                     }};
 }
 
+// Names that lead out of the Skins folder, or to what is no regular file.
+const std::vector<NameCase> kNamesOut{
+    NameCase{"UpOneLevel", "..\\outside.png", Outcome::TitleRefused, {}},
+    NameCase{"UpTwoLevels", "..\\..\\outside.png", Outcome::TitleRefused, {}},
+    NameCase{"SiblingFolderBeginningWithSkins", "..\\Skins2\\t.png", Outcome::TitleRefused, {}},
+    NameCase{"SiblingThroughALink", "sib\\t.png", Outcome::TitleRefused,
+             [](const SkinFiles& f) { link("../Skins2", f, "sib"); }},
+    NameCase{"SiblingThroughALinkIgnoringCase", "SIB\\T.PNG", Outcome::TitleRefused,
+             [](const SkinFiles& f) { link("../Skins2", f, "sib"); }},
+    NameCase{"SymbolicLinkOut", "link.png", Outcome::TitleRefused,
+             [](const SkinFiles& f) { link("../outside.png", f, "link.png"); }},
+    NameCase{"Folder", "folder.png", Outcome::TitleRefused,
+             [](const SkinFiles& f) { QDir().mkpath(f.folder() + QStringLiteral("/folder.png")); }},
+    NameCase{"Fifo", "fifo.png", Outcome::TitleRefused,
+             [](const SkinFiles& f) {
+                 mkfifo(QFile::encodeName(f.folder() + QStringLiteral("/fifo.png")).constData(),
+                        0600);
+             }},
+    NameCase{"DevZero", "zero.png", Outcome::TitleRefused,
+             [](const SkinFiles& f) { link("/dev/zero", f, "zero.png"); }},
+    NameCase{"FoundIgnoringCase", "OK.PNG", Outcome::TitleLoaded, {}}};
+
+INSTANTIATE_TEST_SUITE_P(NamesOut, HostilePictureName, ::testing::ValuesIn(kNamesOut),
+                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(NamesOut, HostileNameInUsersFolder, ::testing::ValuesIn(kNamesOut),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 INSTANTIATE_TEST_SUITE_P(
     Names, HostilePictureName,
     ::testing::Values(
-        NameCase{"UpOneLevel", "..\\outside.png", Outcome::TitleRefused, {}},
-        NameCase{"UpTwoLevels", "..\\..\\outside.png", Outcome::TitleRefused, {}},
-        NameCase{"SiblingFolderBeginningWithSkins", "..\\Skins2\\t.png", Outcome::TitleRefused, {}},
-        NameCase{"SiblingThroughALink", "sib\\t.png", Outcome::TitleRefused,
-                 [](const SkinFiles& f) { link("../Skins2", f, "sib"); }},
-        NameCase{"SiblingThroughALinkIgnoringCase", "SIB\\T.PNG", Outcome::TitleRefused,
-                 [](const SkinFiles& f) { link("../Skins2", f, "sib"); }},
-        NameCase{"SymbolicLinkOut", "link.png", Outcome::TitleRefused,
-                 [](const SkinFiles& f) { link("../outside.png", f, "link.png"); }},
-        NameCase{
-            "Folder", "folder.png", Outcome::TitleRefused,
-            [](const SkinFiles& f) { QDir().mkpath(f.folder() + QStringLiteral("/folder.png")); }},
-        NameCase{"Fifo", "fifo.png", Outcome::TitleRefused,
-                 [](const SkinFiles& f) {
-                     mkfifo(QFile::encodeName(f.folder() + QStringLiteral("/fifo.png")).constData(),
-                            0600);
-                 }},
-        NameCase{"DevZero", "zero.png", Outcome::TitleRefused,
-                 [](const SkinFiles& f) { link("/dev/zero", f, "zero.png"); }},
         NameCase{"ZeroBytes", "empty.png", Outcome::TitleRefused,
                  [](const SkinFiles& f) { f.write(QStringLiteral("empty.png"), {}); }},
         NameCase{
@@ -316,6 +343,15 @@ TEST_P(HostileSkinFile, IsAppliedAsItsRuleSaysWithinTheLimits) {
     expectApplied(GetParam().make(files), GetParam().outcome);
 }
 
+class HostileSkinFileInUsersFolder : public HostileSkinFile {
+protected:
+    HostileSkinFileInUsersFolder() { usersFolder = true; }
+};
+
+TEST_P(HostileSkinFileInUsersFolder, IsAppliedAsItsRuleSaysWithinTheLimits) {
+    expectApplied(GetParam().make(files), GetParam().outcome);
+}
+
 const QByteArray kHeader(kSkinHeader.data(), kSkinHeader.size());
 
 // A skin file of these lines, each ended by CR LF, naming ok.png and the two sounds after
@@ -327,65 +363,67 @@ QString skinOfBytes(const SkinFiles& f, const QByteArray& header, const QByteArr
                        "sndalarm=a.wav\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, HostileSkinFile,
-    ::testing::Values(
-        FileCase{"Folder", Outcome::NothingChanges,
-                 [](const SkinFiles& f) {
-                     QDir().mkpath(f.folder() + QStringLiteral("/folder.vds"));
-                     return f.folder() + QStringLiteral("/folder.vds");
-                 }},
-        FileCase{"Fifo", Outcome::NothingChanges,
-                 [](const SkinFiles& f) {
-                     const QString path = f.folder() + QStringLiteral("/fifo.vds");
-                     mkfifo(QFile::encodeName(path).constData(), 0600);
-                     return path;
-                 }},
-        FileCase{"DevZero", Outcome::NothingChanges,
-                 [](const SkinFiles& f) {
-                     link("/dev/zero", f, "zero.vds");
-                     return f.folder() + QStringLiteral("/zero.vds");
-                 }},
-        FileCase{"GigabyteLineWithoutCr", Outcome::NothingChanges,
-                 [](const SkinFiles& f) {
-                     const QString path = f.folder() + QStringLiteral("/long.vds");
-                     makeSparse(path, kHeader, kGigabyte);
-                     return path;
-                 }},
-        FileCase{"GigabyteSecondLine", Outcome::NothingChanges,
-                 [](const SkinFiles& f) {
-                     const QString path = f.folder() + QStringLiteral("/long2.vds");
-                     makeSparse(path, kHeader + "\r\nname=", kGigabyte);
-                     return path;
-                 }},
-        FileCase{"TenMegabytesOfNul", Outcome::NothingChanges,
-                 [](const SkinFiles& f) {
-                     return f.write(QStringLiteral("nul.vds"), QByteArray(10 * 1024 * 1024, '\0'));
-                 }},
-        FileCase{"InvalidUtf8InTheHeader", Outcome::NothingChanges,
-                 [](const SkinFiles& f) {
-                     return skinOfBytes(f, QByteArray(kHeader).replace(' ', '\xa0'), "ok.png");
-                 }},
-        FileCase{"Windows1252Name", Outcome::TitleLoaded,
-                 [](const SkinFiles& f) {
-                     f.writePicture(QStringLiteral("caf\u00e9.png"), {100, 14}, Qt::white);
-                     return skinOfBytes(f, kHeader, "caf\xe9.png");
-                 }},
-        FileCase{"LinkOutOfTheFolder", Outcome::NothingChanges,
-                 [](const SkinFiles& f) {
-                     f.writeSkin(QStringLiteral("../outside.vds"),
-                                 skinLines({}, {}, {}, QStringLiteral("h.wav"), {}));
-                     link("../outside.vds", f, "away.vds");
-                     return f.folder() + QStringLiteral("/away.vds");
-                 }},
-        FileCase{"NotInTheSkinsFolder", Outcome::NothingChanges,
-                 [](const SkinFiles& f) {
-                     return f.writeSkin(QStringLiteral("../outside.vds"),
-                                        skinLines({}, {}, {}, QStringLiteral("h.wav"), {}));
-                 }},
-        FileCase{"InvalidUtf8NamingNothing", Outcome::TitleRefused,
-                 [](const SkinFiles& f) { return skinOfBytes(f, kHeader, "\xc3\x28\xa0.png"); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+const std::vector<FileCase> kFileCases{
+    FileCase{"Folder", Outcome::NothingChanges,
+             [](const SkinFiles& f) {
+                 QDir().mkpath(f.folder() + QStringLiteral("/folder.vds"));
+                 return f.folder() + QStringLiteral("/folder.vds");
+             }},
+    FileCase{"Fifo", Outcome::NothingChanges,
+             [](const SkinFiles& f) {
+                 const QString path = f.folder() + QStringLiteral("/fifo.vds");
+                 mkfifo(QFile::encodeName(path).constData(), 0600);
+                 return path;
+             }},
+    FileCase{"DevZero", Outcome::NothingChanges,
+             [](const SkinFiles& f) {
+                 link("/dev/zero", f, "zero.vds");
+                 return f.folder() + QStringLiteral("/zero.vds");
+             }},
+    FileCase{"GigabyteLineWithoutCr", Outcome::NothingChanges,
+             [](const SkinFiles& f) {
+                 const QString path = f.folder() + QStringLiteral("/long.vds");
+                 makeSparse(path, kHeader, kGigabyte);
+                 return path;
+             }},
+    FileCase{"GigabyteSecondLine", Outcome::NothingChanges,
+             [](const SkinFiles& f) {
+                 const QString path = f.folder() + QStringLiteral("/long2.vds");
+                 makeSparse(path, kHeader + "\r\nname=", kGigabyte);
+                 return path;
+             }},
+    FileCase{"TenMegabytesOfNul", Outcome::NothingChanges,
+             [](const SkinFiles& f) {
+                 return f.write(QStringLiteral("nul.vds"), QByteArray(10 * 1024 * 1024, '\0'));
+             }},
+    FileCase{"InvalidUtf8InTheHeader", Outcome::NothingChanges,
+             [](const SkinFiles& f) {
+                 return skinOfBytes(f, QByteArray(kHeader).replace(' ', '\xa0'), "ok.png");
+             }},
+    FileCase{"Windows1252Name", Outcome::TitleLoaded,
+             [](const SkinFiles& f) {
+                 f.writePicture(QStringLiteral("caf\u00e9.png"), {100, 14}, Qt::white);
+                 return skinOfBytes(f, kHeader, "caf\xe9.png");
+             }},
+    FileCase{"LinkOutOfTheFolder", Outcome::NothingChanges,
+             [](const SkinFiles& f) {
+                 f.writeSkin(QStringLiteral("../outside.vds"),
+                             skinLines({}, {}, {}, QStringLiteral("h.wav"), {}));
+                 link("../outside.vds", f, "away.vds");
+                 return f.folder() + QStringLiteral("/away.vds");
+             }},
+    FileCase{"NotInTheSkinsFolder", Outcome::NothingChanges,
+             [](const SkinFiles& f) {
+                 return f.writeSkin(QStringLiteral("../outside.vds"),
+                                    skinLines({}, {}, {}, QStringLiteral("h.wav"), {}));
+             }},
+    FileCase{"InvalidUtf8NamingNothing", Outcome::TitleRefused,
+             [](const SkinFiles& f) { return skinOfBytes(f, kHeader, "\xc3\x28\xa0.png"); }}};
+
+INSTANTIATE_TEST_SUITE_P(Files, HostileSkinFile, ::testing::ValuesIn(kFileCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, HostileSkinFileInUsersFolder, ::testing::ValuesIn(kFileCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The skin chooser lists the folder: ten thousand files, skins or not, files that are no skins
 // by their nature, and a skin linked from outside, are gone through within the limits.

@@ -122,7 +122,9 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     if (argc < 4 || argc > 6) {
         std::fprintf(stderr, "usage: skin_probe PROGRAM_FOLDER CAP_MIB SKIN_FILE|--list|"
-                             "--start STORE_FILE [killed-applying|killed-after]\n");
+                             "--start STORE_FILE [killed-applying|killed-after]\n"
+                             "(with SKIN_PROBE_USERS_FOLDER set, PROGRAM_FOLDER stands for the "
+                             "user's folder of the program's data)\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[3]);
@@ -140,7 +142,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "skin_probe: the store cannot be opened\n");
         return 2;
     }
-    VD_Core::Core core(clock, sound, *hive, shell, QString::fromLocal8Bit(argv[1]));
+    // Given a user's folder, the Skins folder in it is the user's own, beside a program without.
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const bool users = qEnvironmentVariableIsSet("SKIN_PROBE_USERS_FOLDER");
+    VD_Core::Core core(clock, sound, *hive, shell,
+                       users ? folder + QStringLiteral("/no-program") : folder,
+                       users ? folder : QString());
     core.SkinState.DefaultTitlePicture = filled({100, 14}, "#102030");
     core.SkinState.DefaultAlarmPicture = filled({16, 16}, "#405060");
     core.SkinState.HourSoundPath = core.SkinState.AlarmSoundPath = QStringLiteral("unchanged");
@@ -154,7 +161,7 @@ int main(int argc, char** argv) {
     const long before = residentKiBFromNowOn();
     const long cpuBefore = cpuMs();
     if (mode == QLatin1String("--list")) {
-        printListed(VD_Core::listSkins(core.skinFolder()));
+        printListed(VD_Core::listSkins(core.skinFolders()));
     } else if (mode == QLatin1String("--start")) {
         core.EnsureSettings();
         core.LoadSettings();

@@ -12,15 +12,16 @@
 #include <memory>
 
 // The core with fake services over a registry in memory, for tests to inherit beside
-// ::testing::Test. Its program folder is an empty temporary folder, so no test sees a Skins
-// folder it did not make.
+// ::testing::Test. Its program folder and the user's folder of its data are empty temporary
+// folders, so no test sees a Skins folder it did not make.
 struct TestCore {
     QTemporaryDir programFolder;
+    QTemporaryDir userFolder;
     FakeClock clock;
     FakeSoundPlayer sound;
     FakeShell shell;
     std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
-    VD_Core::Core core{clock, sound, *hive, shell, programFolder.path()};
+    VD_Core::Core core{clock, sound, *hive, shell, programFolder.path(), userFolder.path()};
 
     // Appends an alarm named after its number ("a1", "a2", ...) without saving; returns the
     // number.

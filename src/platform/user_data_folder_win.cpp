@@ -1,0 +1,9 @@
+#include "UserDataFolder.h"
+
+namespace Platform {
+
+QString userDataFolder() {
+    return {};
+}
+
+} // namespace Platform
