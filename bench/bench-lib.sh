@@ -111,6 +111,7 @@ start_audio() {
 # hours from now, so that none sounds during a measurement.
 seed_settings() {
     export XDG_CONFIG_HOME="$work/config"
+    export XDG_DATA_HOME="$work/data" # no Skins folder of the user's
     export XDG_RUNTIME_DIR="$work/runtime"
     mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
     local reg="$work/settings.reg" hour n
