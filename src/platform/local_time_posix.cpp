@@ -81,7 +81,8 @@ void ZoneWatch::readChanges() {
                 break;
             // The name is padded with NULs to its length.
             const char* name = buffer + at + sizeof event;
-            if (event.wd == fileWatch_ || zoneName_ == QByteArray(name, qstrnlen(name, event.len)))
+            const auto nameLength = static_cast<qsizetype>(qstrnlen(name, event.len));
+            if (event.wd == fileWatch_ || zoneName_ == QByteArray(name, nameLength))
                 changed = true;
             at += size;
         }

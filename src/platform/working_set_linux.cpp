@@ -13,7 +13,7 @@ namespace Platform {
 namespace {
 
 // The kernel's description of the mappings; a process with more than this is not trimmed.
-constexpr qint64 kMaxMappingsTextBytes = 16 * 1024 * 1024;
+constexpr qint64 kMaxMappingsTextBytes = qint64{16} * 1024 * 1024;
 
 struct Mapping {
     quintptr start = 0;
@@ -67,8 +67,9 @@ void readCount(const QByteArray& line, Mapping& mapping) {
 qint64 release(const Mapping& mapping) {
     if (!mapping.readOnlyFile || mapping.privatePages || mapping.residentKiB == 0)
         return 0;
-    if (madvise(reinterpret_cast<void*>(mapping.start), mapping.end - mapping.start,
-                MADV_DONTNEED) != 0)
+    // The address comes from the kernel's own list of this process's mappings.
+    void* const start = reinterpret_cast<void*>(mapping.start); // NOLINT(performance-no-int-to-ptr)
+    if (madvise(start, mapping.end - mapping.start, MADV_DONTNEED) != 0)
         return 0;
     return mapping.residentKiB * 1024;
 }
@@ -81,7 +82,7 @@ qint64 releaseUnusedFilePages() {
         return 0;
     QByteArray text;
     while (text.size() <= kMaxMappingsTextBytes) {
-        const QByteArray part = file.read(64 * 1024);
+        const QByteArray part = file.read(qint64{64} * 1024);
         if (part.isEmpty())
             break;
         text += part;

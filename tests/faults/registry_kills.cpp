@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QList>
 #include <QLoggingCategory>
+#include <QStringList>
 
 #include <signal.h>
 
@@ -74,6 +75,19 @@ QString fault(const QList<AlarmEntry>& before, const QList<AlarmEntry>& after,
             return QStringLiteral("an alarm named \"%1\" belongs to neither list").arg(alarm.Name);
     }
     return {};
+}
+
+// "alarm 3 3:03 3/3, alarm 4 4:04 4/4": a list as the report shows it.
+QString shown(const QList<AlarmEntry>& alarms) {
+    QStringList entries;
+    for (const AlarmEntry& alarm : alarms)
+        entries << QStringLiteral("%1 %2:%3 %4/%5")
+                       .arg(alarm.Name)
+                       .arg(alarm.Hour)
+                       .arg(alarm.Mins, 2, 10, QLatin1Char('0'))
+                       .arg(alarm.Day)
+                       .arg(alarm.Month);
+    return entries.join(QStringLiteral(", "));
 }
 
 // Makes one change at random and saves it; `after` becomes the list it saves.
@@ -147,8 +161,11 @@ int main(int argc, char** argv) {
         stored = loadAfresh(services, server);
         const QString wrong = fault(before, after, stored);
         if (!wrong.isEmpty()) {
-            std::fprintf(stderr, "registry_kills: after kill %d (seed %u): %s\n", kill + 1, seed,
-                         qPrintable(wrong));
+            std::fprintf(stderr,
+                         "registry_kills: after kill %d (seed %u): %s\n  before: %s\n  after: "
+                         "%s\n  loaded: %s\n",
+                         kill + 1, seed, qPrintable(wrong), qPrintable(shown(before)),
+                         qPrintable(shown(after)), qPrintable(shown(stored)));
             return 1;
         }
     }
