@@ -1,12 +1,11 @@
 #include <ClockText.h>
+#include <EnglishLocale.h>
 
 #include <gtest/gtest.h>
 
 using namespace VD_Core;
 
 namespace {
-
-const QLocale kEnglish(QLocale::English, QLocale::UnitedKingdom);
 
 struct TimeCase {
     QTime time;
@@ -90,12 +89,12 @@ TEST(DayText, CaseIsForcedWhateverTheLocaleWrites) {
               QStringLiteral("Lu"));
 }
 
-struct FieldCase {
+struct TimeFieldCase {
     const char* time;
     const char* minutes;
 };
 
-class TimeFieldTest : public ::testing::TestWithParam<FieldCase> {};
+class TimeFieldTest : public ::testing::TestWithParam<TimeFieldCase> {};
 
 TEST_P(TimeFieldTest, FieldsOfTheTimeText) {
     const QString time = QString::fromLatin1(GetParam().time);
@@ -103,8 +102,9 @@ TEST_P(TimeFieldTest, FieldsOfTheTimeText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Clock, TimeFieldTest,
-                         ::testing::Values(FieldCase{"9.05.30", "05"}, FieldCase{"13.45.00", "45"},
-                                           FieldCase{"0.00.05", "00"}));
+                         ::testing::Values(TimeFieldCase{"9.05.30", "05"},
+                                           TimeFieldCase{"13.45.00", "45"},
+                                           TimeFieldCase{"0.00.05", "00"}));
 
 TEST(AlarmTimeText, HourPlainMinutesTwoDigits) {
     EXPECT_EQ(alarmTimeText(7, 5), QStringLiteral("7.05"));

@@ -1,4 +1,5 @@
 #include <ClockText.h>
+#include <EnglishLocale.h>
 #include <ScopedTimeZone.h>
 #include <TestCore.h>
 #include <Tick.h>
@@ -10,7 +11,6 @@ using namespace VD_Core;
 
 namespace {
 
-const QLocale kEnglish(QLocale::English, QLocale::UnitedKingdom);
 const QString kHour = QStringLiteral("hour.wav");
 const QString kAlarm = QStringLiteral("alarm.wav");
 
@@ -123,12 +123,12 @@ TEST_F(ClockJumpTest, TheDisplayIsRightOneTickAfterAJump) {
     EXPECT_EQ(back.display.time, QStringLiteral("14.30.10"));
 }
 
-struct ZoneCase {
+struct StandardOffsetCase {
     const char* zone;
     const char* label;
 };
 
-class StandardOffsetTest : public ::testing::TestWithParam<ZoneCase> {};
+class StandardOffsetTest : public ::testing::TestWithParam<StandardOffsetCase> {};
 
 TEST_P(StandardOffsetTest, ZoneLabelIgnoresDaylightSaving) {
     ScopedTimeZone zone(GetParam().zone);
@@ -136,10 +136,11 @@ TEST_P(StandardOffsetTest, ZoneLabelIgnoresDaylightSaving) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Zones, StandardOffsetTest,
-                         ::testing::Values(ZoneCase{"Europe/Berlin", "01"},
-                                           ZoneCase{"America/New_York", "-05"},
-                                           ZoneCase{"Asia/Kolkata", "06"},
-                                           ZoneCase{"Australia/Lord_Howe", "11"},
-                                           ZoneCase{"UTC", "00"}, ZoneCase{"Europe/Dublin", "00"}));
+                         ::testing::Values(StandardOffsetCase{"Europe/Berlin", "01"},
+                                           StandardOffsetCase{"America/New_York", "-05"},
+                                           StandardOffsetCase{"Asia/Kolkata", "06"},
+                                           StandardOffsetCase{"Australia/Lord_Howe", "11"},
+                                           StandardOffsetCase{"UTC", "00"},
+                                           StandardOffsetCase{"Europe/Dublin", "00"}));
 
 } // namespace

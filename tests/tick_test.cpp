@@ -1,3 +1,4 @@
+#include <EnglishLocale.h>
 #include <TestCore.h>
 #include <Tick.h>
 
@@ -7,7 +8,6 @@ using namespace VD_Core;
 
 namespace {
 
-const QLocale kEnglish(QLocale::English, QLocale::UnitedKingdom);
 const QString kHour = QStringLiteral("hour.wav");
 const QString kAlarm = QStringLiteral("alarm.wav");
 
