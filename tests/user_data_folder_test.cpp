@@ -43,7 +43,7 @@ struct FolderCase {
 
 class UserDataFolderTest : public ::testing::TestWithParam<FolderCase> {};
 
-TEST_P(UserDataFolderTest, FollowsTheBaseDirectorySpecification) {
+TEST_P(UserDataFolderTest, FollowsTheXdgBaseDirectoryRules) {
     const ScopedVariable dataHome("XDG_DATA_HOME", GetParam().dataHome);
     const ScopedVariable home("HOME", GetParam().home);
     EXPECT_EQ(Platform::fileNameToSystem(Platform::userDataFolder()), GetParam().expected);

@@ -23,7 +23,7 @@ QByteArray homeFolder() {
 
 QString userDataFolder() {
     QByteArray base = qgetenv("XDG_DATA_HOME");
-    // The base directory specification has a relative path ignored: it would name a folder
+    // The XDG base directory rules have a relative path ignored: it would name a folder
     // that changes with the folder the program was started in.
     if (!base.startsWith('/')) {
         const QByteArray home = homeFolder();
