@@ -2,6 +2,7 @@
 
 #include "VD_Core.h"
 
+#include "SettingsKeys.h"
 #include "ValueConversions.h"
 
 #include <RegistryLog.h>
@@ -15,9 +16,7 @@ namespace VD_Core {
 
 namespace {
 
-constexpr Hive::Root kRoot = Hive::Root::CurrentUser;
-const QString kSettingsKey = QStringLiteral("Software\\Brambleton\\Vindrel");
-const QString kAlarmsKey = QStringLiteral("Software\\Brambleton\\Vindrel\\Alarms");
+constexpr Hive::Root kRoot = kSettingsRoot;
 const char* const kAlarmFields[] = {".Name", ".Hour", ".Mins", ".Day", ".Month"};
 
 // The alarm's number with at least two digits, then the field: "01.Name", "20.Month".

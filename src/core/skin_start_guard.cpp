@@ -1,6 +1,7 @@
 // Applying the stored skin at start-up without a crash loop: a skin that ends the clock while it
 // is applied would otherwise end it again at every start, before the user can choose another.
 
+#include "SettingsKeys.h"
 #include "SkinLog.h"
 #include "VD_Core.h"
 
@@ -11,8 +12,7 @@
 namespace VD_Core {
 namespace {
 
-constexpr Hive::Root kRoot = Hive::Root::CurrentUser;
-const QString kSettingsKey = QStringLiteral("Software\\Brambleton\\Vindrel");
+constexpr Hive::Root kRoot = kSettingsRoot;
 // Holds the process id of the clock applying the stored skin at start-up, while it does. Found
 // at a later start, it tells that start ended meanwhile; otherwise it is never there.
 const QString kApplyingSkin = QStringLiteral("ApplyingSkin");
