@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSignalSpy>
@@ -70,6 +71,15 @@ TEST_F(ClockWindowTest, LoadFillsTheLabelsAndCapturesTheBuiltInPictures) {
     EXPECT_EQ(core.SkinState.DefaultTitlePicture.size(), QSize(100, 14));
     EXPECT_EQ(core.SkinState.DefaultAlarmPicture.size(), QSize(16, 16));
     EXPECT_EQ(core.window(), &w);
+}
+
+// The built-in look needs no image plugin: the program's own pictures are read as what they are.
+TEST_F(ClockWindowTest, TheBuiltInLookLoadsNoImagePlugin) {
+    load().show();
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    EXPECT_FALSE(mapped.contains("/imageformats/")) << mapped.toStdString();
 }
 
 TEST_F(ClockWindowTest, LoadAppliesTheSkinInUseBeforeShowingTheAlarmPicture) {

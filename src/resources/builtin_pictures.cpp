@@ -1,20 +1,29 @@
 #include "BuiltinPictures.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 
 namespace Builtin {
 namespace {
 
+// A picture of the program's own, read as the PNG it is: told nothing, Qt asks every image
+// plugin whether it knows the file first, which loads them all and the libraries they need.
+QPixmap png(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QPixmap picture(const QString& name) {
     const bool sharp = qApp != nullptr && qApp->devicePixelRatio() > 1.25;
     if (sharp) {
-        QPixmap doubled(QStringLiteral(":/pictures/%1@2x.png").arg(name));
+        QPixmap doubled = png(QStringLiteral(":/pictures/%1@2x.png").arg(name));
         if (!doubled.isNull()) {
             doubled.setDevicePixelRatio(2.0);
             return doubled;
         }
     }
-    return QPixmap(QStringLiteral(":/pictures/%1.png").arg(name));
+    return png(QStringLiteral(":/pictures/%1.png").arg(name));
 }
 
 } // namespace
@@ -36,14 +45,13 @@ QPixmap closePicture() {
 }
 
 QCursor pointingHand() {
-    return QCursor(QPixmap(QStringLiteral(":/pictures/hand.png")), 12, 8);
+    return QCursor(png(QStringLiteral(":/pictures/hand.png")), 12, 8);
 }
 
 QIcon windowIcon() {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/pictures/icon16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/pictures/icon32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/pictures/icon64.png"), QSize(64, 64));
+    for (const int side : {16, 32, 64})
+        icon.addPixmap(png(QStringLiteral(":/pictures/icon%1.png").arg(side)));
     return icon;
 }
 
