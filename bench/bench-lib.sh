@@ -2,7 +2,8 @@
 # private X server and sound server, a settings store of their own seeded with 20 alarms and a
 # skin, the peer program, and medians and ratios.
 #
-# Environment: RUNS (pairs of runs, default 5), VINDREL_BUILD_DIR (default build/).
+# Environment: RUNS (pairs of runs, default 5), VINDREL_BUILD_DIR (default build/),
+# BENCH_PROGRAM (measured in the clock's place, default the clock).
 
 set -euo pipefail
 
@@ -11,7 +12,8 @@ root="$(cd "$bench_dir/.." && pwd)"
 build="${VINDREL_BUILD_DIR:-$root/build}"
 RUNS="${RUNS:-5}"
 
-clock_cmd=("$build/vindrel")
+clock_cmd=("${BENCH_PROGRAM:-$build/vindrel}")
+clock_name="$(basename "${clock_cmd[0]}")"
 peer_cmd=(xclock -digital -update 1)
 
 # Installs the missing packages (x11-apps for the peer, Xvfb, valgrind, a sound server, the X
@@ -165,7 +167,7 @@ interleave() {
             "$measure" "${peer_cmd[@]}" >>"$work/peer.txt"
             "$measure" "${clock_cmd[@]}" >>"$work/clock.txt"
         fi
-        echo "  run $run: vindrel $(tail -n1 "$work/clock.txt")   xclock $(tail -n1 "$work/peer.txt")"
+        echo "  run $run: $clock_name $(tail -n1 "$work/clock.txt")   xclock $(tail -n1 "$work/peer.txt")"
     done
 }
 
