@@ -1,6 +1,7 @@
 #include <FakeClockWindow.h>
 #include <HiveContents.h>
 #include <Maker.h>
+#include <Process.h>
 #include <SkinCatalog.h>
 #include <SkinFiles.h>
 #include <SkinText.h>
@@ -100,7 +101,8 @@ TEST_F(SkinChooserTest, ASkinGivenUpAtStartUpIsListedAndAppliedWhenChosenAgain) 
     core.ClockSettings.UsedSkinPath = path;
     // What a start that ended while it applied the skin leaves behind.
     storeRaw(*hive, QStringLiteral("Software\\Brambleton\\Vindrel"), QStringLiteral("ApplyingSkin"),
-             Hive::kRegSz, QByteArray::number(QCoreApplication::applicationPid()) + '\0');
+             Hive::kRegSz,
+             Platform::processMark(QCoreApplication::applicationPid()).toUtf8() + '\0');
     core.LoadSkinAtStart();
     ASSERT_EQ(clockWindow.title.cacheKey(), core.SkinState.DefaultTitlePicture.cacheKey());
     frmSETS& o = open();

@@ -3,6 +3,7 @@
 #include <HostilePictures.h>
 #include <LogCapture.h>
 #include <PictureContainers.h>
+#include <Process.h>
 #include <SkinCatalog.h>
 #include <SkinFiles.h>
 #include <SkinPicture.h>
@@ -13,6 +14,7 @@
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace VD_Core;
@@ -290,18 +292,53 @@ TEST_P(SkinAtStartTest, AStartThatEndedWhileApplyingTheSkinGivesItUp) {
               givenUp ? 1 : 0);
 }
 
+// The mark of another run of the parent process, its field `field` (from 0) made different.
+QString parentMarkChanged(int field) {
+    QStringList parts = Platform::processMark(getppid()).split(QLatin1Char('/'));
+    parts[field] += QLatin1Char('1');
+    return parts.join(QLatin1Char('/'));
+}
+
+// The mark of a child that has ended and is left unreaped, as a crashed clock whose parent has
+// not yet looked can be: its process id still answers.
+QString zombieMark() {
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    siginfo_t ended{};
+    waitid(P_PID, static_cast<id_t>(child), &ended, WEXITED | WNOWAIT);
+    return Platform::processMark(child);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Marks, SkinAtStartTest,
     ::testing::Values(
         StartCase{"NoMark", [] { return QString(); }, false},
-        // The same process id as this one's: that start cannot be running.
-        StartCase{"MarkOfThisProcessId",
-                  [] { return QString::number(QCoreApplication::applicationPid()); }, true},
-        StartCase{"MarkOfNoProcess", [] { return QStringLiteral("2147483646"); }, true},
-        StartCase{"MarkThatIsNoNumber", [] { return QStringLiteral("x"); }, true},
-        StartCase{"MarkOfAnotherCopyApplyingNow", [] { return QString::number(getppid()); },
+        // This process cannot be the start that left the mark.
+        StartCase{"MarkOfThisProcess",
+                  [] { return Platform::processMark(QCoreApplication::applicationPid()); }, true},
+        StartCase{"MarkOfAProcessEndedButNotReaped", zombieMark, true},
+        StartCase{"MarkOfAnotherBoot", [] { return parentMarkChanged(0); }, true},
+        StartCase{"MarkOfAProcessIdTakenAgain", [] { return parentMarkChanged(2); }, true},
+        StartCase{"MarkThatIsNoMark", [] { return QStringLiteral("x"); }, true},
+        // Earlier versions marked the process id alone, which cannot tell a run from another.
+        StartCase{"ProcessIdAlone", [] { return QString::number(getppid()); }, true},
+        StartCase{"MarkOfAnotherCopyApplyingNow", [] { return Platform::processMark(getppid()); },
                   false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SkinLoadingTest, AStaleMarkIsClearedWhenNoSkinIsStored) {
+    storeExampleState(*hive);
+    storeRaw(*hive, kSettingsKey, QStringLiteral("UsedSkinPath"), Hive::kRegSz, QByteArray(1, 0));
+    const QList<StoredValue> expected = storedValues(*hive, kSettingsKey);
+    storeRaw(*hive, kSettingsKey, QStringLiteral("ApplyingSkin"), Hive::kRegSz,
+             zombieMark().toUtf8() + '\0');
+    core.LoadSettings();
+    const LogCapture log("vindrel.skin");
+    core.LoadSkinAtStart();
+    EXPECT_EQ(storedValues(*hive, kSettingsKey), expected) << "the mark removed, nothing else";
+    EXPECT_TRUE(log.messages().filter(QStringLiteral("the last start ended")).isEmpty());
+}
 
 TEST(DecodePicture, APictureAtTheLimitIsDecoded) {
     QImage image(kMaxPictureSide, 2, QImage::Format_RGB32);

@@ -114,6 +114,8 @@ private:
     bool settingsStored();
     // Ends the scope; what failed is logged once, by the outermost scope.
     Hive::Status commitOrLog(Hive::Transaction& scope, const char* what);
+    // Removes the start-up's mark of a skin being applied.
+    void forgetMark(const char* what);
 
     Platform::SystemClock& clock_;
     Platform::SoundPlayer& sound_;

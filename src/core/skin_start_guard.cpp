@@ -13,27 +13,29 @@ namespace VD_Core {
 namespace {
 
 constexpr Hive::Root kRoot = kSettingsRoot;
-// Holds the process id of the clock applying the stored skin at start-up, while it does. Found
-// at a later start, it tells that start ended meanwhile; otherwise it is never there.
+// Names the process of the clock applying the stored skin at start-up, while it does. Found at
+// a later start, it tells that start ended meanwhile; otherwise it is never there.
 const QString kApplyingSkin = QStringLiteral("ApplyingSkin");
 
-// A mark left by another copy of the clock that is applying the skin at this moment is no
-// sign of a start that ended.
-bool leftByAStartThatEnded(const QString& mark) {
-    bool number = false;
-    const qint64 id = mark.toLongLong(&number);
-    return !number || id == QCoreApplication::applicationPid() || !Platform::processRunning(id);
+// A mark left by another copy of the clock that is applying the skin at this moment is no sign
+// of a start that ended; a mark of this very process cannot be one of its own.
+bool leftByAStartThatEnded(const QString& mark, const QString& ownMark) {
+    return mark == ownMark || !Platform::markedProcessRunning(mark);
 }
 
 } // namespace
 
 void Core::LoadSkinAtStart() {
+    const QString ownMark = Platform::processMark(QCoreApplication::applicationPid());
+    const QString mark = registry_.GetValue(kRoot, kSettingsKey, kApplyingSkin).toText();
+    const bool stale = !mark.isEmpty() && leftByAStartThatEnded(mark, ownMark);
     if (ClockSettings.UsedSkinPath.isEmpty()) {
+        if (stale)
+            forgetMark("A mark of a start that ended");
         LoadSkin();
         return;
     }
-    const QString mark = registry_.GetValue(kRoot, kSettingsKey, kApplyingSkin).toText();
-    if (!mark.isEmpty() && leftByAStartThatEnded(mark)) {
+    if (stale) {
         qCWarning(lcSkin).noquote()
             << QStringLiteral("the last start ended while it applied the skin %1: starting with "
                               "the built-in look; choosing the skin in the Options dialog "
@@ -50,14 +52,17 @@ void Core::LoadSkinAtStart() {
     }
     {
         Hive::Transaction scope(registry_.store());
-        registry_.SaveValue(kRoot, kSettingsKey, kApplyingSkin,
-                            QString::number(QCoreApplication::applicationPid()), Hive::kRegSz);
+        registry_.SaveValue(kRoot, kSettingsKey, kApplyingSkin, ownMark, Hive::kRegSz);
         commitOrLog(scope, "The mark of a skin being applied");
     }
     LoadSkin();
+    forgetMark("The end of applying the skin");
+}
+
+void Core::forgetMark(const char* what) {
     Hive::Transaction scope(registry_.store());
     registry_.DeleteValue(kRoot, kSettingsKey, kApplyingSkin);
-    commitOrLog(scope, "The end of applying the skin");
+    commitOrLog(scope, what);
 }
 
 } // namespace VD_Core
