@@ -270,6 +270,68 @@ TEST_F(OptionsTest, DeleteTheSecondOfThree) {
     EXPECT_EQ(core.AlarmTable[2].Name, QStringLiteral("Alarm 3"));
 }
 
+struct ListGesture {
+    const char* name;
+    void (*act)(QListWidget& list); // on a list of three whose second line is selected
+    int selected;                   // the line selected after it
+};
+
+void PrintTo(const ListGesture& g, std::ostream* out) {
+    *out << g.name;
+}
+
+void clickLine(QListWidget& list, int row, Qt::KeyboardModifiers modifiers) {
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers,
+                      list.visualItemRect(list.item(row)).center());
+}
+
+class AlarmListGestureTest : public OptionsTest,
+                             public ::testing::WithParamInterface<ListGesture> {};
+
+// Whatever the user does in it, a filled list keeps one line highlighted, and "&Delete" removes
+// that line.
+TEST_P(AlarmListGestureTest, DeleteRemovesTheLineShownSelected) {
+    core.ClockSettings.AlarmEnabled = 1;
+    addAlarms(3);
+    frmSETS& o = open();
+    o.show();
+    o.lstALM->setFocus();
+    clickLine(*o.lstALM, 1, Qt::NoModifier);
+    GetParam().act(*o.lstALM);
+    const QList<QListWidgetItem*> selected = o.lstALM->selectedItems();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(o.lstALM->row(selected[0]), GetParam().selected);
+    const QString shown = selected[0]->text();
+    o.btnALM[2]->click();
+    EXPECT_EQ(listed().size(), 2);
+    EXPECT_FALSE(listed().contains(shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gestures, AlarmListGestureTest,
+    ::testing::Values(ListGesture{"CtrlClickOnTheSelectedLine",
+                                  [](QListWidget& l) { clickLine(l, 1, Qt::ControlModifier); }, 1},
+                      ListGesture{"CtrlSpace",
+                                  [](QListWidget& l) {
+                                      QTest::keyClick(&l, Qt::Key_Space, Qt::ControlModifier);
+                                  },
+                                  1},
+                      ListGesture{"CtrlClickOnAnotherLine",
+                                  [](QListWidget& l) { clickLine(l, 2, Qt::ControlModifier); }, 2},
+                      ListGesture{"ClickBelowTheLines",
+                                  [](QListWidget& l) {
+                                      QTest::mouseClick(l.viewport(), Qt::LeftButton, {},
+                                                        QPoint(5, l.viewport()->height() - 2));
+                                  },
+                                  1},
+                      ListGesture{"CtrlDownThenCtrlSpace",
+                                  [](QListWidget& l) {
+                                      QTest::keyClick(&l, Qt::Key_Down, Qt::ControlModifier);
+                                      QTest::keyClick(&l, Qt::Key_Space, Qt::ControlModifier);
+                                  },
+                                  2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(OptionsTest, DeleteTheOnlyAlarm) {
     core.ClockSettings.AlarmEnabled = 1;
     addAlarms(1);

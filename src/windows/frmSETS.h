@@ -1,13 +1,13 @@
 #pragma once
 
 #include "CentredDialog.h"
+#include "SelectedList.h"
 
 #include <VD_Core.h>
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 
 #include <array>
@@ -39,11 +39,11 @@ public:
 
     std::array<QGroupBox*, 2> corDISP{};
     QCheckBox* chkALM = nullptr;
-    QListWidget* lstALM = nullptr;
+    SelectedList* lstALM = nullptr;
     std::array<QPushButton*, 3> btnALM{};
     QCheckBox* chkSIG = nullptr;
     QCheckBox* chkONTOP = nullptr;
-    QListWidget* lstSKIN = nullptr;
+    SelectedList* lstSKIN = nullptr;
     QLabel* lblAUTHOR = nullptr;
     std::array<QPushButton*, 3> btnSKIN{};
     std::array<QPushButton*, 2> btnCOM{};

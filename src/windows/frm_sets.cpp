@@ -91,11 +91,10 @@ void frmSETS::createAlarmGroup() {
     corDISP[0]->setAccessibleName(kAlarms);
     Twips::place(corDISP[0], 120, 120, 3015, 1935);
 
-    lstALM = new QListWidget(corDISP[0]);
+    lstALM = new SelectedList(corDISP[0]);
     lstALM->setObjectName(QStringLiteral("lstALM"));
     lstALM->setAccessibleName(kAlarms);
     lstALM->setAccessibleDescription(QStringLiteral("Usable while Enable Alarm is ticked"));
-    lstALM->setSelectionMode(QAbstractItemView::SingleSelection);
     Twips::place(lstALM, 120, 360, 1935, 1425);
 
     const char* captions[] = {"&New", "&Edit", "&Delete"};
@@ -118,12 +117,11 @@ void frmSETS::createSkinGroup() {
     corDISP[1]->setObjectName(QStringLiteral("corDISP1"));
     Twips::place(corDISP[1], 3240, 120, 3015, 1935);
 
-    lstSKIN = new QListWidget(corDISP[1]);
+    lstSKIN = new SelectedList(corDISP[1]);
     lstSKIN->setObjectName(QStringLiteral("lstSKIN"));
     lstSKIN->setAccessibleName(frame->caption());
     lstSKIN->setAccessibleDescription(
         QStringLiteral("The skin selected is put on the clock at once"));
-    lstSKIN->setSelectionMode(QAbstractItemView::SingleSelection);
     Twips::place(lstSKIN, 120, 360, 1935, 1230);
 
     lblAUTHOR = new QLabel(corDISP[1]);
