@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 
@@ -142,6 +143,17 @@ TEST_F(DigitLabelOnScreen, RepaintingOnlyWhatChangedShowsWhatAFullRepaintDraws) 
         label.changeText(QString::fromLatin1(text));
         EXPECT_EQ(face.shown(), face.drawn()) << text;
     }
+}
+
+// Qt moves an opaque widget by copying its pixels; a label painting what lies behind it must
+// paint its new place's.
+TEST_F(DigitLabelOnScreen, AMovedLabelShowsWhatLiesBehindItsNewPlace) {
+    label.setBackdrop([this](QPainter& painter, const QRect& area) {
+        painter.fillRect(area, label.x() == 10 ? Qt::darkRed : Qt::darkBlue);
+    });
+    face.shown();
+    label.move(14, 6);
+    EXPECT_EQ(face.shown(), face.drawn());
 }
 
 } // namespace

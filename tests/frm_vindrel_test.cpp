@@ -386,4 +386,114 @@ INSTANTIATE_TEST_SUITE_P(
                   Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier, 1, 7}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A change made while the clock runs, from Options, on a clock started with `startSkin`.
+struct LiveChange {
+    const char* name;
+    const char* startSkin; // "" for the built-in look
+    std::vector<std::function<void(frmSETS& options, const SkinFiles& files)>> steps;
+};
+
+void PrintTo(const LiveChange& c, std::ostream* out) {
+    *out << c.name;
+}
+
+void chooseLine(frmSETS& options, const char* name) {
+    const auto lines = options.lstSKIN->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+    ASSERT_EQ(lines.size(), 1) << name;
+    options.lstSKIN->setCurrentItem(lines[0]);
+}
+
+std::function<void(frmSETS&, const SkinFiles&)> choose(const char* name) {
+    return [name](frmSETS& options, const SkinFiles&) { chooseLine(options, name); };
+}
+
+// Every picture of the skin "Amber" drawn anew in other colours.
+void repaintAmber(frmSETS&, const SkinFiles& files) {
+    files.writePicture(QStringLiteral("amber-title.png"), {100, 14}, QColor(0x20, 0x90, 0x30));
+    files.writePicture(QStringLiteral("amber-body.png"), {100, 58}, QColor(0x10, 0x30, 0xa0));
+    files.writePicture(QStringLiteral("amber-alarm.png"), {16, 16}, QColor(0xa0, 0x10, 0x90));
+}
+
+class LiveChangeTest : public ClockWindowTest, public ::testing::WithParamInterface<LiveChange> {
+protected:
+    SkinFiles files{programFolder.path()};
+
+    void SetUp() override {
+        ClockWindowTest::SetUp();
+        core.EnsureSettings();
+        core.ClockSettings.AlarmEnabled = 1;
+        writeSkin("amber", QColor(0xd0, 0x90, 0x20), QColor(0x60, 0x40, 0x10));
+        writeSkin("teal", QColor(0x20, 0xa0, 0xa0), QColor(0x10, 0x50, 0x50));
+    }
+
+    // The skin "name.vds", listed with its name capitalised, and its three pictures.
+    void writeSkin(const char* name, QColor title, QColor body) {
+        const QString n = QString::fromLatin1(name);
+        files.writePicture(n + QStringLiteral("-title.png"), {100, 14}, title);
+        files.writePicture(n + QStringLiteral("-body.png"), {100, 58}, body);
+        files.writePicture(n + QStringLiteral("-alarm.png"), {16, 16}, title.lighter());
+        QStringList lines =
+            skinLines(n + QStringLiteral("-title.png"), n + QStringLiteral("-body.png"),
+                      n + QStringLiteral("-alarm.png"), {}, {});
+        lines[1] = QStringLiteral("name=") + n.left(1).toUpper() + n.mid(1);
+        files.writeSkin(n + QStringLiteral(".vds"), lines);
+    }
+
+    // The clock as shown on the screen, after a tick at the time.
+    QImage shownAt(QTime time) {
+        clock.current.setTime(time);
+        window->Quartz_Timer();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        return window->screen()
+            ->grabWindow(window->winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+
+    frmVINDREL& start() {
+        frmVINDREL& w = load();
+        w.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        return w;
+    }
+};
+
+// What a change made while running leaves on the screen is what a new start with the same
+// settings shows: nothing of the face before it stays behind the labels.
+TEST_P(LiveChangeTest, LeavesTheFaceOfANewStart) {
+    if (*GetParam().startSkin != '\0')
+        core.ClockSettings.UsedSkinPath =
+            core.skinFolder().path() + QString::fromLatin1(GetParam().startSkin) + ".vds";
+    core.SaveSettings();
+    frmVINDREL& w = start();
+    shownAt(QTime(21, 5, 31));
+    w.mnuOPTIONS_Click();
+    for (const auto& step : GetParam().steps)
+        step(*w.options(), files);
+    shownAt(QTime(21, 5, 32));
+    const QImage changed = shownAt(QTime(21, 6, 0));
+    core.SaveSettings();
+
+    window.reset();
+    start();
+    const QImage fresh = shownAt(QTime(21, 6, 0));
+    ASSERT_EQ(changed.size(), fresh.size());
+    int differing = 0;
+    for (int y = 0; y < fresh.height(); ++y)
+        for (int x = 0; x < fresh.width(); ++x)
+            differing += changed.pixel(x, y) != fresh.pixel(x, y) ? 1 : 0;
+    EXPECT_EQ(differing, 0) << "pixels that differ from a new start's";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, LiveChangeTest,
+    ::testing::Values(LiveChange{"BuiltInToASkin", "", {choose("Amber")}},
+                      LiveChange{"ASkinToTheBuiltIn", "amber", {choose("<Default>")}},
+                      LiveChange{"ASkinToAnother", "amber", {choose("Teal")}},
+                      LiveChange{"PicturesRedrawnAndChosenAgain",
+                                 "amber",
+                                 {repaintAmber, choose("<Default>"), choose("Amber")}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace

@@ -13,6 +13,7 @@ public:
     explicit ClockFace(QWidget* parent = nullptr);
 
     QPixmap background() const { return background_; }
+    // Repaints the face and every child that paints the face behind it.
     void setBackground(const QPixmap& picture);
 
     // Paints the face's black and picture within the area, for a painter in whose coordinates

@@ -25,11 +25,13 @@ public:
     // Paints what lies behind an area of the label (in its own coordinates).
     using Backdrop = std::function<void(QPainter& painter, const QRect& area)>;
     // The label paints what lies behind it itself, so that a new text repaints the label alone
-    // and not the widget beneath it as well.
+    // and not the widget beneath it as well. Qt then counts the label opaque and leaves it out of
+    // its parent's repaints: whoever changes what lies behind it must update the label too.
     void setBackdrop(Backdrop backdrop);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -12,6 +12,12 @@ void ClockFace::setBackground(const QPixmap& picture) {
         return;
     background_ = picture;
     update();
+    // A child that paints the face behind it itself is opaque to Qt, which leaves it out of the
+    // face's repaint and would keep the old face on the screen behind its text.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->testAttribute(Qt::WA_OpaquePaintEvent))
+            child->update();
+    }
 }
 
 void ClockFace::paintBackground(QPainter& painter, const QRect& area, QPoint origin) const {

@@ -164,6 +164,13 @@ void DigitLabel::paintEvent(QPaintEvent* event) {
     painter.drawGlyphRun(QPointF(0, 0), run);
 }
 
+void DigitLabel::moveEvent(QMoveEvent* event) {
+    // Qt moves an opaque widget by copying its pixels, which show what lay behind its old place.
+    if (backdrop_)
+        update();
+    QLabel::moveEvent(event);
+}
+
 void DigitLabel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange)
         glyphsReady_ = false;
