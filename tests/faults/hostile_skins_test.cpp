@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/inotify.h>
@@ -31,20 +32,24 @@ using namespace std::chrono_literals;
 using namespace Hostile;
 using VD_Core::kSkinHeader;
 
-// A hostile skin names one hostile picture: its budget, and what the rest of applying a skin
-// takes (two small pictures, the file, the names), generously, as under the sanitizers.
-constexpr long kCpuLimitMs = VD_Core::kPictureCpuBudget.count() + 150;
+// The processor time a probe may take: far above what any row costs on a slow machine under
+// the sanitizers (a picture's budget cuts its decoding at 200 ms), far below what any hostile
+// picture costs uncut (the long GIF codes take about 85 s).
+constexpr long kCpuLimitMs = 4 * VD_Core::kPictureCpuBudget.count();
 // 64 MiB beyond the decoded picture, which Qt's allocation limit holds to 32 MiB.
 constexpr long kGrowthLimitKiB = (64 + 32) * 1024;
 // The address space the probe may take on top of that, for the threads and arenas of Qt's
-// picture conversions; and a time after which it counts as hung.
+// picture conversions; and a time after which it counts as hung, however busy the machine.
 constexpr int kCapMiB = 256;
-constexpr auto kTimeLimit = 10s;
+constexpr auto kTimeLimit = 60s;
 constexpr qint64 kGigabyte = qint64(1) << 30;
 
 enum class Outcome {
-    TitleRefused,  // the skin applies, but its title picture is refused and the title stays
-    TitleLoaded,   // the skin applies with its title picture
+    TitleRefused, // the skin applies, but its title picture is refused and the title stays
+    TitleLoaded,  // the skin applies with its title picture
+    // Either of the two: the title picture costs too large a share of its budget for its fate
+    // not to follow the machine's speed; bounded either way.
+    TitleLoadedOrRefused,
     NothingChanges // the skin file is refused: pictures and sounds stay as they were
 };
 
@@ -149,7 +154,13 @@ protected:
     }
 
     void expectApplied(const QString& skinFile, Outcome outcome) const {
-        EXPECT_EQ(probe(skinFile).toStdString(), expectedReport(outcome).toStdString());
+        const std::string report = probe(skinFile).toStdString();
+        if (outcome != Outcome::TitleLoadedOrRefused) {
+            EXPECT_EQ(report, expectedReport(outcome).toStdString());
+            return;
+        }
+        EXPECT_THAT(report, ::testing::AnyOf(expectedReport(Outcome::TitleLoaded).toStdString(),
+                                             expectedReport(Outcome::TitleRefused).toStdString()));
     }
 };
 
@@ -275,6 +286,8 @@ INSTANTIATE_TEST_SUITE_P(
                      f.write(QStringLiteral("past.ico"), iconListing(255, Qt::white, 100000));
                  }},
         // Every way a decoder can be made to amplify its input, each within a picture's budget.
+        // Those loaded cost at most a quarter of it under the sanitizers here; the two floods
+        // that cost more, loaded here, may be refused on a slower machine.
         hostilePicture("PngCompressedText", "text.png", Outcome::TitleLoaded,
                        [] { return pngRepeating(pngCompressedText(7'000'000), 100); }),
         hostilePicture("PngCompressedXmp", "xmp.png", Outcome::TitleLoaded,
@@ -283,13 +296,13 @@ INSTANTIATE_TEST_SUITE_P(
                        [] {
                            return pngRepeating(pngChunk("tEXt", {"k\0v", 3}), 500'000);
                        }),
-        hostilePicture("PngImageDataChunkFlood", "idat.png", Outcome::TitleLoaded,
+        hostilePicture("PngImageDataChunkFlood", "idat.png", Outcome::TitleLoadedOrRefused,
                        [] { return pngRepeating(pngChunk("IDAT", {}), 600'000); }),
         hostilePicture("JpegColourProfile", "icc.jpg", Outcome::TitleLoaded,
                        [] { return jpegColourProfile(120); }),
         hostilePicture("JpegExif", "exif.jpg", Outcome::TitleLoaded,
                        [] { return jpegRepeating(0xE1, jpegExif(5400), 120); }),
-        hostilePicture("JpegCommentMarkerFlood", "comments.jpg", Outcome::TitleLoaded,
+        hostilePicture("JpegCommentMarkerFlood", "comments.jpg", Outcome::TitleLoadedOrRefused,
                        [] { return jpegRepeating(0xFE, {}, 2'000'000); }),
         hostilePicture("JpegEmptyScanFlood", "scans.jpg", Outcome::TitleRefused,
                        [] { return jpegEmptyScans(2048, 700'000); }),
