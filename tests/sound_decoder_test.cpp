@@ -74,6 +74,101 @@ INSTANTIATE_TEST_SUITE_P(
         return n.substr(0, n.find('.'));
     });
 
+// The bytes of a file libsndfile writes: a tone of `frames` frames.
+QByteArray encoded(int format, int channels, int rate, int frames) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sound"));
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* file = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
+    if (file == nullptr)
+        return {};
+    constexpr int kChunk = 65536;
+    const std::vector<float> chunk(static_cast<size_t>(kChunk * channels), 0.25f);
+    for (int done = 0; done < frames; done += kChunk)
+        sf_writef_float(file, chunk.data(), std::min(kChunk, frames - done));
+    sf_close(file);
+    QFile written(path);
+    return written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
+}
+
+QByteArray pcm16(int channels, int rate, int frames) {
+    return encoded(SF_FORMAT_WAV | SF_FORMAT_PCM_16, channels, rate, frames);
+}
+
+struct SoundCase {
+    const char* name;
+    QByteArray (*bytes)();
+    const char* refusal; // a part of the reason given; "" for a sound decoded
+};
+
+void PrintTo(const SoundCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class SoundLimitTest : public ::testing::TestWithParam<SoundCase> {};
+
+// What the audio output cannot play, or costs more than a sound may, is refused with its reason
+// before it reaches the output; the rest decodes.
+TEST_P(SoundLimitTest, DecodesOrRefusesWithTheReason) {
+    const QByteArray bytes = GetParam().bytes();
+    ASSERT_FALSE(bytes.isEmpty()) << "libsndfile wrote nothing";
+    QString why;
+    const auto sound = decodeSound(bytes, &why);
+    const QString refusal = QString::fromLatin1(GetParam().refusal);
+    EXPECT_EQ(sound.has_value(), refusal.isEmpty()) << why.toStdString();
+    EXPECT_TRUE(why.contains(refusal)) << why.toStdString();
+    if (sound) {
+        EXPECT_LE(sound->samples.size(), kMaxDecodedSoundBytes);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, SoundLimitTest,
+    ::testing::Values(
+        SoundCase{"OneHertz", [] { return pcm16(1, 1, 100); }, "sample rate is 1 Hz"},
+        SoundCase{"FortyNineHertzStereo", [] { return pcm16(2, 49, 100); }, "sample rate"},
+        SoundCase{"BelowTheLowestRate", [] { return pcm16(1, kMinSampleRate - 1, 800); },
+                  "sample rate"},
+        SoundCase{"TheLowestRate", [] { return pcm16(1, kMinSampleRate, 800); }, ""},
+        SoundCase{"TheHighestRate", [] { return pcm16(2, kMaxSampleRate, 800); }, ""},
+        SoundCase{"AboveTheHighestRate", [] { return pcm16(1, kMaxSampleRate + 1, 800); },
+                  "sample rate"},
+        SoundCase{"EightChannels", [] { return pcm16(8, 8000, 800); }, ""},
+        SoundCase{"NineChannels", [] { return pcm16(9, 8000, 800); }, "9 channels"},
+        SoundCase{"NoFrames", [] { return pcm16(1, 8000, 0); }, "no samples"},
+        SoundCase{"OneFrameMoreThanTheLimit",
+                  [] {
+                      return encoded(SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, 8000,
+                                     int(kMaxDecodedSoundBytes / 2) + 1);
+                  },
+                  "more than"},
+        SoundCase{"GsmInAWave",
+                  [] { return encoded(SF_FORMAT_WAV | SF_FORMAT_GSM610, 1, 8000, 8000); }, ""},
+        SoundCase{"G721InAWave",
+                  [] { return encoded(SF_FORMAT_WAV | SF_FORMAT_G721_32, 1, 8000, 8000); },
+                  "encoding"},
+        SoundCase{"OggVorbis",
+                  [] { return encoded(SF_FORMAT_OGG | SF_FORMAT_VORBIS, 2, 44100, 4410); },
+                  "no waveform"},
+        SoundCase{"Flac", [] { return encoded(SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1, 8000, 800); },
+                  "no waveform"},
+        SoundCase{"AiffOfTheSameSamples",
+                  [] { return encoded(SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 1, 8000, 800); },
+                  "no waveform"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The budget is checked as the samples are decoded, not only against what the header claims.
+TEST(DecodeSound, DecodingPastItsBudgetIsRefused) {
+    const QByteArray second = encoded(SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 2, 44100, 44100);
+    QString why;
+    EXPECT_FALSE(decodeSound(second, &why, std::chrono::microseconds(0)).has_value());
+    EXPECT_EQ(why, QStringLiteral("it takes more than 0 ms to decode"));
+    EXPECT_TRUE(decodeSound(second).has_value());
+}
+
 TEST(DecodeSound, GarbageIsNoSound) {
     EXPECT_FALSE(decodeSound(QByteArray("RIFF\x10\0\0\0WAVEjunk", 16)).has_value());
     EXPECT_FALSE(decodeSound(QByteArray()).has_value());

@@ -2,20 +2,20 @@
 
 #include "PlatformLog.h"
 #include "SoundDecoder.h"
+#include "SoundLibrary.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QBuffer>
 #include <QFile>
-#include <QHash>
 #include <QMediaDevices>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace Platform {
 namespace {
-
-using SharedSound = std::shared_ptr<const DecodedSound>;
 
 // How long after the skin's sounds are decoded the audio system is brought up: late enough to
 // stay off the clock's start-up, early enough that the first alarm of a run starts at once.
@@ -31,14 +31,32 @@ SharedSound loadDefaultSound() {
     return nullptr;
 }
 
-// Decodes with libsndfile and plays through Qt's audio output: the decoded samples of the
-// preloaded files are kept, so a play of them starts without touching the disk. The output is
-// opened for each sound and closed when it ends, so that nothing wakes while the clock idles.
+// Decodes with libsndfile, off the clock's thread, and plays through Qt's audio output: the
+// decoded samples of the preloaded files are kept, so a play of them starts without touching
+// the disk. The output is opened for each sound and closed when it ends, so that nothing wakes
+// while the clock idles.
 class AudioPlayer final : public SoundPlayer {
 public:
+    AudioPlayer() : library_(decodeSoundFile) {
+        QObject::connect(&library_, &SoundLibrary::chosen, &lifetime_,
+                         [this](const QString& path, SharedSound sound) {
+                             startOrDefault(path, std::move(sound));
+                         });
+    }
+
     void play(const QString& path) override {
         qCInfo(lcSound).noquote() << "play" << (path.isEmpty() ? QStringLiteral("\"\"") : path);
-        SharedSound sound = find(path);
+        library_.request(path);
+    }
+
+    void preload(const QStringList& paths) override {
+        library_.preload(paths);
+        if (std::any_of(paths.begin(), paths.end(), [](const QString& p) { return !p.isEmpty(); }))
+            warmUpLater();
+    }
+
+private:
+    void startOrDefault(const QString& path, SharedSound sound) {
         if (!sound) {
             sound = defaultSound();
             if (!path.isEmpty())
@@ -46,34 +64,6 @@ public:
         }
         if (sound)
             start(std::move(sound));
-    }
-
-    void preload(const QStringList& paths) override {
-        QHash<QString, SharedSound> kept;
-        for (const QString& path : paths) {
-            if (path.isEmpty() || kept.contains(path))
-                continue;
-            SharedSound sound = cache_.value(path);
-            if (!sound) {
-                if (auto decoded = decodeSoundFile(path))
-                    sound = std::make_shared<const DecodedSound>(std::move(*decoded));
-            }
-            if (sound)
-                kept.insert(path, sound);
-        }
-        cache_ = std::move(kept);
-        if (!cache_.isEmpty())
-            warmUpLater();
-    }
-
-private:
-    SharedSound find(const QString& path) const {
-        if (path.isEmpty())
-            return nullptr;
-        if (SharedSound cached = cache_.value(path))
-            return cached;
-        auto decoded = decodeSoundFile(path);
-        return decoded ? std::make_shared<const DecodedSound>(std::move(*decoded)) : nullptr;
     }
 
     SharedSound defaultSound() {
@@ -103,6 +93,14 @@ private:
         format.setSampleRate(sound->sampleRate);
         format.setChannelCount(sound->channels);
         format.setSampleFormat(QAudioFormat::Int16);
+        if (!device.isFormatSupported(format)) {
+            qCWarning(lcSound) << "the audio device cannot play" << sound->sampleRate << "Hz with"
+                               << sound->channels << "channels";
+            if (sound == defaultSound_ || !(sound = defaultSound()))
+                return;
+            format.setSampleRate(sound->sampleRate);
+            format.setChannelCount(sound->channels);
+        }
 
         playing_ = std::move(sound);
         buffer_.setData(playing_->samples);
@@ -128,7 +126,7 @@ private:
         playing_.reset();
     }
 
-    QHash<QString, SharedSound> cache_;
+    SoundLibrary library_;
     SharedSound defaultSound_;
     SharedSound playing_;
     QBuffer buffer_;
