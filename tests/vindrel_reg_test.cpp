@@ -1,13 +1,18 @@
+#include <ChildProcess.h>
 #include <CountingStore.h>
 #include <HiveContents.h>
 #include <RegCommand.h>
+#include <RegFile.h>
 #include <SqliteHive.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <utility>
@@ -51,6 +56,14 @@ protected:
 
     QString file(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
 };
+
+// Writes the bytes into a new file; its path.
+QString written(const QString& path, const QByteArray& bytes) {
+    QFile out(path);
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    return path;
+}
 
 TEST_F(VindrelRegTest, QueryPrintsTheKeyItsValuesAndItsSubkeysAsRegDoes) {
     seedExample();
@@ -514,6 +527,89 @@ INSTANTIATE_TEST_SUITE_P(
                 "\"C\"=dword:xyz\n",
                 7}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A registry file of `size` bytes, nearly all of it one value's bytes 5a in regedit's list.
+QByteArray hexFile(qint64 size) {
+    QByteArray text = kVersion5 + "\"Bytes\"=hex:";
+    const QByteArray line = "  " + QByteArray("5a,").repeated(25) + "\\\r\n";
+    text.reserve(size);
+    while (text.size() + line.size() + 8 < size)
+        text += line;
+    text += "  5a\r\n;";
+    return text + QByteArray(size - text.size(), ' ');
+}
+
+struct UnreadableFile {
+    const char* name;
+    std::function<QString(const QString& path)> make; // makes it at the path; its path
+    const char* says;
+};
+
+void PrintTo(const UnreadableFile& file, std::ostream* out) {
+    *out << file.name;
+}
+
+class VindrelRegUnreadable : public VindrelRegTest,
+                             public ::testing::WithParamInterface<UnreadableFile> {};
+
+// Read, they would block, never end or take memory beyond any file's.
+TEST_P(VindrelRegUnreadable, AreRefusedAndImportNothing) {
+    seedExample();
+    const QList<StoredValue> before = storedValues(*hive, kSettings);
+    EXPECT_EQ(run({QStringLiteral("import"), GetParam().make(file("in.reg"))}), 1);
+    EXPECT_TRUE(errors.contains(QString::fromLatin1(GetParam().says))) << errors.toStdString();
+    // Not compared by EXPECT_EQ, which would print every byte of a flood that got in.
+    EXPECT_TRUE(storedValues(*hive, kSettings) == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, VindrelRegUnreadable,
+    ::testing::Values(UnreadableFile{"Fifo",
+                                     [](const QString& path) {
+                                         mkfifo(QFile::encodeName(path).constData(), 0600);
+                                         return path;
+                                     },
+                                     "not a file"},
+                      UnreadableFile{"EndlessDevice",
+                                     [](const QString& path) {
+                                         QFile::link(QStringLiteral("/dev/zero"), path);
+                                         return path;
+                                     },
+                                     "not a file"},
+                      UnreadableFile{"Folder",
+                                     [](const QString& path) {
+                                         QDir().mkdir(path);
+                                         return path;
+                                     },
+                                     "not a file"},
+                      UnreadableFile{"OverTheLimit",
+                                     [](const QString& path) {
+                                         return written(path, hexFile(kMaxRegFileBytes + 1));
+                                     },
+                                     "larger than the 16 MiB"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(VindrelRegProgram, ImportsAFileAtTheLimitInAFewTimesItsSize) {
+    QTemporaryDir folder;
+    const QByteArray text = hexFile(kMaxRegFileBytes);
+    const QString reg = written(folder.filePath(QStringLiteral("at-limit.reg")), text);
+    ASSERT_EQ(QFileInfo(reg).size(), kMaxRegFileBytes);
+    ChildProcess program({VINDREL_REG_PROGRAM, "import", QFile::encodeName(reg).toStdString()},
+                         {"XDG_CONFIG_HOME=" + QFile::encodeName(folder.path()).toStdString()});
+    // Only a guard against a hang, far beyond the second or so it takes.
+    const ChildOutcome outcome = program.wait(std::chrono::minutes(5));
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
+#if !defined(__SANITIZE_ADDRESS__)
+    // About 3.5 times its size with the program's own; each byte's list item on its own cost
+    // about 30 times the file's size. The sanitizers' own bookkeeping is left out.
+    EXPECT_LT(outcome.peakRssKiB, 8 * kMaxRegFileBytes / 1024);
+#endif
+    Hive::OpenError error;
+    const auto store = Hive::SqliteHive::open(
+        folder.filePath(QStringLiteral("Brambleton/hkcu.sqlite3")).toStdString(), error);
+    ASSERT_NE(store, nullptr);
+    EXPECT_EQ(storedValues(*store, kSettings).value(0).data.size(), text.count("5a"));
+}
 
 TEST(VindrelRegProgram, KeepsTheStoreInTheUsersConfigurationFolder) {
     QTemporaryDir config;

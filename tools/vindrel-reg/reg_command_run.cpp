@@ -185,13 +185,15 @@ int exportFile(const Command& command, Hive::Store& store, const Console& consol
 }
 
 int importFile(const Command& command, Hive::Store& store, const Console& console) {
-    QFile file(command.file);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(console,
-                    QStringLiteral("Cannot open %1: %2").arg(command.file, file.errorString()));
     QString error;
-    const std::optional<QList<RegFileEntry>> entries =
-        parseRegFile(decodeRegFile(file.readAll()), error);
+    std::optional<QList<RegFileEntry>> entries;
+    {
+        // The file's text goes before the changes are made.
+        std::optional<QString> text = readRegFile(command.file, error);
+        if (!text)
+            return fail(console, error);
+        entries = parseRegFile(std::move(*text), error);
+    }
     if (!entries)
         return fail(console,
                     QStringLiteral("%1, %2. Nothing was imported.").arg(command.file, error));
