@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <functional>
 #include <utility>
@@ -587,6 +588,67 @@ INSTANTIATE_TEST_SUITE_P(
                                          return written(path, hexFile(kMaxRegFileBytes + 1));
                                      },
                                      "larger than the 16 MiB"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ExportTarget {
+    const char* name;
+    std::function<bool(const QString& path)> make; // false when it cannot be made here
+    bool replaced; // by the export; otherwise it is refused and left as it is
+};
+
+void PrintTo(const ExportTarget& target, std::ostream* out) {
+    *out << target.name;
+}
+
+class VindrelRegExportTarget : public VindrelRegTest,
+                               public ::testing::WithParamInterface<ExportTarget> {};
+
+// Written as an editor saves, to a new file renamed over the old: a rename over a pipe, device
+// or folder would put a file in its place.
+TEST_P(VindrelRegExportTarget, OnlyAFileIsReplacedAndWhole) {
+    seedExample();
+    const QString target = file("target");
+    if (!GetParam().make(target))
+        GTEST_SKIP() << "it cannot be made here";
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &before), 0);
+    const int status = run({QStringLiteral("export"), QStringLiteral("HKCU\\") + kSettings, target,
+                            QStringLiteral("/y"), QStringLiteral("/utf8")});
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &after), 0);
+    const bool replaced = GetParam().replaced;
+    EXPECT_EQ(status, replaced ? 0 : 1);
+    EXPECT_EQ(after.st_ino == before.st_ino, !replaced);
+    EXPECT_EQ(after.st_mode, replaced ? S_IFREG | 0644 : before.st_mode);
+    if (replaced) {
+        EXPECT_TRUE(readAll(target).startsWith("Windows Registry Editor"));
+    } else {
+        EXPECT_TRUE(errors.contains(QStringLiteral("not a file"))) << errors.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, VindrelRegExportTarget,
+    ::testing::Values(
+        ExportTarget{"Fifo",
+                     [](const QString& path) {
+                         return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+                     },
+                     false},
+        // A device of its own, like /dev/null: the real one is no test's to risk.
+        ExportTarget{"Device",
+                     [](const QString& path) {
+                         return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600,
+                                      makedev(1, 3)) == 0;
+                     },
+                     false},
+        ExportTarget{"Folder", [](const QString& path) { return QDir().mkdir(path); }, false},
+        ExportTarget{"RegularFile",
+                     [](const QString& path) {
+                         QFile file(path);
+                         return file.open(QIODevice::WriteOnly) && file.write("old") == 3;
+                     },
+                     true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VindrelRegProgram, ImportsAFileAtTheLimitInAFewTimesItsSize) {

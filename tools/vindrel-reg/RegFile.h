@@ -3,6 +3,7 @@
 #include "RegistryAccess.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 
@@ -12,14 +13,12 @@
 // [key] sections of "name"=data lines, raw bytes written as hex: or hex(type): lists.
 namespace RegTool {
 
-// The file text for the key at path and everything below it, read in one snapshot, with LF
-// line ends. Nothing when there is no key (`error` left empty) or when a name could not come
-// back from the file as it is (`error` says which).
-std::optional<QString> exportKey(Hive::Store& store, const QString& path, QString& error);
-
-// The file's bytes: regedit's own UTF-16LE with a byte order mark and CR LF line ends, or, with
-// utf8, the text as it is in UTF-8.
-QByteArray encodeRegFile(const QString& text, bool utf8);
+// Writes the file for the key at path and everything below it, read in one snapshot, to `out`
+// as it is read: regedit's own UTF-16LE with a byte order mark and CR LF line ends, or, with
+// utf8, plain UTF-8 with LF line ends. False when there is no key (`error` left empty), or when
+// a name could not come back from the file as it is (`error` says which); part of the file may
+// have been written then.
+bool exportKey(Hive::Store& store, const QString& path, QIODevice& out, bool utf8, QString& error);
 
 // One change a registry file asks for.
 struct RegFileEntry {

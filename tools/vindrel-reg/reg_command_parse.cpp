@@ -90,7 +90,9 @@ bool readSwitches(const QStringList& arguments, qsizetype at, Command& command, 
 
 // The part of the usage that states the limits, in the numbers the code holds to.
 QString limits() {
-    return QStringLiteral("Import reads regular files of at most %1 MiB.\n")
+    return QStringLiteral(
+               "Import reads regular files of at most %1 MiB. Export writes only a file, never\n"
+               "a pipe or device, through a new file renamed over the old one once it is whole.\n")
         .arg(kMaxRegFileBytes / (1024 * 1024));
 }
 

@@ -6,6 +6,7 @@
 #include "ValueText.h"
 
 #include <AtomicStore.h>
+#include <RegularFile.h>
 
 #include <QFile>
 #include <QSaveFile>
@@ -165,23 +166,47 @@ int deleteValues(const Command& command, Hive::Store& store, const Console& cons
     return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
 }
 
-int exportFile(const Command& command, Hive::Store& store, const Console& console) {
+int notAFile(const Console& console, const QString& path) {
+    return fail(console, QStringLiteral("Cannot write %1: it is a folder, pipe or device, not a "
+                                        "file; it was left as it is.")
+                             .arg(path));
+}
+
+// Written as an editor saves: to a new file beside the old one, renamed over it whole once
+// written, so that a failure leaves the old one as it was.
+int saveExport(const Command& command, Hive::Store& store, const Console& console) {
+    QSaveFile file(command.file);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(console,
+                    QStringLiteral("Cannot write %1: %2").arg(command.file, file.errorString()));
     QString refusal;
-    const std::optional<QString> text = exportKey(store, command.keyPath, refusal);
-    if (!refusal.isEmpty())
-        return fail(console, refusal);
-    if (!text)
+    if (!exportKey(store, command.keyPath, file, command.utf8, refusal)) {
+        file.cancelWriting();
+        return refusal.isEmpty() ? notFound(console) : fail(console, refusal);
+    }
+    // Something else may have been put in the file's place while it was written.
+    if (!Platform::isRegularFileOrMissing(command.file)) {
+        file.cancelWriting();
+        return notAFile(console, command.file);
+    }
+    if (!file.commit())
+        return fail(console,
+                    QStringLiteral("Cannot write %1: %2").arg(command.file, file.errorString()));
+    return done(console);
+}
+
+// Only where a regular file or nothing stands: the rename would replace a pipe or device with
+// a file.
+int exportFile(const Command& command, Hive::Store& store, const Console& console) {
+    if (OpenedKey(store, command.keyPath, false).status() != Hive::kSuccess)
         return notFound(console);
+    if (!Platform::isRegularFileOrMissing(command.file))
+        return notAFile(console, command.file);
     if (QFile::exists(command.file) && !command.force &&
         !confirmed(console,
                    QStringLiteral("File %1 already exists. Overwrite (Yes/No)?").arg(command.file)))
         return cancelled(console);
-    QSaveFile file(command.file);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encodeRegFile(*text, command.utf8)) < 0 ||
-        !file.commit())
-        return fail(console,
-                    QStringLiteral("Cannot write %1: %2").arg(command.file, file.errorString()));
-    return done(console);
+    return saveExport(command, store, console);
 }
 
 int importFile(const Command& command, Hive::Store& store, const Console& console) {
