@@ -1,6 +1,7 @@
 #include <ChildProcess.h>
 #include <CountingStore.h>
 #include <HiveContents.h>
+#include <KeyName.h>
 #include <RegCommand.h>
 #include <RegFile.h>
 #include <SqliteHive.h>
@@ -227,6 +228,101 @@ TEST_F(VindrelRegTest, DeleteTakesAValueAllValuesOrTheWholeKey) {
     EXPECT_EQ(run({QStringLiteral("query"), QStringLiteral("HKCU\\Software\\Brambleton")}), 0);
     EXPECT_FALSE(output.contains(QStringLiteral("Vindrel")));
 }
+
+// Software\Deep\k\k...: a key `levels` levels below the root.
+QString deepPath(int levels) {
+    QString path = QStringLiteral("Software\\Deep");
+    for (int level = 2; level < levels; ++level)
+        path += QStringLiteral("\\k");
+    return path;
+}
+
+bool hasKey(Hive::Store& store, const QString& path) {
+    Hive::Key key;
+    const bool found =
+        store.openKey(Hive::Root::CurrentUser, path.toStdString(), key) == Hive::kSuccess;
+    store.closeKey(key);
+    return found;
+}
+
+QByteArray regFileMaking(const QString& path) {
+    return "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\" + path.toUtf8() +
+           "]\n\"X\"=\"1\"\n";
+}
+
+struct DeepKeyCase {
+    const char* name;
+    int seeded; // levels of the key under Software\Deep made first; 0 for none
+    std::function<QStringList(const QDir& folder)> command;
+    int status;
+    int left; // levels of the key under Software\Deep afterwards; 0 when it is gone
+};
+
+void PrintTo(const DeepKeyCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class VindrelRegDeepKeys : public VindrelRegTest,
+                           public ::testing::WithParamInterface<DeepKeyCase> {};
+
+// The registry holds keys at most 512 levels deep: none deeper is made, and one already deeper
+// is deleted whole, however deep, but never exported, since no import would take it back.
+TEST_P(VindrelRegDeepKeys, AreMadeTo512LevelsAndDeletedFromAnyDepth) {
+    if (GetParam().seeded > 0)
+        storeRaw(*hive, deepPath(GetParam().seeded), QStringLiteral("X"), Hive::kRegSz, sz("1"));
+    const QStringList command = GetParam().command(QDir(folder.path()));
+    EXPECT_EQ(run(command), GetParam().status) << errors.toStdString();
+    EXPECT_TRUE(GetParam().status == 0 || errors.contains(QStringLiteral("512")))
+        << errors.toStdString();
+    const int left = GetParam().left;
+    EXPECT_EQ(hasKey(*hive, left > 0 ? deepPath(left) : QStringLiteral("Software\\Deep")),
+              left > 0);
+    EXPECT_FALSE(hasKey(*hive, deepPath(left + 1)));
+    if (command[0] == QLatin1String("export")) {
+        EXPECT_EQ(QFile::exists(file("out.reg")), GetParam().status == 0);
+    }
+}
+
+QStringList importing(const QDir& folder, const QByteArray& text) {
+    return {QStringLiteral("import"), written(folder.filePath(QStringLiteral("in.reg")), text)};
+}
+
+QStringList exportingAll(const QDir& folder) {
+    return {QStringLiteral("export"), QStringLiteral("HKCU"),
+            folder.filePath(QStringLiteral("out.reg"))};
+}
+
+QStringList onKey(const char* verb, int levels, const QStringList& switches = {}) {
+    return QStringList{QString::fromLatin1(verb), QStringLiteral("HKCU\\") + deepPath(levels)} +
+           switches;
+}
+
+const QStringList kForced = {QStringLiteral("/f")};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VindrelRegDeepKeys,
+    ::testing::Values(
+        DeepKeyCase{"Import512", 0,
+                    [](const auto& t) { return importing(t, regFileMaking(deepPath(512))); }, 0,
+                    512},
+        DeepKeyCase{"Import513", 0,
+                    [](const auto& t) { return importing(t, regFileMaking(deepPath(513))); }, 1, 0},
+        DeepKeyCase{"Add512", 0, [](const auto&) { return onKey("add", 512, kForced); }, 0, 512},
+        DeepKeyCase{"Add513", 0, [](const auto&) { return onKey("add", 513, kForced); }, 1, 0},
+        // Past SQLite's 1000 trigger levels, which a cascade from the top would run through.
+        DeepKeyCase{"DeleteOf1500", 1500, [](const auto&) { return onKey("delete", 2, kForced); },
+                    0, 0},
+        DeepKeyCase{"DeleteOfAKey1000Deep", 1500,
+                    [](const auto&) { return onKey("delete", 1000, kForced); }, 0, 999},
+        DeepKeyCase{"StrikeOutOf1500", 1500,
+                    [](const auto& t) {
+                        return importing(t, "Windows Registry Editor Version 5.00\n\n"
+                                            "[-HKEY_CURRENT_USER\\Software\\Deep]\n");
+                    },
+                    0, 0},
+        DeepKeyCase{"ExportOf512", 512, exportingAll, 0, 512},
+        DeepKeyCase{"ExportOf513", 513, exportingAll, 1, 513}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Every type, and text the quoted form cannot carry, in nested keys.
 void seedEveryKind(Hive::Store& store) {

@@ -16,8 +16,8 @@ namespace RegTool {
 // Writes the file for the key at path and everything below it, read in one snapshot, to `out`
 // as it is read: regedit's own UTF-16LE with a byte order mark and CR LF line ends, or, with
 // utf8, plain UTF-8 with LF line ends. False when there is no key (`error` left empty), or when
-// a name could not come back from the file as it is (`error` says which); part of the file may
-// have been written then.
+// a name or a depth could not come back from the file as it is (`error` says which); part of
+// the file may have been written then.
 bool exportKey(Hive::Store& store, const QString& path, QIODevice& out, bool utf8, QString& error);
 
 // One change a registry file asks for.

@@ -91,9 +91,12 @@ bool readSwitches(const QStringList& arguments, qsizetype at, Command& command, 
 // The part of the usage that states the limits, in the numbers the code holds to.
 QString limits() {
     return QStringLiteral(
-               "Import reads regular files of at most %1 MiB. Export writes only a file, never\n"
-               "a pipe or device, through a new file renamed over the old one once it is whole.\n")
-        .arg(kMaxRegFileBytes / (1024 * 1024));
+               "Import reads regular files of at most %1 MiB. Keys are made at most %2 levels\n"
+               "deep, as in the registry; deeper ones are not exported, but can be deleted.\n"
+               "Export writes only a file, never a pipe or device, through a new file renamed\n"
+               "over the old one once it is whole.\n")
+        .arg(kMaxRegFileBytes / (1024 * 1024))
+        .arg(kDeepestKey);
 }
 
 } // namespace

@@ -92,11 +92,13 @@ int query(const Command& command, Hive::Store& store, const Console& console) {
 }
 
 int add(const Command& command, Hive::Store& store, const Console& console) {
+    QString why;
+    if (!isMakeable(command.keyPath, why))
+        return fail(console, QStringLiteral("Invalid key name: ") + why + u'.');
     const std::optional<quint32> type = addableType(command.typeName);
     if (!type)
         return fail(console, QStringLiteral("Invalid syntax: /t takes REG_SZ, REG_EXPAND_SZ, "
                                             "REG_DWORD or REG_BINARY."));
-    QString why;
     const std::optional<QByteArray> data = dataFor(*type, command.data, why);
     if (!data)
         return fail(console, QStringLiteral("Invalid syntax: ") + why);

@@ -130,6 +130,8 @@ struct ExportWalk {
     Hive::Store& store;
     FileText& out;
     QString path;
+    qsizetype depth = 0;
+    qsizetype top = 0; // the exported key's own depth
     QString error;
 };
 
@@ -146,17 +148,26 @@ bool exportSubkey(ExportWalk& walk, const std::string& stored) {
     }
     const qsizetype length = walk.path.size();
     walk.path += (walk.path.isEmpty() ? QString() : QStringLiteral("\\")) + subkey;
+    ++walk.depth;
     const bool written = exportTree(walk);
+    --walk.depth;
     walk.path.truncate(length);
     return written;
 }
 
 // Writes the walk's key and everything below it; false, with the walk's error set, at a name
-// that cannot go into a file.
+// or a depth that cannot go into a file.
 bool exportTree(ExportWalk& walk) {
     const OpenedKey key(walk.store, walk.path, false);
     if (key.status() != Hive::kSuccess)
         return true;
+    if (walk.depth > kDeepestKey) {
+        walk.error = QStringLiteral("Keys under %1 go deeper than the %2 levels the registry "
+                                    "holds, which an import would refuse; nothing was exported.")
+                         .arg(fullKeyName(walk.path.section(u'\\', 0, walk.top)))
+                         .arg(kDeepestKey);
+        return false;
+    }
     walk.out << u'[' << fullKeyName(walk.path) << QStringView(u"]\n");
     for (const NamedValue& value : key.values()) {
         if (!fileSafe(value.name, value.storedName)) {
@@ -185,7 +196,7 @@ bool exportKey(Hive::Store& store, const QString& path, QIODevice& out, bool utf
         return false;
     FileText text(out, utf8);
     text << kHeader << QStringView(u"\n\n");
-    ExportWalk walk{store, text, path, {}};
+    ExportWalk walk{store, text, path, keyDepth(path), keyDepth(path), {}};
     const bool written = exportTree(walk);
     error = walk.error;
     return written;

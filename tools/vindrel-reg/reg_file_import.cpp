@@ -193,7 +193,8 @@ std::optional<RegFileEntry> valueLine(QStringView line, const QString& path, boo
     return entry;
 }
 
-// The entry of a [key] or [-key] line; nothing, with `why` set, for a key of another root.
+// The entry of a [key] or [-key] line; nothing, with `why` set, for a key of another root or
+// one too deep to be made.
 std::optional<RegFileEntry> keyLine(QStringView line, QString& why) {
     const bool deletion = line.startsWith(QLatin1String("[-"));
     const std::optional<QString> path =
@@ -202,6 +203,8 @@ std::optional<RegFileEntry> keyLine(QStringView line, QString& why) {
         why = QStringLiteral("%1 is not a key of HKEY_CURRENT_USER").arg(excerpt(line));
         return std::nullopt;
     }
+    if (!deletion && !isMakeable(*path, why))
+        return std::nullopt;
     return RegFileEntry{
         deletion ? RegFileEntry::Kind::DeleteKey : RegFileEntry::Kind::CreateKey, *path, {}};
 }
