@@ -29,7 +29,8 @@ struct RegFileEntry {
 };
 
 // The largest file import reads: hundreds of times what the clock's settings take.
-inline constexpr qint64 kMaxRegFileBytes = 16 * 1024 * 1024;
+inline constexpr qint64 kMaxRegFileMiB = 16;
+inline constexpr qint64 kMaxRegFileBytes = kMaxRegFileMiB * 1024 * 1024;
 
 // The text of the file at path (as decodeRegFile gives it) when it is a regular file of at most
 // kMaxRegFileBytes; a folder, FIFO or device is never opened. Nothing, with `error` set, when it

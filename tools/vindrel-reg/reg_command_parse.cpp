@@ -95,7 +95,7 @@ QString limits() {
                "deep, as in the registry; deeper ones are not exported, but can be deleted.\n"
                "Export writes only a file, never a pipe or device, through a new file renamed\n"
                "over the old one once it is whole.\n")
-        .arg(kMaxRegFileBytes / (1024 * 1024))
+        .arg(kMaxRegFileMiB)
         .arg(kDeepestKey);
 }
 

@@ -71,7 +71,7 @@ public:
     FileText& operator<<(QChar c) { return *this << QStringView(&c, 1); }
 
 private:
-    static constexpr qsizetype kPiece = 64 * 1024;
+    static constexpr qsizetype kPiece = qsizetype{64} * 1024;
 
     void flush() {
         if (!utf8_)

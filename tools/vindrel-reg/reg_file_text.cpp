@@ -47,7 +47,7 @@ std::optional<QString> readRegFile(const QString& path, QString& error) {
         error = QStringLiteral("%1 is larger than the %2 MiB an import reads. Nothing was "
                                "imported.")
                     .arg(path)
-                    .arg(kMaxRegFileBytes / (1024 * 1024));
+                    .arg(kMaxRegFileMiB);
         return std::nullopt;
     }
     return decodeRegFile(file->bytes);
