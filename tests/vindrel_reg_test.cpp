@@ -1,13 +1,19 @@
+#include <ChildProcess.h>
 #include <CountingStore.h>
 #include <HiveContents.h>
 #include <RegCommand.h>
+#include <RegFile.h>
 #include <SqliteHive.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <functional>
 #include <utility>
@@ -51,6 +57,14 @@ protected:
 
     QString file(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
 };
+
+// Writes the bytes into a new file; its path.
+QString written(const QString& path, const QByteArray& bytes) {
+    QFile out(path);
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    return path;
+}
 
 TEST_F(VindrelRegTest, QueryPrintsTheKeyItsValuesAndItsSubkeysAsRegDoes) {
     seedExample();
@@ -213,6 +227,101 @@ TEST_F(VindrelRegTest, DeleteTakesAValueAllValuesOrTheWholeKey) {
     EXPECT_EQ(run({QStringLiteral("query"), QStringLiteral("HKCU\\Software\\Brambleton")}), 0);
     EXPECT_FALSE(output.contains(QStringLiteral("Vindrel")));
 }
+
+// Software\Deep\k\k...: a key `levels` levels below the root.
+QString deepPath(int levels) {
+    QString path = QStringLiteral("Software\\Deep");
+    for (int level = 2; level < levels; ++level)
+        path += QStringLiteral("\\k");
+    return path;
+}
+
+bool hasKey(Hive::Store& store, const QString& path) {
+    Hive::Key key;
+    const bool found =
+        store.openKey(Hive::Root::CurrentUser, path.toStdString(), key) == Hive::kSuccess;
+    store.closeKey(key);
+    return found;
+}
+
+QByteArray regFileMaking(const QString& path) {
+    return "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\" + path.toUtf8() +
+           "]\n\"X\"=\"1\"\n";
+}
+
+struct DeepKeyCase {
+    const char* name;
+    int seeded; // levels of the key under Software\Deep made first; 0 for none
+    std::function<QStringList(const QDir& folder)> command;
+    int status;
+    int left; // levels of the key under Software\Deep afterwards; 0 when it is gone
+};
+
+void PrintTo(const DeepKeyCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class VindrelRegDeepKeys : public VindrelRegTest,
+                           public ::testing::WithParamInterface<DeepKeyCase> {};
+
+// The registry holds keys at most 512 levels deep: none deeper is made, and one already deeper
+// is deleted whole, however deep, but never exported, since no import would take it back.
+TEST_P(VindrelRegDeepKeys, AreMadeTo512LevelsAndDeletedFromAnyDepth) {
+    if (GetParam().seeded > 0)
+        storeRaw(*hive, deepPath(GetParam().seeded), QStringLiteral("X"), Hive::kRegSz, sz("1"));
+    const QStringList command = GetParam().command(QDir(folder.path()));
+    EXPECT_EQ(run(command), GetParam().status) << errors.toStdString();
+    EXPECT_TRUE(GetParam().status == 0 || errors.contains(QStringLiteral("512")))
+        << errors.toStdString();
+    const int left = GetParam().left;
+    EXPECT_EQ(hasKey(*hive, left > 0 ? deepPath(left) : QStringLiteral("Software\\Deep")),
+              left > 0);
+    EXPECT_FALSE(hasKey(*hive, deepPath(left + 1)));
+    if (command[0] == QLatin1String("export")) {
+        EXPECT_EQ(QFile::exists(file("out.reg")), GetParam().status == 0);
+    }
+}
+
+QStringList importing(const QDir& folder, const QByteArray& text) {
+    return {QStringLiteral("import"), written(folder.filePath(QStringLiteral("in.reg")), text)};
+}
+
+QStringList exportingAll(const QDir& folder) {
+    return {QStringLiteral("export"), QStringLiteral("HKCU"),
+            folder.filePath(QStringLiteral("out.reg"))};
+}
+
+QStringList onKey(const char* verb, int levels, const QStringList& switches = {}) {
+    return QStringList{QString::fromLatin1(verb), QStringLiteral("HKCU\\") + deepPath(levels)} +
+           switches;
+}
+
+const QStringList kForced = {QStringLiteral("/f")};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VindrelRegDeepKeys,
+    ::testing::Values(
+        DeepKeyCase{"Import512", 0,
+                    [](const auto& t) { return importing(t, regFileMaking(deepPath(512))); }, 0,
+                    512},
+        DeepKeyCase{"Import513", 0,
+                    [](const auto& t) { return importing(t, regFileMaking(deepPath(513))); }, 1, 0},
+        DeepKeyCase{"Add512", 0, [](const auto&) { return onKey("add", 512, kForced); }, 0, 512},
+        DeepKeyCase{"Add513", 0, [](const auto&) { return onKey("add", 513, kForced); }, 1, 0},
+        // Past SQLite's 1000 trigger levels, which a cascade from the top would run through.
+        DeepKeyCase{"DeleteOf1500", 1500, [](const auto&) { return onKey("delete", 2, kForced); },
+                    0, 0},
+        DeepKeyCase{"DeleteOfAKey1000Deep", 1500,
+                    [](const auto&) { return onKey("delete", 1000, kForced); }, 0, 999},
+        DeepKeyCase{"StrikeOutOf1500", 1500,
+                    [](const auto& t) {
+                        return importing(t, "Windows Registry Editor Version 5.00\n\n"
+                                            "[-HKEY_CURRENT_USER\\Software\\Deep]\n");
+                    },
+                    0, 0},
+        DeepKeyCase{"ExportOf512", 512, exportingAll, 0, 512},
+        DeepKeyCase{"ExportOf513", 513, exportingAll, 1, 513}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Every type, and text the quoted form cannot carry, in nested keys.
 void seedEveryKind(Hive::Store& store) {
@@ -514,6 +623,151 @@ INSTANTIATE_TEST_SUITE_P(
                 "\"C\"=dword:xyz\n",
                 7}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A registry file of `size` bytes, nearly all of it one value's bytes 5a in regedit's list.
+QByteArray hexFile(qint64 size) {
+    QByteArray text = kVersion5 + "\"Bytes\"=hex:";
+    const QByteArray line = "  " + QByteArray("5a,").repeated(25) + "\\\r\n";
+    text.reserve(size);
+    while (text.size() + line.size() + 8 < size)
+        text += line;
+    text += "  5a\r\n;";
+    return text + QByteArray(size - text.size(), ' ');
+}
+
+struct UnreadableFile {
+    const char* name;
+    std::function<QString(const QString& path)> make; // makes it at the path; its path
+    const char* says;
+};
+
+void PrintTo(const UnreadableFile& file, std::ostream* out) {
+    *out << file.name;
+}
+
+class VindrelRegUnreadable : public VindrelRegTest,
+                             public ::testing::WithParamInterface<UnreadableFile> {};
+
+// Read, they would block, never end or take memory beyond any file's.
+TEST_P(VindrelRegUnreadable, AreRefusedAndImportNothing) {
+    seedExample();
+    const QList<StoredValue> before = storedValues(*hive, kSettings);
+    EXPECT_EQ(run({QStringLiteral("import"), GetParam().make(file("in.reg"))}), 1);
+    EXPECT_TRUE(errors.contains(QString::fromLatin1(GetParam().says))) << errors.toStdString();
+    // Not compared by EXPECT_EQ, which would print every byte of a flood that got in.
+    EXPECT_TRUE(storedValues(*hive, kSettings) == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, VindrelRegUnreadable,
+    ::testing::Values(UnreadableFile{"Fifo",
+                                     [](const QString& path) {
+                                         mkfifo(QFile::encodeName(path).constData(), 0600);
+                                         return path;
+                                     },
+                                     "not a file"},
+                      UnreadableFile{"EndlessDevice",
+                                     [](const QString& path) {
+                                         QFile::link(QStringLiteral("/dev/zero"), path);
+                                         return path;
+                                     },
+                                     "not a file"},
+                      UnreadableFile{"Folder",
+                                     [](const QString& path) {
+                                         QDir().mkdir(path);
+                                         return path;
+                                     },
+                                     "not a file"},
+                      UnreadableFile{"OverTheLimit",
+                                     [](const QString& path) {
+                                         return written(path, hexFile(kMaxRegFileBytes + 1));
+                                     },
+                                     "larger than the 16 MiB"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ExportTarget {
+    const char* name;
+    std::function<bool(const QString& path)> make; // false when it cannot be made here
+    bool replaced; // by the export; otherwise it is refused and left as it is
+};
+
+void PrintTo(const ExportTarget& target, std::ostream* out) {
+    *out << target.name;
+}
+
+class VindrelRegExportTarget : public VindrelRegTest,
+                               public ::testing::WithParamInterface<ExportTarget> {};
+
+// Written as an editor saves, to a new file renamed over the old: a rename over a pipe, device
+// or folder would put a file in its place.
+TEST_P(VindrelRegExportTarget, OnlyAFileIsReplacedAndWhole) {
+    seedExample();
+    const QString target = file("target");
+    if (!GetParam().make(target))
+        GTEST_SKIP() << "it cannot be made here";
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &before), 0);
+    const int status = run({QStringLiteral("export"), QStringLiteral("HKCU\\") + kSettings, target,
+                            QStringLiteral("/y"), QStringLiteral("/utf8")});
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &after), 0);
+    const bool replaced = GetParam().replaced;
+    EXPECT_EQ(status, replaced ? 0 : 1);
+    EXPECT_EQ(after.st_ino == before.st_ino, !replaced);
+    // A file put in its place keeps its permissions too.
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    if (replaced) {
+        EXPECT_TRUE(readAll(target).startsWith("Windows Registry Editor"));
+    } else {
+        EXPECT_TRUE(errors.contains(QStringLiteral("not a file"))) << errors.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, VindrelRegExportTarget,
+    ::testing::Values(
+        ExportTarget{"Fifo",
+                     [](const QString& path) {
+                         return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+                     },
+                     false},
+        // A device of its own, like /dev/null: the real one is no test's to risk.
+        ExportTarget{"Device",
+                     [](const QString& path) {
+                         return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600,
+                                      makedev(1, 3)) == 0;
+                     },
+                     false},
+        ExportTarget{"Folder", [](const QString& path) { return QDir().mkdir(path); }, false},
+        ExportTarget{"RegularFile",
+                     [](const QString& path) {
+                         QFile file(path);
+                         return file.open(QIODevice::WriteOnly) && file.write("old") == 3;
+                     },
+                     true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(VindrelRegProgram, ImportsAFileAtTheLimitInAFewTimesItsSize) {
+    QTemporaryDir folder;
+    const QByteArray text = hexFile(kMaxRegFileBytes);
+    const QString reg = written(folder.filePath(QStringLiteral("at-limit.reg")), text);
+    ASSERT_EQ(QFileInfo(reg).size(), kMaxRegFileBytes);
+    ChildProcess program({VINDREL_REG_PROGRAM, "import", QFile::encodeName(reg).toStdString()},
+                         {"XDG_CONFIG_HOME=" + QFile::encodeName(folder.path()).toStdString()});
+    // Only a guard against a hang, far beyond the second or so it takes.
+    const ChildOutcome outcome = program.wait(std::chrono::minutes(5));
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
+#if !defined(__SANITIZE_ADDRESS__)
+    // About 3.5 times its size with the program's own; a string for each byte of the list
+    // would take about 30 times. The sanitizers' own bookkeeping is left out.
+    EXPECT_LT(outcome.peakRssKiB, 8 * kMaxRegFileBytes / 1024);
+#endif
+    Hive::OpenError error;
+    const auto store = Hive::SqliteHive::open(
+        folder.filePath(QStringLiteral("Brambleton/hkcu.sqlite3")).toStdString(), error);
+    ASSERT_NE(store, nullptr);
+    EXPECT_EQ(storedValues(*store, kSettings).value(0).data.size(), text.count("5a"));
+}
 
 TEST(VindrelRegProgram, KeepsTheStoreInTheUsersConfigurationFolder) {
     QTemporaryDir config;

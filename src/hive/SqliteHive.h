@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 struct sqlite3;
 
@@ -81,6 +82,8 @@ private:
     // What a lookup that found nothing under key `id` means: its key is gone, or `otherwise`.
     Status nothingFound(std::int64_t id, Status otherwise);
     Status writable() const;
+    // Deletes the key `top` and every key below it, with their values, as one.
+    Status removeTree(std::int64_t top);
     // Where the last listing of a key's subkeys or values stopped: item `index`, at `rowid`
     // (values) or `folded` (subkeys).
     struct ListCursor {
@@ -126,6 +129,7 @@ private:
     SqliteStatement valueAt_;
     SqliteStatement valueAfter_;
     SqliteStatement removeKey_;
+    SqliteStatement treeBelow_;
 };
 
 } // namespace Hive

@@ -230,6 +230,9 @@ int SqliteHive::prepareStatements() {
         {&valueAfter_, "SELECT name, type, data, rowid FROM hive_values NOT INDEXED "
                        "WHERE rowid > ?2 AND key = ?1 ORDER BY rowid LIMIT 1"},
         {&removeKey_, "DELETE FROM hive_keys WHERE id = ?1"},
+        {&treeBelow_, "WITH RECURSIVE tree(id, depth) AS (SELECT ?1, 0 UNION ALL "
+                      "SELECT hive_keys.id, tree.depth + 1 FROM hive_keys JOIN tree "
+                      "ON hive_keys.parent = tree.id) SELECT id FROM tree ORDER BY depth DESC"},
     };
     for (const auto& [statement, sql] : statements) {
         if (const int rc = statement->prepare(db_, sql); rc != SQLITE_OK)
@@ -511,9 +514,31 @@ Status SqliteHive::deleteTree(Key key, std::string_view subkey) {
     if (const Status status = writable(); status != kSuccess)
         return status;
     forgetCursors();
-    StatementUse use(removeKey_);
-    removeKey_.bind(1, target);
-    return statusOf(removeKey_.step());
+    return removeTree(target);
+}
+
+Status SqliteHive::removeTree(std::int64_t top) {
+    Transaction scope(*this);
+    std::vector<std::int64_t> keys;
+    {
+        StatementUse use(treeBelow_);
+        treeBelow_.bind(1, top);
+        int rc = SQLITE_ROW;
+        while ((rc = treeBelow_.step()) == SQLITE_ROW)
+            keys.push_back(treeBelow_.integer(0));
+        if (rc != SQLITE_DONE)
+            return statusOf(rc);
+    }
+    // Deepest first, so that no delete cascades to a child: SQLite runs each cascade one
+    // trigger level below the one that caused it and fails past its trigger depth (1000 by
+    // default), which deleting the top of a deep key at once would reach.
+    for (const std::int64_t key : keys) {
+        StatementUse use(removeKey_);
+        removeKey_.bind(1, key);
+        if (const int rc = removeKey_.step(); rc != SQLITE_DONE)
+            return statusOf(rc);
+    }
+    return scope.commit();
 }
 
 Status SqliteHive::beginTransaction(Access access) {

@@ -20,4 +20,9 @@ struct FileHead {
 // path names no regular file or it cannot be opened.
 std::optional<FileHead> readRegularFile(const QString& path, qint64 maxBytes);
 
+// Whether the path names a regular file, following symbolic links, or nothing at all: a place
+// where a file can be saved by writing a new one beside it and renaming it over. A rename over
+// a folder, FIFO, socket or device would put a file in its place, so none of them is.
+bool isRegularFileOrMissing(const QString& path);
+
 } // namespace Platform

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace Platform {
 
@@ -43,6 +44,16 @@ std::optional<FileHead> readRegularFile(const QString& path, qint64 maxBytes) {
     if (!head.whole)
         head.bytes.truncate(maxBytes);
     return head;
+}
+
+bool isRegularFileOrMissing(const QString& path) {
+    const QByteArray name = fileNameToSystem(path);
+    if (name.isEmpty() || name.contains('\0'))
+        return false;
+    struct stat status {};
+    if (::stat(name.constData(), &status) == 0)
+        return S_ISREG(status.st_mode);
+    return errno == ENOENT;
 }
 
 } // namespace Platform

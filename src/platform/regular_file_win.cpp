@@ -70,4 +70,13 @@ std::optional<FileHead> readRegularFile(const QString& path, qint64 maxBytes) {
     return head;
 }
 
+bool isRegularFileOrMissing(const QString& path) {
+    if (path.isEmpty() || path.contains(QChar(u'\0')) || namesADevice(path))
+        return false;
+    const DWORD attributes = GetFileAttributesW(wide(path));
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    return isPlainFile(attributes);
+}
+
 } // namespace Platform

@@ -135,6 +135,36 @@ TEST_F(SqliteHiveTest, AHandleOutlivingItsKeySaysTheKeyIsDeleted) {
     EXPECT_EQ(hive->queryValue(child, "X", nullptr, nullptr, nullptr), Hive::kKeyDeleted);
 }
 
+// Deeper than SQLite's 1000 trigger levels, through which a cascade from the top would run.
+TEST_F(SqliteHiveTest, ATreeOfAnyDepthIsDeletedWithEveryValueInIt) {
+    const std::string path = folder.file("hkcu.sqlite3");
+    auto hive = openFile(path);
+    std::string deep = "Software\\Deep";
+    for (int level = 0; level < 1500; ++level) {
+        deep += "\\k";
+        if (level % 500 == 0)
+            hive->setValue(create(*hive, deep), "X", Hive::kRegSz, kOne, 2);
+    }
+    hive->setValue(create(*hive, deep), "X", Hive::kRegSz, kOne, 2);
+    hive->setValue(create(*hive, "Software\\Kept"), "X", Hive::kRegSz, kOne, 2);
+    const Key software = create(*hive, "Software");
+    EXPECT_EQ(hive->deleteTree(software, "Deep"), Hive::kSuccess);
+    hive.reset();
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* count = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT (SELECT group_concat(name) FROM hive_keys), "
+                       "(SELECT count(*) FROM hive_values)",
+                       -1, &count, nullptr);
+    ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(count, 0)), ",Software,Kept");
+    EXPECT_EQ(sqlite3_column_int(count, 1), 1);
+    sqlite3_finalize(count);
+    sqlite3_close(db);
+}
+
 TEST_F(SqliteHiveTest, OnlyTheCurrentUsersRootIsThere) {
     auto hive = Hive::SqliteHive::inMemory();
     Key key;

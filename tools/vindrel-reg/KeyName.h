@@ -14,4 +14,14 @@ std::optional<QString> keyPath(const QString& name);
 // "HKEY_CURRENT_USER\" followed by the path, or the root alone for the empty path.
 QString fullKeyName(const QString& path);
 
+// The registry holds keys at most this many levels below a root.
+inline constexpr qsizetype kDeepestKey = 512;
+
+// How many levels the path goes below the root: 0 for the root itself.
+qsizetype keyDepth(const QString& path);
+
+// Whether a key can be made at the path, which goes no deeper than the registry's keys; if
+// not, `why` says so. Keys already deeper are still read and deleted.
+bool isMakeable(const QString& path, QString& why);
+
 } // namespace RegTool

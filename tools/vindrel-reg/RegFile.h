@@ -3,6 +3,7 @@
 #include "RegistryAccess.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 
@@ -12,14 +13,12 @@
 // [key] sections of "name"=data lines, raw bytes written as hex: or hex(type): lists.
 namespace RegTool {
 
-// The file text for the key at path and everything below it, read in one snapshot, with LF
-// line ends. Nothing when there is no key (`error` left empty) or when a name could not come
-// back from the file as it is (`error` says which).
-std::optional<QString> exportKey(Hive::Store& store, const QString& path, QString& error);
-
-// The file's bytes: regedit's own UTF-16LE with a byte order mark and CR LF line ends, or, with
-// utf8, the text as it is in UTF-8.
-QByteArray encodeRegFile(const QString& text, bool utf8);
+// Writes the file for the key at path and everything below it, read in one snapshot, to `out`
+// as it is read: regedit's own UTF-16LE with a byte order mark and CR LF line ends, or, with
+// utf8, plain UTF-8 with LF line ends. False when there is no key (`error` left empty), or when
+// a name or a depth could not come back from the file as it is (`error` says which); part of
+// the file may have been written then.
+bool exportKey(Hive::Store& store, const QString& path, QIODevice& out, bool utf8, QString& error);
 
 // One change a registry file asks for.
 struct RegFileEntry {
@@ -29,6 +28,15 @@ struct RegFileEntry {
     NamedValue value; // the value to set, or the name of the one to delete
 };
 
+// The largest file import reads: hundreds of times what the clock's settings take.
+inline constexpr qint64 kMaxRegFileMiB = 16;
+inline constexpr qint64 kMaxRegFileBytes = kMaxRegFileMiB * 1024 * 1024;
+
+// The text of the file at path (as decodeRegFile gives it) when it is a regular file of at most
+// kMaxRegFileBytes; a folder, FIFO or device is never opened. Nothing, with `error` set, when it
+// cannot be read.
+std::optional<QString> readRegFile(const QString& path, QString& error);
+
 // The text of a file: UTF-16 or UTF-8 after its byte order mark; without one, UTF-8 when the
 // bytes are valid UTF-8, otherwise Windows-1252, which regedit reads such a file in.
 QString decodeRegFile(const QByteArray& bytes);
@@ -36,7 +44,8 @@ QString decodeRegFile(const QByteArray& bytes);
 // The changes a file's text asks for ("Windows Registry Editor Version 5.00", or "REGEDIT4",
 // whose text types are given in 8-bit Windows-1252 rather than UTF-16); nothing, and `error`
 // naming the file's line, for a text that is not a registry file of the current user's keys.
-std::optional<QList<RegFileEntry>> parseRegFile(const QString& text, QString& error);
+// The text is used up: the lines are joined within it.
+std::optional<QList<RegFileEntry>> parseRegFile(QString text, QString& error);
 
 // Makes the changes in one transaction; kSuccess, or the first status that failed.
 Hive::Status applyRegFile(Hive::Store& store, const QList<RegFileEntry>& entries);

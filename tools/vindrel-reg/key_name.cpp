@@ -28,4 +28,19 @@ QString fullKeyName(const QString& path) {
     return path.isEmpty() ? kRootName : kRootName + u'\\' + path;
 }
 
+qsizetype keyDepth(const QString& path) {
+    return path.isEmpty() ? 0 : path.count(u'\\') + 1;
+}
+
+bool isMakeable(const QString& path, QString& why) {
+    const qsizetype depth = keyDepth(path);
+    if (depth <= kDeepestKey)
+        return true;
+    why = QStringLiteral("the key is %1 levels deep, and the registry holds keys at most %2 levels "
+                         "deep")
+              .arg(depth)
+              .arg(kDeepestKey);
+    return false;
+}
+
 } // namespace RegTool

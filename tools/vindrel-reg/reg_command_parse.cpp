@@ -1,6 +1,7 @@
 #include "RegCommand.h"
 
 #include "KeyName.h"
+#include "RegFile.h"
 
 namespace RegTool {
 
@@ -87,6 +88,17 @@ bool readSwitches(const QStringList& arguments, qsizetype at, Command& command, 
     return true;
 }
 
+// The part of the usage that states the limits, in the numbers the code holds to.
+QString limits() {
+    return QStringLiteral(
+               "Import reads regular files of at most %1 MiB. Keys are made at most %2 levels\n"
+               "deep, as in the registry; deeper ones are not exported, but can be deleted.\n"
+               "Export writes only a file, never a pipe or device, through a new file renamed\n"
+               "over the old one once it is whole.\n")
+        .arg(kMaxRegFileMiB)
+        .arg(kDeepestKey);
+}
+
 } // namespace
 
 std::optional<Command> parseCommand(const QStringList& arguments, QString& error) {
@@ -128,7 +140,7 @@ std::optional<Command> parseCommand(const QStringList& arguments, QString& error
 }
 
 QString usage() {
-    return QStringLiteral(
+    const QString text = QStringLiteral(
         "vindrel-reg: reads and changes the clock's settings store as Windows' reg command\n"
         "reads and changes the registry. Keys are written HKCU\\Software\\...\n"
         "\n"
@@ -148,9 +160,10 @@ QString usage() {
         "REGEDIT4 to import). Export writes UTF-16 with a byte order mark and CR LF, as\n"
         "regedit does. Import reads UTF-16 and UTF-8 files; a file without a byte order\n"
         "mark that is not valid UTF-8 is read as Windows-1252, as regedit reads ANSI.\n"
-        "\n"
+        "%1\n"
         "Example:\n"
         "  vindrel-reg query HKCU\\Software\\Brambleton\\Vindrel /v AlarmCount\n");
+    return text.arg(limits());
 }
 
 } // namespace RegTool

@@ -6,6 +6,7 @@
 #include "ValueText.h"
 
 #include <AtomicStore.h>
+#include <RegularFile.h>
 
 #include <QFile>
 #include <QSaveFile>
@@ -91,11 +92,13 @@ int query(const Command& command, Hive::Store& store, const Console& console) {
 }
 
 int add(const Command& command, Hive::Store& store, const Console& console) {
+    QString why;
+    if (!isMakeable(command.keyPath, why))
+        return fail(console, QStringLiteral("Invalid key name: ") + why + u'.');
     const std::optional<quint32> type = addableType(command.typeName);
     if (!type)
         return fail(console, QStringLiteral("Invalid syntax: /t takes REG_SZ, REG_EXPAND_SZ, "
                                             "REG_DWORD or REG_BINARY."));
-    QString why;
     const std::optional<QByteArray> data = dataFor(*type, command.data, why);
     if (!data)
         return fail(console, QStringLiteral("Invalid syntax: ") + why);
@@ -165,33 +168,59 @@ int deleteValues(const Command& command, Hive::Store& store, const Console& cons
     return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
 }
 
-int exportFile(const Command& command, Hive::Store& store, const Console& console) {
-    QString refusal;
-    const std::optional<QString> text = exportKey(store, command.keyPath, refusal);
-    if (!refusal.isEmpty())
-        return fail(console, refusal);
-    if (!text)
-        return notFound(console);
-    if (QFile::exists(command.file) && !command.force &&
-        !confirmed(console,
-                   QStringLiteral("File %1 already exists. Overwrite (Yes/No)?").arg(command.file)))
-        return cancelled(console);
+int notAFile(const Console& console, const QString& path) {
+    return fail(console, QStringLiteral("Cannot write %1: it is a folder, pipe or device, not a "
+                                        "file; it was left as it is.")
+                             .arg(path));
+}
+
+// Written as an editor saves: to a new file beside the old one, renamed over it whole once
+// written, so that a failure leaves the old one as it was.
+int saveExport(const Command& command, Hive::Store& store, const Console& console) {
     QSaveFile file(command.file);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encodeRegFile(*text, command.utf8)) < 0 ||
-        !file.commit())
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(console,
+                    QStringLiteral("Cannot write %1: %2").arg(command.file, file.errorString()));
+    QString refusal;
+    if (!exportKey(store, command.keyPath, file, command.utf8, refusal)) {
+        file.cancelWriting();
+        return refusal.isEmpty() ? notFound(console) : fail(console, refusal);
+    }
+    // Something else may have been put in the file's place while it was written.
+    if (!Platform::isRegularFileOrMissing(command.file)) {
+        file.cancelWriting();
+        return notAFile(console, command.file);
+    }
+    if (!file.commit())
         return fail(console,
                     QStringLiteral("Cannot write %1: %2").arg(command.file, file.errorString()));
     return done(console);
 }
 
+// Only where a regular file or nothing stands: the rename would replace a pipe or device with
+// a file.
+int exportFile(const Command& command, Hive::Store& store, const Console& console) {
+    if (OpenedKey(store, command.keyPath, false).status() != Hive::kSuccess)
+        return notFound(console);
+    if (!Platform::isRegularFileOrMissing(command.file))
+        return notAFile(console, command.file);
+    if (QFile::exists(command.file) && !command.force &&
+        !confirmed(console,
+                   QStringLiteral("File %1 already exists. Overwrite (Yes/No)?").arg(command.file)))
+        return cancelled(console);
+    return saveExport(command, store, console);
+}
+
 int importFile(const Command& command, Hive::Store& store, const Console& console) {
-    QFile file(command.file);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(console,
-                    QStringLiteral("Cannot open %1: %2").arg(command.file, file.errorString()));
     QString error;
-    const std::optional<QList<RegFileEntry>> entries =
-        parseRegFile(decodeRegFile(file.readAll()), error);
+    std::optional<QList<RegFileEntry>> entries;
+    {
+        // The file's text goes before the changes are made.
+        std::optional<QString> text = readRegFile(command.file, error);
+        if (!text)
+            return fail(console, error);
+        entries = parseRegFile(std::move(*text), error);
+    }
     if (!entries)
         return fail(console,
                     QStringLiteral("%1, %2. Nothing was imported.").arg(command.file, error));

@@ -2,6 +2,7 @@
 
 #include "KeyName.h"
 
+#include <QStringEncoder>
 #include <QtEndian>
 
 namespace RegTool {
@@ -42,22 +43,6 @@ QByteArray fileBytes(const NamedValue& value) {
     return bytes;
 }
 
-QString hexList(const QString& start, const QByteArray& bytes) {
-    QString text = start;
-    qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        text += QString::fromLatin1(bytes.mid(i, 1).toHex());
-        if (i + 1 == bytes.size())
-            break;
-        text += u',';
-        if (text.size() - lineStart > kLineWidth) {
-            text += QLatin1String("\\\n  ");
-            lineStart = text.size() - 2;
-        }
-    }
-    return text;
-}
-
 // A name that a file carries and gives back as it is: on one line, without NULs, and
 // unchanged by the way through the code page.
 bool fileSafe(const QString& name, const std::string& stored) {
@@ -65,48 +50,138 @@ bool fileSafe(const QString& name, const std::string& stored) {
            codePage(name) == stored;
 }
 
-QString valueLine(const NamedValue& value) {
-    const QString name = (value.name.isEmpty() ? QStringLiteral("@") : quoted(value.name)) + u'=';
-    if (plainText(value))
-        return name + quoted(fromCodePage(value.data.chopped(1).toStdString()));
-    if (value.type == Hive::kRegDword && value.data.size() == 4)
-        return name + QStringLiteral("dword:%1")
-                          .arg(qFromLittleEndian<quint32>(value.data.constData()), 8, 16,
-                               QLatin1Char('0'));
-    const QString kind = value.type == Hive::kRegBinary
-                             ? QStringLiteral("hex:")
-                             : QStringLiteral("hex(%1):").arg(value.type, 0, 16);
-    return hexList(name + kind, fileBytes(value));
+// The file's text as it is made, encoded and written out a piece at a time.
+class FileText {
+public:
+    FileText(QIODevice& out, bool utf8)
+        : out_(out), utf8_(utf8),
+          encode_(utf8 ? QStringConverter::Utf8 : QStringConverter::Utf16LE,
+                  utf8 ? QStringConverter::Flag::Default : QStringConverter::Flag::WriteBom) {}
+    ~FileText() { flush(); }
+    FileText(const FileText&) = delete;
+    FileText& operator=(const FileText&) = delete;
+
+    FileText& operator<<(QStringView text) {
+        if (buffer_.size() + text.size() > kPiece)
+            flush();
+        buffer_ += text;
+        return *this;
+    }
+
+    FileText& operator<<(QChar c) { return *this << QStringView(&c, 1); }
+
+private:
+    static constexpr qsizetype kPiece = qsizetype{64} * 1024;
+
+    void flush() {
+        if (!utf8_)
+            buffer_.replace(u'\n', QLatin1String("\r\n"));
+        out_.write(encode_(buffer_));
+        buffer_.clear();
+    }
+
+    QIODevice& out_;
+    bool utf8_;
+    QStringEncoder encode_;
+    QString buffer_;
+};
+
+// Writes the bytes after `start` as regedit does, wrapping the list before a line passes
+// kLineWidth.
+void writeHexList(FileText& out, const QString& start, const QByteArray& bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    out << start;
+    qsizetype width = start.size();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        out << QLatin1Char(kDigits[byte >> 4]) << QLatin1Char(kDigits[byte & 0xF]);
+        width += 2;
+        if (i + 1 == bytes.size())
+            break;
+        out << u',';
+        if (++width > kLineWidth) {
+            out << QStringView(u"\\\n  ");
+            width = 2;
+        }
+    }
 }
 
-// Appends the key and everything below it to text; false, with `error` set, at a name that
-// cannot go into a file.
-bool exportTree(Hive::Store& store, const QString& path, QString& text, QString& error) {
-    const OpenedKey key(store, path, false);
+void writeValue(FileText& out, const NamedValue& value) {
+    const QString name = (value.name.isEmpty() ? QStringLiteral("@") : quoted(value.name)) + u'=';
+    if (plainText(value))
+        out << name << quoted(fromCodePage(value.data.chopped(1).toStdString()));
+    else if (value.type == Hive::kRegDword && value.data.size() == 4)
+        out << name
+            << QStringLiteral("dword:%1")
+                   .arg(qFromLittleEndian<quint32>(value.data.constData()), 8, 16,
+                        QLatin1Char('0'));
+    else
+        writeHexList(out,
+                     name + (value.type == Hive::kRegBinary
+                                 ? QStringLiteral("hex:")
+                                 : QStringLiteral("hex(%1):").arg(value.type, 0, 16)),
+                     fileBytes(value));
+    out << u'\n';
+}
+
+// Where the export is: the key being written, grown and cut back a level at a time so that
+// each key's name costs no more than the line that names it.
+struct ExportWalk {
+    Hive::Store& store;
+    FileText& out;
+    QString path;
+    qsizetype depth = 0;
+    qsizetype top = 0; // the exported key's own depth
+    QString error;
+};
+
+bool exportTree(ExportWalk& walk);
+
+// Writes the subkey `stored` of the walk's key and everything below it.
+bool exportSubkey(ExportWalk& walk, const std::string& stored) {
+    const QString subkey = fromCodePage(stored);
+    if (!fileSafe(subkey, stored) || subkey.contains(u']')) {
+        walk.error = QStringLiteral("The key name \"%1\" under %2 cannot be written into a "
+                                    "registry file; nothing was exported.")
+                         .arg(subkey, fullKeyName(walk.path));
+        return false;
+    }
+    const qsizetype length = walk.path.size();
+    walk.path += (walk.path.isEmpty() ? QString() : QStringLiteral("\\")) + subkey;
+    ++walk.depth;
+    const bool written = exportTree(walk);
+    --walk.depth;
+    walk.path.truncate(length);
+    return written;
+}
+
+// Writes the walk's key and everything below it; false, with the walk's error set, at a name
+// or a depth that cannot go into a file.
+bool exportTree(ExportWalk& walk) {
+    const OpenedKey key(walk.store, walk.path, false);
     if (key.status() != Hive::kSuccess)
         return true;
-    text += u'[' + fullKeyName(path) + QLatin1String("]\n");
+    if (walk.depth > kDeepestKey) {
+        walk.error = QStringLiteral("Keys under %1 go deeper than the %2 levels the registry "
+                                    "holds, which an import would refuse; nothing was exported.")
+                         .arg(fullKeyName(walk.path.section(u'\\', 0, walk.top)))
+                         .arg(kDeepestKey);
+        return false;
+    }
+    walk.out << u'[' << fullKeyName(walk.path) << QStringView(u"]\n");
     for (const NamedValue& value : key.values()) {
         if (!fileSafe(value.name, value.storedName)) {
-            error = QStringLiteral("The value name \"%1\" under %2 holds a line break, a NUL or "
-                                   "bytes that are not text, which a registry file cannot give "
-                                   "back; nothing was exported.")
-                        .arg(value.name, fullKeyName(path));
+            walk.error = QStringLiteral("The value name \"%1\" under %2 holds a line break, a NUL "
+                                        "or bytes that are not text, which a registry file "
+                                        "cannot give back; nothing was exported.")
+                             .arg(value.name, fullKeyName(walk.path));
             return false;
         }
-        text += valueLine(value) + u'\n';
+        writeValue(walk.out, value);
     }
-    text += u'\n';
+    walk.out << u'\n';
     for (const std::string& stored : key.storedSubkeys()) {
-        const QString subkey = fromCodePage(stored);
-        const QString below = path.isEmpty() ? subkey : path + u'\\' + subkey;
-        if (!fileSafe(subkey, stored) || subkey.contains(u']')) {
-            error = QStringLiteral("The key name \"%1\" under %2 cannot be written into a "
-                                   "registry file; nothing was exported.")
-                        .arg(subkey, fullKeyName(path));
-            return false;
-        }
-        if (!exportTree(store, below, text, error))
+        if (!exportSubkey(walk, stored))
             return false;
     }
     return true;
@@ -114,25 +189,17 @@ bool exportTree(Hive::Store& store, const QString& path, QString& text, QString&
 
 } // namespace
 
-std::optional<QString> exportKey(Hive::Store& store, const QString& path, QString& error) {
+bool exportKey(Hive::Store& store, const QString& path, QIODevice& out, bool utf8, QString& error) {
     // One snapshot: a save by the clock meanwhile is exported whole or not at all.
     Hive::Transaction snapshot(store, Hive::Access::Read);
     if (OpenedKey(store, path, false).status() != Hive::kSuccess)
-        return std::nullopt;
-    QString text = kHeader + QLatin1String("\n\n");
-    if (!exportTree(store, path, text, error))
-        return std::nullopt;
-    return text;
-}
-
-QByteArray encodeRegFile(const QString& text, bool utf8) {
-    if (utf8)
-        return text.toUtf8();
-    const QString windowsText = QString(text).replace(u'\n', QLatin1String("\r\n"));
-    QByteArray bytes("\xFF\xFE", 2);
-    bytes.resize(2 + windowsText.size() * 2);
-    qToLittleEndian<quint16>(windowsText.utf16(), windowsText.size(), bytes.data() + 2);
-    return bytes;
+        return false;
+    FileText text(out, utf8);
+    text << kHeader << QStringView(u"\n\n");
+    ExportWalk walk{store, text, path, keyDepth(path), keyDepth(path), {}};
+    const bool written = exportTree(walk);
+    error = walk.error;
+    return written;
 }
 
 } // namespace RegTool

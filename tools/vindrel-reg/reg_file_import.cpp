@@ -1,8 +1,8 @@
 #include "RegFile.h"
 
 #include "KeyName.h"
+#include "RegFileText.h"
 
-#include <QStringDecoder>
 #include <QStringList>
 #include <QtEndian>
 
@@ -15,16 +15,9 @@ namespace {
 const QString kHeader = QStringLiteral("Windows Registry Editor Version 5.00");
 const QString kHeader4 = QStringLiteral("REGEDIT4");
 
-// One line of the file after continuations are joined, with the number of the file's line it
-// starts on.
-struct FileLine {
-    QString text;
-    int number = 0;
-};
-
 // Reads a quoted string at `at` (on its opening quote), moving `at` past it. As regedit does,
 // \\ stands for a backslash and \" for a quote; any other backslash is kept as it is.
-std::optional<QString> unquote(const QString& line, qsizetype& at) {
+std::optional<QString> unquote(QStringView line, qsizetype& at) {
     QString text;
     for (++at; at < line.size(); ++at) {
         const QChar c = line[at];
@@ -41,29 +34,56 @@ std::optional<QString> unquote(const QString& line, qsizetype& at) {
     return std::nullopt;
 }
 
-std::optional<QByteArray> hexBytes(const QString& list) {
+int hexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return u >= u'A' && u <= u'F' ? u - u'A' + 10 : -1;
+}
+
+// The bytes of a list such as "01,ab, 2", spaces and tabs passed over; nothing when an item is
+// not one or two hex digits. Read in place: lists are most of a large file.
+std::optional<QByteArray> hexBytes(QStringView list) {
     QByteArray bytes;
-    const QString compact = QString(list).remove(u' ').remove(u'\t');
-    if (compact.isEmpty())
-        return bytes;
-    for (const QString& pair : compact.split(u',')) {
-        bool ok = false;
-        const uint byte = pair.toUInt(&ok, 16);
-        if (!ok || pair.size() > 2)
+    bytes.reserve(list.size() / 3 + 1);
+    int digits = 0;
+    int byte = 0;
+    bool empty = true;
+    for (const QChar c : list) {
+        if (c == u' ' || c == u'\t')
+            continue;
+        empty = false;
+        const int digit = hexDigit(c);
+        if (c == u',' && digits > 0) {
+            bytes += static_cast<char>(byte);
+            digits = 0;
+            byte = 0;
+        } else if (digit >= 0 && digits < 2) {
+            byte = byte * 16 + digit;
+            ++digits;
+        } else {
             return std::nullopt;
-        bytes += static_cast<char>(byte);
+        }
     }
+    if (empty)
+        return bytes;
+    if (digits == 0)
+        return std::nullopt;
+    bytes += static_cast<char>(byte);
     return bytes;
+}
+
+// At most the first 60 characters of a text the file gave, for an error message.
+QString excerpt(QStringView text) {
+    constexpr qsizetype kShown = 60;
+    return text.size() <= kShown ? text.toString()
+                                 : text.first(kShown).toString() + QLatin1String("...");
 }
 
 bool isStringType(quint32 type) {
     return type == Hive::kRegSz || type == Hive::kRegExpandSz || type == Hive::kRegMultiSz;
-}
-
-QString fromWindows1252(const QByteArray& bytes) {
-    // Qt reaches Windows-1252 through ICU; Latin-1 differs only in 0x80 to 0x9F.
-    QStringDecoder decode("windows-1252");
-    return decode.isValid() ? decode(bytes) : QString::fromLatin1(bytes);
 }
 
 // Text types come in UTF-16, or in REGEDIT4 files in 8-bit Windows-1252; the store takes its
@@ -85,159 +105,149 @@ std::optional<QByteArray> storeBytes(quint32 type, const QByteArray& bytes, bool
     return QByteArray::fromStdString(codePage(text));
 }
 
-// The data after '=': "text", dword:, hex:, hex(type): or - (delete). Nothing, with `why` set,
-// for data that is none of them.
-std::optional<RegFileEntry> valueData(const QString& data, NamedValue value, bool regedit4,
-                                      QString& why) {
-    RegFileEntry entry{RegFileEntry::Kind::SetValue, {}, std::move(value)};
-    why = QStringLiteral("cannot read the data %1").arg(data);
-    if (data == QLatin1String("-")) {
-        entry.kind = RegFileEntry::Kind::DeleteValue;
-        return entry;
-    }
-    if (data.startsWith(u'"')) {
-        qsizetype at = 0;
-        const std::optional<QString> text = unquote(data, at);
-        if (!text || at != data.size())
-            return std::nullopt;
-        entry.value.type = Hive::kRegSz;
-        entry.value.data = QByteArray::fromStdString(codePage(*text)) + QByteArray(1, '\0');
-        return entry;
-    }
-    if (data.startsWith(QLatin1String("dword:"))) {
-        bool ok = false;
-        const uint number = data.mid(6).toUInt(&ok, 16);
-        if (!ok || data.size() > 6 + 8)
-            return std::nullopt;
-        entry.value.type = Hive::kRegDword;
-        entry.value.data = QByteArray(4, '\0');
-        qToLittleEndian(static_cast<quint32>(number), entry.value.data.data());
-        return entry;
-    }
-    entry.value.type = Hive::kRegBinary;
+// "text" as the store holds it, with its NUL; nothing when it is not one quoted string.
+std::optional<QByteArray> quotedText(QStringView data) {
+    qsizetype at = 0;
+    const std::optional<QString> text = unquote(data, at);
+    if (!text || at != data.size())
+        return std::nullopt;
+    return QByteArray::fromStdString(codePage(*text)) + QByteArray(1, '\0');
+}
+
+// The 4 little-endian bytes of up to 8 hex digits.
+std::optional<QByteArray> dwordBytes(QStringView digits) {
+    bool ok = false;
+    const uint number = digits.toUInt(&ok, 16);
+    if (!ok || digits.size() > 8)
+        return std::nullopt;
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(static_cast<quint32>(number), bytes.data());
+    return bytes;
+}
+
+// The bytes of hex: or hex(type): data, setting the type.
+std::optional<QByteArray> hexData(QStringView data, quint32& type, bool regedit4, QString& why) {
+    type = Hive::kRegBinary;
     qsizetype listStart = 4;
     if (data.startsWith(QLatin1String("hex("))) {
         const qsizetype close = data.indexOf(QLatin1String("):"));
         bool ok = false;
-        entry.value.type = data.mid(4, close - 4).toUInt(&ok, 16);
-        if (close < 0 || !ok)
+        type = close < 0 ? 0 : data.sliced(4, close - 4).toUInt(&ok, 16);
+        if (!ok)
             return std::nullopt;
         listStart = close + 2;
     } else if (!data.startsWith(QLatin1String("hex:"))) {
         return std::nullopt;
     }
-    const std::optional<QByteArray> bytes = hexBytes(data.mid(listStart));
-    if (!bytes)
+    const std::optional<QByteArray> bytes = hexBytes(data.sliced(listStart));
+    return bytes ? storeBytes(type, *bytes, regedit4, why) : std::nullopt;
+}
+
+// The data after '=': "text", dword:, hex:, hex(type): or - (delete). Nothing, with `why` set,
+// for data that is none of them.
+std::optional<RegFileEntry> valueData(QStringView data, NamedValue value, bool regedit4,
+                                      QString& why) {
+    RegFileEntry entry{RegFileEntry::Kind::SetValue, {}, std::move(value)};
+    if (data == QLatin1String("-")) {
+        entry.kind = RegFileEntry::Kind::DeleteValue;
+        return entry;
+    }
+    std::optional<QByteArray> bytes;
+    why.clear();
+    if (data.startsWith(u'"')) {
+        entry.value.type = Hive::kRegSz;
+        bytes = quotedText(data);
+    } else if (data.startsWith(QLatin1String("dword:"))) {
+        entry.value.type = Hive::kRegDword;
+        bytes = dwordBytes(data.sliced(6));
+    } else {
+        bytes = hexData(data, entry.value.type, regedit4, why);
+    }
+    if (!bytes) {
+        if (why.isEmpty())
+            why = QStringLiteral("cannot read the data %1").arg(excerpt(data));
         return std::nullopt;
-    const std::optional<QByteArray> stored = storeBytes(entry.value.type, *bytes, regedit4, why);
-    if (!stored)
-        return std::nullopt;
-    entry.value.data = *stored;
+    }
+    entry.value.data = std::move(*bytes);
     return entry;
 }
 
-std::optional<RegFileEntry> valueLine(const QString& line, const QString& path, bool regedit4,
+std::optional<RegFileEntry> valueLine(QStringView line, const QString& path, bool regedit4,
                                       QString& why) {
     NamedValue value;
     qsizetype at = 1;
-    why = QStringLiteral("cannot read the value %1").arg(line);
+    std::optional<QString> name = QString();
     if (line.startsWith(u'"')) {
         at = 0;
-        const std::optional<QString> name = unquote(line, at);
-        if (!name)
-            return std::nullopt;
-        value.name = *name;
+        name = unquote(line, at);
     }
-    if (at >= line.size() || line[at] != u'=')
+    if (!name || at >= line.size() || line[at] != u'=') {
+        why = QStringLiteral("cannot read the value %1").arg(excerpt(line));
         return std::nullopt;
-    std::optional<RegFileEntry> entry = valueData(line.mid(at + 1).trimmed(), value, regedit4, why);
+    }
+    value.name = *name;
+    std::optional<RegFileEntry> entry =
+        valueData(line.sliced(at + 1).trimmed(), std::move(value), regedit4, why);
     if (entry)
         entry->path = path;
     return entry;
 }
 
-// The file's lines, ended by CR LF, LF or a CR alone; a line ending in a backslash after a
-// comma or colon goes on in the next one.
-QList<FileLine> joinedLines(const QString& text) {
-    QList<FileLine> lines;
-    bool continues = false;
-    int number = 0;
-    for (qsizetype at = 0; at <= text.size();) {
-        qsizetype end = at;
-        while (end < text.size() && text[end] != u'\n' && text[end] != u'\r')
-            ++end;
-        const QString line = text.mid(at, end - at).trimmed();
-        at = end + (text.mid(end, 2) == QLatin1String("\r\n") ? 2 : 1);
-        ++number;
-        if (continues)
-            lines.last().text += line;
-        else
-            lines.append({line, number});
-        QString& last = lines.last().text;
-        continues = last.endsWith(QLatin1String(",\\")) || last.endsWith(QLatin1String(":\\"));
-        if (continues)
-            last.chop(1);
+// The entry of a [key] or [-key] line; nothing, with `why` set, for a key of another root or
+// one too deep to be made.
+std::optional<RegFileEntry> keyLine(QStringView line, QString& why) {
+    const bool deletion = line.startsWith(QLatin1String("[-"));
+    const std::optional<QString> path =
+        keyPath(line.sliced(deletion ? 2 : 1).chopped(1).toString());
+    if (!path) {
+        why = QStringLiteral("%1 is not a key of HKEY_CURRENT_USER").arg(excerpt(line));
+        return std::nullopt;
     }
-    return lines;
+    if (!deletion && !isMakeable(*path, why))
+        return std::nullopt;
+    return RegFileEntry{
+        deletion ? RegFileEntry::Kind::DeleteKey : RegFileEntry::Kind::CreateKey, *path, {}};
 }
 
 } // namespace
 
-QString decodeRegFile(const QByteArray& bytes) {
-    if (const std::optional<QStringConverter::Encoding> encoding =
-            QStringConverter::encodingForData(bytes)) {
-        QStringDecoder decode(*encoding);
-        return decode(bytes);
-    }
-    QStringDecoder utf8(QStringConverter::Utf8);
-    const QString text = utf8(bytes);
-    return utf8.hasError() ? fromWindows1252(bytes) : text;
-}
-
-std::optional<QList<RegFileEntry>> parseRegFile(const QString& text, QString& error) {
+std::optional<QList<RegFileEntry>> parseRegFile(QString text, QString& error) {
     QList<RegFileEntry> entries;
     std::optional<QString> currentKey;
     bool headerSeen = false;
     bool regedit4 = false;
-    for (const FileLine& fileLine : joinedLines(text)) {
-        const QString& line = fileLine.text;
-        const QString where = QStringLiteral("line %1: ").arg(fileLine.number);
+    LineReader lines(text);
+    for (FileLine fileLine; lines.next(fileLine);) {
+        const QStringView line = fileLine.text;
         if (line.isEmpty() || line.startsWith(u';'))
             continue;
+        QString why;
+        std::optional<RegFileEntry> entry;
         if (!headerSeen) {
             regedit4 = line == kHeader4;
             headerSeen = regedit4 || line == kHeader;
-            if (!headerSeen) {
-                error = where + QStringLiteral("the file does not begin with \"%1\" or \"%2\"")
-                                    .arg(kHeader, kHeader4);
-                return std::nullopt;
-            }
+            why = QStringLiteral("the file does not begin with \"%1\" or \"%2\"")
+                      .arg(kHeader, kHeader4);
+            if (headerSeen)
+                continue;
         } else if (line.startsWith(u'[') && line.endsWith(u']')) {
-            const bool deletion = line.startsWith(QLatin1String("[-"));
-            currentKey = keyPath(line.mid(deletion ? 2 : 1).chopped(1));
-            if (!currentKey) {
-                error = where + QStringLiteral("%1 is not a key of HKEY_CURRENT_USER").arg(line);
-                return std::nullopt;
-            }
-            entries.append(
-                {deletion ? RegFileEntry::Kind::DeleteKey : RegFileEntry::Kind::CreateKey,
-                 *currentKey,
-                 {}});
-            if (deletion)
-                currentKey.reset();
+            entry = keyLine(line, why);
         } else if (line.startsWith(u'"') || line.startsWith(u'@')) {
-            QString why = QStringLiteral("a value before any [key]");
-            const std::optional<RegFileEntry> entry =
-                currentKey ? valueLine(line, *currentKey, regedit4, why) : std::nullopt;
-            if (!entry) {
-                error = where + why;
-                return std::nullopt;
-            }
-            entries.append(*entry);
+            why = QStringLiteral("a value before any [key]");
+            if (currentKey)
+                entry = valueLine(line, *currentKey, regedit4, why);
         } else {
-            error = where + QStringLiteral("cannot read %1").arg(line);
+            why = QStringLiteral("cannot read %1").arg(excerpt(line));
+        }
+        if (!entry) {
+            error = QStringLiteral("line %1: ").arg(fileLine.number) + why;
             return std::nullopt;
         }
+        if (entry->kind == RegFileEntry::Kind::CreateKey)
+            currentKey = entry->path;
+        else if (entry->kind == RegFileEntry::Kind::DeleteKey)
+            currentKey.reset();
+        entries.append(std::move(*entry));
     }
     if (!headerSeen) {
         error = QStringLiteral("the file is empty");
