@@ -71,6 +71,29 @@ Status statusOf(int rc) {
     }
 }
 
+// The bytes or text of one stored value, reached in place.
+class StoredBytes {
+public:
+    // Row 0 reaches nothing.
+    StoredBytes(sqlite3* db, std::int64_t rowid) {
+        if (rowid != 0)
+            status_ = sqlite3_blob_open(db, "main", "hive_values", "data", rowid, 0, &blob_);
+    }
+    ~StoredBytes() { sqlite3_blob_close(blob_); }
+    StoredBytes(const StoredBytes&) = delete;
+    StoredBytes& operator=(const StoredBytes&) = delete;
+
+    int status() const { return status_; }
+    std::uint32_t size() const { return static_cast<std::uint32_t>(sqlite3_blob_bytes(blob_)); }
+    int read(std::uint8_t* data, std::uint32_t count) {
+        return sqlite3_blob_read(blob_, data, static_cast<int>(count), 0);
+    }
+
+private:
+    sqlite3_blob* blob_ = nullptr;
+    int status_ = SQLITE_OK;
+};
+
 // Takes the first level off `rest`, passing over empty ones as the registry does (a doubled or
 // trailing backslash); false when there is none left.
 bool nextLevel(std::string_view& rest, std::string_view& level) {
@@ -218,7 +241,9 @@ int SqliteHive::prepareStatements() {
         {&upsertValue_, "INSERT INTO hive_values(key, name, folded, type, data) "
                         "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT(key, folded) "
                         "DO UPDATE SET type = excluded.type, data = excluded.data"},
-        {&selectValue_, "SELECT type, data FROM hive_values WHERE key = ?1 AND folded = ?2"},
+        {&selectValue_, "SELECT type, rowid, typeof(data) IN ('blob', 'text'), "
+                        "CASE WHEN typeof(data) NOT IN ('blob', 'text') THEN data END "
+                        "FROM hive_values WHERE key = ?1 AND folded = ?2"},
         {&removeValue_, "DELETE FROM hive_values WHERE key = ?1 AND folded = ?2"},
         {&subkeyAt_, "SELECT name, folded FROM hive_keys WHERE parent = ?1 ORDER BY folded "
                      "LIMIT 1 OFFSET ?2"},
@@ -413,14 +438,23 @@ Status SqliteHive::queryValue(Key key, std::string_view name, std::uint32_t* typ
         return statusOf(rc);
     if (type != nullptr)
         *type = static_cast<std::uint32_t>(selectValue_.integer(0));
-    const std::uint32_t stored = selectValue_.byteCount(1);
+    // Bytes and text are read through a blob handle, which knows their count without loading
+    // them: asking for the size of a huge value costs nothing, and its bytes are read only
+    // into a buffer that takes them. A number, which only another program stores, is short.
+    const bool inPlace = selectValue_.integer(2) != 0;
+    StoredBytes stored(db_, inPlace ? selectValue_.integer(1) : 0);
+    if (inPlace && stored.status() != SQLITE_OK)
+        return statusOf(stored.status());
+    const std::uint32_t count = inPlace ? stored.size() : selectValue_.byteCount(3);
     Status status = kSuccess;
-    if (data != nullptr && *size < stored)
+    if (data != nullptr && *size < count)
         status = kMoreData;
-    else if (data != nullptr && stored > 0)
-        std::memcpy(data, selectValue_.bytes(1), stored);
+    else if (data != nullptr && count > 0 && inPlace)
+        status = statusOf(stored.read(data, count));
+    else if (data != nullptr && count > 0)
+        std::memcpy(data, selectValue_.bytes(3), count);
     if (size != nullptr)
-        *size = stored;
+        *size = count;
     return status;
 }
 

@@ -213,6 +213,60 @@ TEST_F(SqliteHiveTest, AnotherProgramsDatabaseIsRefusedButNotCalledDamaged) {
     EXPECT_FALSE(error.damaged());
 }
 
+// A value as another program may have stored it: its data as SQL, and the bytes it reads as.
+struct StoredForm {
+    const char* name;
+    const char* sql;
+    std::string bytes;
+};
+
+void PrintTo(const StoredForm& form, std::ostream* out) {
+    *out << form.name;
+}
+
+constexpr std::uint32_t kHugeValue = 16 << 20;
+
+class StoredFormTest : public SqliteHiveTest, public ::testing::WithParamInterface<StoredForm> {};
+
+// Asking for the size of a huge value, as the clock does before it decides to read it, costs no
+// memory: SQLite's own allocations stay far below the value's size.
+TEST_P(StoredFormTest, ItsSizeCostsNothingAndItsBytesReadBack) {
+    const std::string path = folder.file("hkcu.sqlite3");
+    {
+        auto hive = openFile(path);
+        hive->setValue(create(*hive, "Software\\Values"), "V", Hive::kRegSz, kOne, 2);
+    }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           (std::string("UPDATE hive_values SET data = ") + GetParam().sql).c_str(),
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+
+    auto hive = openFile(path);
+    const Key key = create(*hive, "Software\\Values");
+    std::uint32_t size = 0;
+    const sqlite3_int64 before = sqlite3_memory_used();
+    sqlite3_memory_highwater(1);
+    ASSERT_EQ(hive->queryValue(key, "V", nullptr, nullptr, &size), Hive::kSuccess);
+    EXPECT_LT(sqlite3_memory_highwater(0) - before, 1 << 20);
+    EXPECT_EQ(size, GetParam().bytes.size());
+    std::string bytes(size, '\0');
+    ASSERT_EQ(
+        hive->queryValue(key, "V", nullptr, reinterpret_cast<std::uint8_t*>(bytes.data()), &size),
+        Hive::kSuccess);
+    EXPECT_TRUE(bytes == GetParam().bytes) << bytes.substr(0, 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, StoredFormTest,
+    ::testing::Values(StoredForm{"HugeBytes", "zeroblob(16 << 20)", std::string(kHugeValue, '\0')},
+                      StoredForm{"HugeText", "replace(hex(zeroblob(8 << 20)), '0', 'a')",
+                                 std::string(kHugeValue, 'a')},
+                      StoredForm{"Number", "1200", "1200"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct FoldCase {
     const char* name;
     const char* folded;
