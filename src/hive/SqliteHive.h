@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HiveCheck.h"
 #include "SqliteStatement.h"
 #include "Store.h"
 
@@ -12,24 +13,16 @@ struct sqlite3;
 
 namespace Hive {
 
-// Why a hive could not be opened: SQLite's primary result code and its explanation.
-struct OpenError {
-    int code = 0;
-    std::string message;
-
-    // The file is damaged or is not a database at all (as opposed to out of reach).
-    bool damaged() const;
-};
-
 // The registry stand-in: one user's keys and values in an SQLite database. Names are matched
 // without regard to letter case and keep the case they were created with; values of every type
 // keep their bytes as written. The file uses a write-ahead log and write transactions take the
 // lock at their start, waiting a while for another writer, so two running copies never fail
-// each other. Used from one thread.
+// each other. A file from elsewhere is opened defensively (HiveCheck.h). Used from one thread.
 class SqliteHive final : public Store {
 public:
     // Opens or creates the hive file; null and `error` filled when it cannot be used. A file
-    // that is a database of another program is refused as such, not as damaged.
+    // that is not a hive as this program makes them is refused as damaged, a database of
+    // another program as such; neither is changed, nor given a log beside it.
     static std::unique_ptr<SqliteHive> open(const std::string& path, OpenError& error);
     // A hive that lives only as long as the object.
     static std::unique_ptr<SqliteHive> inMemory();
@@ -58,11 +51,16 @@ public:
     size_t openHandles() const { return handles_.size(); }
 
 private:
+    // Long enough for another copy's save to end, short enough for the clock to start anyway.
+    static constexpr int kBusyTimeoutMs = 2000;
+
     explicit SqliteHive(sqlite3* db);
+    // Opens with `attempt` until it works or fails for a reason other than a busy file, or the
+    // usual wait for a busy file is used up.
+    template <typename Attempt>
+    static std::unique_ptr<SqliteHive> retried(Attempt attempt, OpenError& error);
     static std::unique_ptr<SqliteHive> openOnce(const std::string& path, OpenError& error);
     int configure(bool inFile, OpenError& error);
-    // Whether the file is a sound hive, or an empty database to make one of.
-    int checkFile(bool& fresh, OpenError& error);
     int createSchema();
     int prepareStatements();
     int exec(const char* sql);

@@ -146,45 +146,93 @@ struct Damage {
     std::function<void(const std::string& path)> inflict;
 };
 
+void PrintTo(const Damage& damage, std::ostream* out) {
+    *out << damage.name;
+}
+
 class DamagedHiveFile : public HiveFileTest, public ::testing::WithParamInterface<Damage> {};
 
-TEST_P(DamagedHiveFile, IsKeptAsideAndAFreshHiveStarted) {
+// Set aside as it was found: never switched to another journal, nor given a log beside it.
+TEST_P(DamagedHiveFile, IsKeptAsideUntouchedAndAFreshHiveStarted) {
     makeHive(path);
     GetParam().inflict(path);
     const std::string damaged = contents(path);
     Hive::StoreOpening opening = openInTime();
-    EXPECT_TRUE(opening.persistent);
-    EXPECT_FALSE(holdsX(*opening.store));
-    EXPECT_TRUE(usable(*opening.store));
+    // Before the fresh hive is written: a hostile file taken in could run its triggers.
     const std::vector<fs::path> copies = damagedCopies(folder.path() / "Brambleton");
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(contents(copies[0]), damaged);
+    EXPECT_FALSE(fs::exists(copies[0].string() + "-wal"));
+    EXPECT_FALSE(fs::exists(copies[0].string() + "-shm"));
     ASSERT_EQ(opening.notes.size(), 1u);
     EXPECT_NE(opening.notes[0].find(copies[0].filename().string()), std::string::npos);
+    EXPECT_TRUE(opening.persistent);
+    EXPECT_FALSE(holdsX(*opening.store));
+    EXPECT_TRUE(usable(*opening.store));
 }
 
 std::string pages(const std::string& path, size_t from, size_t count) {
     return contents(path).substr(from, count);
 }
 
+// Changes the sound hive with `sql`, as an attacker's tool would, leaving the file in log mode
+// (as the clock leaves it) or in the rollback mode of a file made elsewhere.
+std::function<void(const std::string&)> rewritten(std::string sql, bool logMode) {
+    return [sql = std::move(sql), logMode](const std::string& p) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(p.c_str(), &db), SQLITE_OK);
+        const std::string mode = logMode ? "WAL" : "DELETE";
+        char* error = nullptr;
+        const int rc = sqlite3_exec(db, (sql + "; PRAGMA journal_mode = " + mode).c_str(), nullptr,
+                                    nullptr, &error);
+        EXPECT_EQ(rc, SQLITE_OK) << (error != nullptr ? error : "");
+        sqlite3_free(error);
+        sqlite3_close(db);
+        ASSERT_FALSE(fs::exists(p + "-wal"));
+    };
+}
+
+// A join of eight tables of a hundred rows: 10^16 rows, endless in practice.
+constexpr const char* kEndlessTriggers = R"(
+    CREATE TABLE pad(n);
+    WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r LIMIT 100)
+        INSERT INTO pad SELECT n FROM r;
+    CREATE TRIGGER on_insert BEFORE INSERT ON hive_values BEGIN
+        SELECT count(*) FROM pad a, pad b, pad c, pad d, pad e, pad f, pad g, pad h; END;
+    CREATE TRIGGER on_update BEFORE UPDATE ON hive_values BEGIN
+        SELECT count(*) FROM pad a, pad b, pad c, pad d, pad e, pad f, pad g, pad h; END;
+    CREATE TRIGGER on_delete BEFORE DELETE ON hive_values BEGIN
+        SELECT count(*) FROM pad a, pad b, pad c, pad d, pad e, pad f, pad g, pad h; END)";
+
 INSTANTIATE_TEST_SUITE_P(
     Damages, DamagedHiveFile,
-    ::testing::Values(Damage{"TextFile", [](const std::string& p) { write(p, "X=1200\nY=900\n"); }},
-                      Damage{"WrongMagic",
-                             [](const std::string& p) {
-                                 std::string data = contents(p);
-                                 data.replace(0, 6, "SQLITF");
-                                 write(p, data);
-                             }},
-                      Damage{"Truncated",
-                             [](const std::string& p) { write(p, pages(p, 0, 4096 + 100)); }},
-                      Damage{"ScrambledPages",
-                             [](const std::string& p) {
-                                 std::string data = contents(p);
-                                 for (size_t at = 4096; at < data.size(); at += 7)
-                                     data[at] = static_cast<char>(data[at] ^ 0x5A);
-                                 write(p, data);
-                             }}),
+    ::testing::Values(
+        Damage{"TextFile", [](const std::string& p) { write(p, "X=1200\nY=900\n"); }},
+        Damage{"WrongMagic",
+               [](const std::string& p) {
+                   std::string data = contents(p);
+                   data.replace(0, 6, "SQLITF");
+                   write(p, data);
+               }},
+        Damage{"Truncated", [](const std::string& p) { write(p, pages(p, 0, 4096 + 100)); }},
+        Damage{"ScrambledPages",
+               [](const std::string& p) {
+                   std::string data = contents(p);
+                   for (size_t at = 4096; at < data.size(); at += 7)
+                       data[at] = static_cast<char>(data[at] ^ 0x5A);
+                   write(p, data);
+               }},
+        // The application id and quick_check pass: the schema tells.
+        Damage{"EndlessTriggersInLogMode", rewritten(kEndlessTriggers, true)},
+        Damage{"EndlessTriggers", rewritten(kEndlessTriggers, false)},
+        Damage{"ValuesAsAView", rewritten("DROP TABLE hive_values; CREATE VIEW hive_values AS "
+                                          "SELECT 1 AS key, '' AS name, '' AS folded, 1 AS type, "
+                                          "x'' AS data",
+                                          false)},
+        Damage{"NoTables", rewritten("DROP TABLE hive_values; DROP TABLE hive_keys", false)},
+        Damage{"AnotherTable", rewritten("CREATE TABLE notes(text)", false)},
+        Damage{"AnotherColumn", rewritten("ALTER TABLE hive_values ADD COLUMN extra", false)},
+        Damage{"AnIndexMissing", rewritten("DROP INDEX hive_values_by_name", true)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Copies a sound hive to `to` while its writer, still open, holds its last save (the Alarms

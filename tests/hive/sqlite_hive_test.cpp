@@ -3,8 +3,10 @@
 
 #include "TemporaryFolder.h"
 
+#include <HiveCheck.h>
 #include <NameFolding.h>
 #include <SqliteHive.h>
+#include <SqliteStatement.h>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -266,6 +268,37 @@ INSTANTIATE_TEST_SUITE_P(
                                  std::string(kHugeValue, 'a')},
                       StoredForm{"Number", "1200", "1200"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The last line of defence, should a trigger ever run: one use of a statement is stopped
+// after its steps, however many steps all its uses take together.
+TEST(WorkLimit, StopsAnEndlessTriggerButNotAStatementUsedOften) {
+    constexpr int kSteps = 100000;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+    Hive::defendConnection(db, kSteps);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 1, nullptr);
+    ASSERT_EQ(sqlite3_exec(db, R"(
+        CREATE TABLE pad(n);
+        WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r LIMIT 100)
+            INSERT INTO pad SELECT n FROM r;
+        CREATE TABLE t(x);
+        CREATE TRIGGER endless BEFORE INSERT ON t BEGIN
+            SELECT count(*) FROM pad a, pad b, pad c, pad d, pad e, pad f, pad g, pad h; END)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    {
+        Hive::SqliteStatement cheap;
+        ASSERT_EQ(cheap.prepare(db, "SELECT sum(n) FROM pad"), SQLITE_OK);
+        for (int use = 0; use < 1000; ++use) {
+            ASSERT_EQ(cheap.step(), SQLITE_ROW) << "use " << use;
+            cheap.reset();
+        }
+        Hive::SqliteStatement insert;
+        ASSERT_EQ(insert.prepare(db, "INSERT INTO t VALUES (1)"), SQLITE_OK);
+        EXPECT_EQ(insert.step(), SQLITE_INTERRUPT);
+    }
+    sqlite3_close(db);
+}
 
 struct FoldCase {
     const char* name;
