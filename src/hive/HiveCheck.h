@@ -15,6 +15,9 @@ struct OpenError {
     // The file is damaged, is not a database at all, or is not a hive as this program makes
     // them (as opposed to out of reach, or another program's database).
     bool damaged() const;
+    // Opening for writing failed in a way that may leave the file readable: a read-only file
+    // or folder, a full disk, a log index that cannot be made.
+    bool mayBeReadable() const;
 };
 
 // "VDHV": the application id of this program's hive files.

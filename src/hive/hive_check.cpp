@@ -127,6 +127,19 @@ bool OpenError::damaged() const {
     return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
 }
 
+bool OpenError::mayBeReadable() const {
+    switch (code) {
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR:
+    case SQLITE_FULL:
+    case SQLITE_PERM:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void defendConnection(sqlite3* db, int mostSteps) {
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     // The cascading deletes of keys are foreign key actions, which still work without triggers.

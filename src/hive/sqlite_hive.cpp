@@ -209,7 +209,7 @@ Status SqliteHive::nothingFound(std::int64_t id, Status otherwise) {
 }
 
 Status SqliteHive::writable() const {
-    if (readOnly_)
+    if (readScope_ || readOnly_)
         return kAccessDenied;
     return blocked_ ? kBusy : kSuccess;
 }
@@ -401,9 +401,10 @@ Status SqliteHive::beginTransaction(Access access) {
     if (depth_++ > 0)
         return blocked_ ? kBusy : statusOf(exec("SAVEPOINT nested"));
     // Taking the write lock at once lets the busy timeout wait for another writer; a
-    // transaction that reads first could only fail on its first write.
-    readOnly_ = access == Access::Read;
-    const int rc = exec(readOnly_ ? "BEGIN" : "BEGIN IMMEDIATE");
+    // transaction that reads first could only fail on its first write. In a file only read,
+    // every scope reads, and its writes are refused one by one.
+    readScope_ = access == Access::Read || readOnly_;
+    const int rc = exec(readScope_ ? "BEGIN" : "BEGIN IMMEDIATE");
     blocked_ = rc != SQLITE_OK;
     return statusOf(rc);
 }
@@ -418,7 +419,7 @@ Status SqliteHive::endTransaction(bool commit) {
             exec("ROLLBACK TO nested");
         return statusOf(exec("RELEASE nested"));
     }
-    readOnly_ = false;
+    readScope_ = false;
     if (blocked_) {
         blocked_ = false;
         return kBusy;

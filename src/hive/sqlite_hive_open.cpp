@@ -1,4 +1,5 @@
-// Opening a hive file: checked before anything in it is changed or made beside it.
+// Opening a hive file: checked before anything in it is changed or made beside it, and read
+// alone where it cannot be written.
 
 #include "SqliteHive.h"
 
@@ -15,6 +16,9 @@
 namespace Hive {
 
 namespace {
+
+// A log no longer than its own header holds nothing to read.
+constexpr off_t kLogHeaderBytes = 32;
 
 // A URI for the file at path, which carries SQLite's options for opening it.
 std::string fileUri(const std::string& path, const char* options) {
@@ -61,6 +65,10 @@ bool logModeWithoutLog(const std::string& path) {
     return header[18] == 2 && header[19] == 2 && stateOf(path + "-wal").size < 0;
 }
 
+bool logHoldsFrames(const std::string& path) {
+    return stateOf(path + "-wal").size > kLogHeaderBytes;
+}
+
 // Checks a file in log mode that has no log beside it, without making one: opening it as
 // usual makes the log and its index, also beside a file that proves to be no hive. The
 // immutable file is read without locks, so another copy of the clock could write it
@@ -90,7 +98,8 @@ int inspectAlone(const std::string& path, OpenError& error) {
 
 } // namespace
 
-SqliteHive::SqliteHive(sqlite3* db) : db_(db), busyWait_{kBusyTimeoutMs, {}} {}
+SqliteHive::SqliteHive(sqlite3* db, bool readOnly)
+    : db_(db), busyWait_{kBusyTimeoutMs, {}}, readOnly_(readOnly) {}
 
 SqliteHive::~SqliteHive() {
     // The statements are finalized after this body; v2 closes once they are.
@@ -113,6 +122,18 @@ std::unique_ptr<SqliteHive> SqliteHive::retried(Attempt attempt, OpenError& erro
     }
 }
 
+std::unique_ptr<SqliteHive> SqliteHive::connect(const std::string& name, int flags,
+                                                OpenError& error) {
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
+    // Closed with the hive, also when the open failed.
+    std::unique_ptr<SqliteHive> hive(new SqliteHive(db, (flags & SQLITE_OPEN_READONLY) != 0));
+    if (rc == SQLITE_OK)
+        return hive;
+    error = {rc & 0xFF, db != nullptr ? lastError(db) : sqlite3_errstr(rc)};
+    return nullptr;
+}
+
 std::unique_ptr<SqliteHive> SqliteHive::open(const std::string& path, OpenError& error) {
     return retried([&](OpenError& e) { return openOnce(path, e); }, error);
 }
@@ -121,19 +142,43 @@ std::unique_ptr<SqliteHive> SqliteHive::openOnce(const std::string& path, OpenEr
     const bool inFile = path != ":memory:";
     if (inFile && logModeWithoutLog(path) && inspectAlone(path, error) != SQLITE_OK)
         return nullptr;
-    sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    std::unique_ptr<SqliteHive> hive(new SqliteHive(db));
-    if (rc != SQLITE_OK) {
-        error = {rc & 0xFF, db != nullptr ? lastError(db) : sqlite3_errstr(rc)};
+    std::unique_ptr<SqliteHive> hive =
+        connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
+    if (!hive)
         return nullptr;
-    }
     // Closing a file found unusable must not fold its log into it, nor delete the log.
-    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    sqlite3_db_config(hive->db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     if (hive->configure(inFile, error) != SQLITE_OK)
         return nullptr;
-    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    sqlite3_db_config(hive->db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    return hive;
+}
+
+std::unique_ptr<SqliteHive> SqliteHive::openReadOnly(const std::string& path, OpenError& error) {
+    // As usual where the log's index can be read or made.
+    std::unique_ptr<SqliteHive> hive =
+        retried([&](OpenError& e) { return openUri(fileUri(path, "mode=ro"), nullptr, e); }, error);
+    if (hive || !error.mayBeReadable())
+        return hive;
+    // Where it cannot, a file without a log to read is the whole store by itself...
+    if (!logHoldsFrames(path))
+        return openUri(fileUri(path, "immutable=1"), nullptr, error);
+    // ...and a log's index is built in memory, which SQLite does for a connection that holds
+    // the file to itself: one that takes no locks, since the file cannot be locked for writing.
+    return openUri(fileUri(path, "mode=ro&vfs=unix-none"), "PRAGMA locking_mode = EXCLUSIVE",
+                   error);
+}
+
+std::unique_ptr<SqliteHive> SqliteHive::openUri(const std::string& uri, const char* setUp,
+                                                OpenError& error) {
+    error = {};
+    std::unique_ptr<SqliteHive> hive = connect(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, error);
+    if (!hive)
+        return nullptr;
+    if (setUp != nullptr)
+        hive->exec(setUp);
+    if (hive->configure(true, error) != SQLITE_OK)
+        return nullptr;
     return hive;
 }
 
@@ -144,7 +189,7 @@ std::unique_ptr<SqliteHive> SqliteHive::inMemory() {
 
 int SqliteHive::configure(bool inFile, OpenError& error) {
     defendConnection(db_);
-    if (sqlite3_db_readonly(db_, "main") == 1) {
+    if (!readOnly_ && sqlite3_db_readonly(db_, "main") == 1) {
         error = {SQLITE_READONLY, "the file is read-only"};
         return SQLITE_READONLY;
     }
@@ -154,10 +199,14 @@ int SqliteHive::configure(bool inFile, OpenError& error) {
     // Nothing is changed in a file before it is known to be a sound hive, or a new one.
     if (rc == SQLITE_OK)
         rc = checkHive(db_, fresh, error);
+    if (rc == SQLITE_OK && fresh && readOnly_) {
+        error = {SQLITE_EMPTY, "it holds no settings"};
+        return SQLITE_EMPTY;
+    }
     // The log makes a save one append; readers never wait for a writer.
-    if (rc == SQLITE_OK && inFile)
+    if (rc == SQLITE_OK && inFile && !readOnly_)
         rc = exec("PRAGMA journal_mode = WAL");
-    if (rc == SQLITE_OK)
+    if (rc == SQLITE_OK && !readOnly_)
         rc = exec("PRAGMA synchronous = FULL");
     if (rc == SQLITE_OK && fresh)
         rc = createSchema();

@@ -330,7 +330,8 @@ void makeLargerHive(const std::string& path) {
 class FlippedHiveFile : public HiveFileTest, public ::testing::WithParamInterface<unsigned> {};
 
 // A few random bytes changed anywhere: whatever SQLite makes of the file, the clock starts, a
-// file kept in use works, and a file not kept is either set aside whole or left untouched.
+// file kept in use works (or is only read, as a header may ask), and a file not kept is either
+// set aside whole or left untouched.
 TEST_P(FlippedHiveFile, IsUsedKeptAsideOrLeftAloneAndTheClockStarts) {
     makeLargerHive(path);
     std::mt19937 random(GetParam());
@@ -343,9 +344,9 @@ TEST_P(FlippedHiveFile, IsUsedKeptAsideOrLeftAloneAndTheClockStarts) {
     write(path, data);
     Hive::StoreOpening opening = openInTime();
     ASSERT_NE(opening.store, nullptr);
-    EXPECT_TRUE(usable(*opening.store));
+    EXPECT_EQ(usable(*opening.store), opening.writable);
     const std::vector<fs::path> copies = damagedCopies(folder.path() / "Brambleton");
-    if (!opening.persistent) {
+    if (!opening.persistent || !opening.writable) {
         EXPECT_FALSE(opening.notes.empty());
         EXPECT_EQ(contents(path), data);
         EXPECT_TRUE(copies.empty());
@@ -406,10 +407,31 @@ TEST_F(HiveFileTest, AFileLockedByAnotherProgramIsLeftAloneAfterAShortWait) {
     EXPECT_TRUE(damagedCopies(folder.path() / "Brambleton").empty());
 }
 
+// A sound hive whose last save made the Alarms key, closed as the clock closes it: no log.
+void makeHiveWithAlarms(const std::string& path) {
+    makeHive(path);
+    Hive::OpenError error;
+    auto hive = Hive::SqliteHive::open(path, error);
+    Key key;
+    hive->createKey(Root::CurrentUser, "Software\\Brambleton\\Vindrel\\Alarms", key);
+    hive->closeKey(key);
+}
+
+bool holdsAlarms(Hive::Store& store) {
+    Key key;
+    if (store.openKey(Root::CurrentUser, "Software\\Brambleton\\Vindrel\\Alarms", key) !=
+        Hive::kSuccess)
+        return false;
+    store.closeKey(key);
+    return true;
+}
+
 // What the clock made of the file, opened by another user.
 struct OpeningSeen {
     bool persistent = true;
+    bool writable = true;
     bool noted = false;
+    bool holdsLastSave = false;
     bool usable = false;
 };
 
@@ -430,8 +452,9 @@ bool openAsAnOrdinaryUser(const std::string& path, OpeningSeen& seen) {
         if (root && (setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0))
             _exit(77);
         Hive::StoreOpening opening = Hive::openHiveFile(path);
-        const OpeningSeen result{opening.persistent, !opening.notes.empty(),
-                                 usable(*opening.store)};
+        OpeningSeen result{opening.persistent, opening.writable, !opening.notes.empty()};
+        result.holdsLastSave = holdsAlarms(*opening.store);
+        result.usable = usable(*opening.store);
         _exit(::write(channel[1], &result, sizeof result) == sizeof result ? 0 : 1);
     }
     close(channel[1]);
@@ -453,39 +476,61 @@ struct Permissions {
     const char* name;
     fs::perms file;
     fs::perms folder;
+    bool logPending; // the last save is in the log alone, and the log's index (-shm) is gone
+    bool read;       // the stored settings can be read
 };
 
-class UnreachableHiveFile : public HiveFileTest,
-                            public ::testing::WithParamInterface<Permissions> {};
+void PrintTo(const Permissions& permissions, std::ostream* out) {
+    *out << permissions.name;
+}
 
-TEST_P(UnreachableHiveFile, IsLeftAloneAndAHiveInMemoryStandsIn) {
-    makeHive(path);
+class UnwritableHiveFile : public HiveFileTest,
+                           public ::testing::WithParamInterface<Permissions> {};
+
+// A file that cannot be written is read, down to its last save, where it can be read at all;
+// otherwise a hive in memory stands in. Either way the file and its log are left as they are.
+TEST_P(UnwritableHiveFile, IsReadWhereItCanBeAndLeftAsItIs) {
+    const Permissions& p = GetParam();
+    if (p.logPending)
+        write(path + "-wal", copyWithItsLogPending(folder.file("original.sqlite3"), path));
+    else
+        makeHiveWithAlarms(path);
     const std::string before = contents(path);
+    const std::string log = contents(path + "-wal");
     const fs::path hiveFolder = fs::path(path).parent_path();
     giveToNobody(hiveFolder);
     giveToNobody(path);
-    fs::permissions(path, GetParam().file);
-    fs::permissions(hiveFolder, GetParam().folder);
+    if (p.logPending)
+        giveToNobody(path + "-wal");
+    fs::permissions(path, p.file);
+    fs::permissions(hiveFolder, p.folder);
     OpeningSeen seen;
     const bool opened = openAsAnOrdinaryUser(path, seen);
     fs::permissions(hiveFolder, fs::perms::owner_all);
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     if (!opened)
         GTEST_SKIP() << "no ordinary user to open the file as";
-    EXPECT_FALSE(seen.persistent);
     EXPECT_TRUE(seen.noted);
-    EXPECT_TRUE(seen.usable);
+    EXPECT_EQ(seen.persistent, p.read);
+    EXPECT_EQ(seen.writable, !p.read);
+    EXPECT_EQ(seen.holdsLastSave, p.read);
+    EXPECT_EQ(seen.usable, !p.read) << "writes last, or fail";
     EXPECT_EQ(contents(path), before);
+    EXPECT_EQ(contents(path + "-wal"), log);
     EXPECT_TRUE(damagedCopies(hiveFolder).empty());
 }
 
 using fs::perms;
+constexpr perms kReadAndWrite = perms::owner_read | perms::owner_write;
+constexpr perms kReadOnlyFolder = perms::owner_read | perms::owner_exec;
 INSTANTIATE_TEST_SUITE_P(
-    Permissions, UnreachableHiveFile,
-    ::testing::Values(Permissions{"UnreadableFile", perms::none, perms::owner_all},
-                      Permissions{"ReadOnlyFile", perms::owner_read, perms::owner_all},
-                      Permissions{"ReadOnlyFolder", perms::owner_read | perms::owner_write,
-                                  perms::owner_read | perms::owner_exec}),
+    Permissions, UnwritableHiveFile,
+    ::testing::Values(Permissions{"UnreadableFile", perms::none, perms::owner_all, false, false},
+                      Permissions{"ReadOnlyFile", perms::owner_read, perms::owner_all, false, true},
+                      // A clean end removed the log and its index, which cannot be made again.
+                      Permissions{"ReadOnlyFolder", kReadAndWrite, kReadOnlyFolder, false, true},
+                      Permissions{"ReadOnlyFolderWithItsLogPending", kReadAndWrite, kReadOnlyFolder,
+                                  true, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
