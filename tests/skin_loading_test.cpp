@@ -204,6 +204,16 @@ INSTANTIATE_TEST_SUITE_P(
                                             QByteArray(kMaxSkinTextBytes, 'x') + "\r"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A stored path as long as the clock reads is named in the log by its start alone.
+TEST_F(SkinLoadingTest, ALongStoredPathIsCutInTheLog) {
+    loadSkinA();
+    const LogCapture log("vindrel.skin");
+    loadPath(QStringLiteral("/nowhere/") + QString(kLargestValue / 2, QLatin1Char('x')));
+    expectSkinA();
+    ASSERT_EQ(log.messages().size(), 1);
+    EXPECT_LT(log.messages()[0].size(), 400);
+}
+
 TEST_F(SkinLoadingTest, AFileEndingAfterLineFiveKeepsTheRestAndClearsTheSounds) {
     loadSkinA();
     files.writePicture(QStringLiteral("t.png"), {100, 14}, kWhite);

@@ -1,7 +1,8 @@
 // Every stored setting and alarm field holding a value it should not: each loads as the
 // conversions decide (a value that cannot be converted loads as 0 and is logged; an empty text
-// is not a number, a missing or unreadable value is), nothing else changes, and the alarms then
-// sound only at the valid times the loaded values name.
+// is not a number, a missing or unreadable value is; a value too large to read is unread, and
+// logged), nothing else changes, the log says so in short lines, and the alarms then sound
+// only at the valid times the loaded values name.
 
 #include <FakeClockWindow.h>
 #include <HiveContents.h>
@@ -46,6 +47,7 @@ struct Hostile {
     Number asByte;
     Number asLeadingNumber;
     QString asText;
+    bool tooLarge = false; // left unread, and logged, whatever the field
 };
 
 void PrintTo(const Field& field, std::ostream* out) {
@@ -60,7 +62,8 @@ QByteArray text(const char* value) {
     return QByteArray(value) + QByteArray(1, '\0');
 }
 
-const QString kTenKilobytesOfDigits(10 * 1024, QLatin1Char('9'));
+// The most the clock reads, with the NUL; a byte more is too much.
+const QString kDigitsAtTheReadLimit(kLargestValue - 1, QLatin1Char('9'));
 
 // What the clock holds after loading.
 struct Loaded {
@@ -106,8 +109,9 @@ Loaded expectedLoad(const Field& field, const Hostile& stored, bool& logged) {
     const Number number = field.kind == Kind::Position      ? stored.asPosition
                           : field.kind == Kind::AlarmNumber ? stored.asLeadingNumber
                                                             : stored.asByte;
-    logged = field.kind != Kind::Text &&
-             (number.logged || (field.kind == Kind::Count && number.value > Alarms::kCapacity));
+    logged = stored.tooLarge ||
+             (field.kind != Kind::Text &&
+              (number.logged || (field.kind == Kind::Count && number.value > Alarms::kCapacity)));
     const QString name = QString::fromLatin1(field.name);
     const auto byte = static_cast<quint8>(number.value);
     if (name == QLatin1String("X"))
@@ -200,8 +204,9 @@ TEST_P(StoredValueTest, LoadsAsDecidedAndChangesNothingElse) {
     EXPECT_EQ(loaded(), expected);
     const std::string messages = log.messages().join(u'\n').toStdString();
     if (logged) {
-        ASSERT_EQ(log.messages().size(), 1) << messages;
+        ASSERT_EQ(log.messages().size(), 1) << messages.substr(0, 1000);
         EXPECT_TRUE(log.messages()[0].contains(QLatin1String(field.name))) << messages;
+        EXPECT_LT(log.messages()[0].size(), 200) << "the value is not logged in full";
     } else {
         EXPECT_EQ(messages, "");
     }
@@ -248,13 +253,23 @@ INSTANTIATE_TEST_SUITE_P(
                     {7},
                     QStringLiteral("7")},
             Hostile{"Binary", Hive::kRegBinary, QByteArray("\x01\x02\x03", 3), {0}, {0}, {0}, {}},
-            Hostile{"TenKilobytes",
+            Hostile{"DigitsAtTheReadLimit",
                     Hive::kRegSz,
-                    kTenKilobytesOfDigits.toLatin1() + '\0',
+                    kDigitsAtTheReadLimit.toLatin1() + '\0',
                     {0, true},
                     {0, true},
                     {0, true},
-                    kTenKilobytesOfDigits},
+                    kDigitsAtTheReadLimit},
+            // A 7 for every field, were it read.
+            Hostile{"DwordBeyondTheReadLimit",
+                    Hive::kRegDword,
+                    QByteArray("\x07\0\0\0", 4) + QByteArray(kLargestValue - 3, '\0'),
+                    {},
+                    {},
+                    {},
+                    {},
+                    true},
+
             Hostile{"TwentyFour", Hive::kRegSz, text("24"), {24}, {24}, {24}, QStringLiteral("24")},
             Hostile{"Sixty", Hive::kRegSz, text("60"), {60}, {60}, {60}, QStringLiteral("60")},
             Hostile{"TwoHundredFiftyFive",

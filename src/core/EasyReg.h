@@ -8,6 +8,10 @@
 
 namespace VD_Core {
 
+// The most bytes of a value the clock reads: far above anything it writes (a skin's path, an
+// alarm's name), far below what would cost it memory or time. Names are the clock's own.
+inline constexpr std::uint32_t kLargestValue = 64 * 1024;
+
 // The program's one door to the registry. Failures never reach the caller: a write that
 // cannot be done does nothing, and a read that cannot be done gives the empty value. Text
 // crosses in the system's 8-bit code page.
@@ -24,7 +28,8 @@ public:
     // Removes the value if it is there.
     void DeleteValue(Hive::Root root, const QString& path, const QString& name) const;
     // A REG_SZ as its text without the last stored byte (its NUL), a REG_DWORD as a 32-bit
-    // number; empty for anything else, or when the key or value is missing.
+    // number; empty for anything else, when the key or value is missing, or when the value is
+    // larger than kLargestValue bytes (which is logged).
     RegValue GetValue(Hive::Root root, const QString& path, const QString& name) const;
 
     // On an open key. REG_SZ: the value as text with one NUL, its size in bytes. REG_DWORD: the
@@ -33,8 +38,9 @@ public:
     Hive::Status SetKeyValue(Hive::Key key, const QString& name, quint32 type,
                              const RegValue& value) const;
     // On an open key: sets `value` from a REG_SZ or REG_DWORD as GetValue describes and returns
-    // the registry's status; -1 for another type. `value` is left as it was on any failure,
-    // except a text whose second read failed, which becomes empty.
+    // the registry's status; -1 for another type, -2 for a value larger than kLargestValue
+    // bytes, whose name and size are logged in one line. `value` is left as it was on any
+    // failure, except a text whose second read failed, which becomes empty.
     Hive::Status QueryKeyValue(Hive::Key key, const QString& name, RegValue& value) const;
 
     Hive::Store& store() const { return store_; }

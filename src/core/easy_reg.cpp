@@ -2,6 +2,8 @@
 
 #include "ValueConversions.h"
 
+#include <RegistryLog.h>
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -12,6 +14,7 @@ namespace VD_Core {
 namespace {
 
 constexpr Hive::Status kUnhandledType = -1;
+constexpr Hive::Status kTooLarge = -2;
 
 std::string codePage(const QString& text) {
     return text.toLocal8Bit().toStdString();
@@ -78,6 +81,17 @@ Hive::Status EasyReg::QueryKeyValue(Hive::Key key, const QString& name, RegValue
     const Hive::Status status = store_.queryValue(key, storedName, &type, nullptr, &size);
     if (status != Hive::kSuccess)
         return status;
+    // Only the size is known yet: a huge value, which another program may have stored, is
+    // never read, nor shown in the log.
+    if (size > kLargestValue) {
+        qCWarning(lcRegistry).noquote()
+            << QStringLiteral(
+                   "%1 holds %2 bytes, more than the %3 the clock reads; it is left unread")
+                   .arg(name)
+                   .arg(size)
+                   .arg(kLargestValue);
+        return kTooLarge;
+    }
     if (type == Hive::kRegSz)
         return queryText(key, storedName, size, value);
     if (type == Hive::kRegDword)

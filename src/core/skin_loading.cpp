@@ -18,7 +18,8 @@ std::optional<QPixmap> skinPicture(const SkinText& skin, SkinKey key, const QPix
         return forEmpty;
     const std::optional<QString> path = lookup.resolve(*value);
     if (!path) {
-        qCWarning(lcSkin) << "picture refused, it leads outside the Skins folder:" << *value;
+        qCWarning(lcSkin) << "picture refused, it leads outside the Skins folder:"
+                          << loggedName(*value);
         return std::nullopt;
     }
     return loadPicture(*path);
@@ -35,7 +36,8 @@ QString skinSound(const SkinText& skin, SkinKey key, const SkinFolder& folder, S
     const std::optional<QString> path = lookup.resolve(*value);
     if (!path) {
         // Kept empty rather than pointing outside: it plays what a missing file plays.
-        qCWarning(lcSkin) << "sound refused, it leads outside the Skins folder:" << *value;
+        qCWarning(lcSkin) << "sound refused, it leads outside the Skins folder:"
+                          << loggedName(*value);
         return {};
     }
     return *path;
@@ -48,7 +50,7 @@ const SkinFolder* folderOf(const QString& file, const std::vector<SkinFolder>& f
         if (folder.fileNameOf(file))
             return &folder;
     }
-    qCWarning(lcSkin) << "skin not applied, it does not lie in a Skins folder:" << file;
+    qCWarning(lcSkin) << "skin not applied, it does not lie in a Skins folder:" << loggedName(file);
     return nullptr;
 }
 
@@ -58,7 +60,8 @@ std::optional<QString> skinFileOnDisk(const QString& file, const SkinFolder& fol
                                       SkinLookup& lookup) {
     std::optional<QString> path = lookup.resolveName(*folder.fileNameOf(file));
     if (!path)
-        qCWarning(lcSkin) << "skin not applied, it leads outside the Skins folder:" << file;
+        qCWarning(lcSkin) << "skin not applied, it leads outside the Skins folder:"
+                          << loggedName(file);
     return path;
 }
 
@@ -82,18 +85,20 @@ void Core::LoadSkin() {
     const std::optional<SkinText> skin = SkinText::read(*path);
     if (!skin) {
         qCWarning(lcSkin) << "skin not applied, no regular file within" << kMaxSkinTextBytes
-                          << "bytes for its first lines:" << file;
+                          << "bytes for its first lines:" << loggedName(file);
         return;
     }
     if (!skin->isSkin()) {
-        qCWarning(lcSkin) << "skin not applied, its first line is not the header:" << file;
+        qCWarning(lcSkin) << "skin not applied, its first line is not the header:"
+                          << loggedName(file);
         return;
     }
     if (skin->lineCount() < static_cast<int>(SkinKey::ImgTitle)) {
-        qCWarning(lcSkin) << "skin not applied, it ends before its first picture line:" << file;
+        qCWarning(lcSkin) << "skin not applied, it ends before its first picture line:"
+                          << loggedName(file);
         return;
     }
-    qCInfo(lcSkin) << "applying" << file;
+    qCInfo(lcSkin) << "applying" << loggedName(file);
     if (window_ != nullptr) {
         if (auto title =
                 skinPicture(*skin, SkinKey::ImgTitle, SkinState.DefaultTitlePicture, lookup))

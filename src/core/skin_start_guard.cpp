@@ -40,7 +40,7 @@ void Core::LoadSkinAtStart() {
             << QStringLiteral("the last start ended while it applied the skin %1: starting with "
                               "the built-in look; choosing the skin in the Options dialog "
                               "applies it again")
-                   .arg(ClockSettings.UsedSkinPath);
+                   .arg(loggedName(ClockSettings.UsedSkinPath));
         ClockSettings.UsedSkinPath.clear();
         Hive::Transaction scope(registry_.store());
         registry_.SaveValue(kRoot, kSettingsKey, QStringLiteral("UsedSkinPath"), QString(),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HiveCheck.h"
 #include "SqliteStatement.h"
 #include "Store.h"
 
@@ -13,25 +14,22 @@ struct sqlite3;
 
 namespace Hive {
 
-// Why a hive could not be opened: SQLite's primary result code and its explanation.
-struct OpenError {
-    int code = 0;
-    std::string message;
-
-    // The file is damaged or is not a database at all (as opposed to out of reach).
-    bool damaged() const;
-};
-
 // The registry stand-in: one user's keys and values in an SQLite database. Names are matched
 // without regard to letter case and keep the case they were created with; values of every type
 // keep their bytes as written. The file uses a write-ahead log and write transactions take the
 // lock at their start, waiting a while for another writer, so two running copies never fail
-// each other. Used from one thread.
+// each other. A file from elsewhere is opened defensively (HiveCheck.h). Used from one thread.
 class SqliteHive final : public Store {
 public:
     // Opens or creates the hive file; null and `error` filled when it cannot be used. A file
-    // that is a database of another program is refused as such, not as damaged.
+    // that is not a hive as this program makes them is refused as damaged, a database of
+    // another program as such; neither is changed, nor given a log beside it.
     static std::unique_ptr<SqliteHive> open(const std::string& path, OpenError& error);
+    // Opens the hive file for reading alone, as a file that cannot be written (a read-only file
+    // or folder, a full disk) can still be read: also when the index of its log (-shm) is gone
+    // and cannot be made again. Every write answers kAccessDenied. Null and `error` filled when
+    // it cannot be read, or holds no hive yet; a damaged file is refused and left as it is.
+    static std::unique_ptr<SqliteHive> openReadOnly(const std::string& path, OpenError& error);
     // A hive that lives only as long as the object.
     static std::unique_ptr<SqliteHive> inMemory();
     ~SqliteHive() override;
@@ -59,11 +57,23 @@ public:
     size_t openHandles() const { return handles_.size(); }
 
 private:
-    explicit SqliteHive(sqlite3* db);
+    // Long enough for another copy's save to end, short enough for the clock to start anyway.
+    static constexpr int kBusyTimeoutMs = 2000;
+
+    SqliteHive(sqlite3* db, bool readOnly);
+    // Opens with `attempt` until it works or fails for a reason other than a busy file, or the
+    // usual wait for a busy file is used up.
+    template <typename Attempt>
+    static std::unique_ptr<SqliteHive> retried(Attempt attempt, OpenError& error);
+    // A hive on a new connection to `name` (a path or URI) opened with SQLite's `flags`, yet to
+    // be configured; null and `error` filled when SQLite cannot open it.
+    static std::unique_ptr<SqliteHive> connect(const std::string& name, int flags,
+                                               OpenError& error);
     static std::unique_ptr<SqliteHive> openOnce(const std::string& path, OpenError& error);
+    // Opens an SQLite URI for reading alone, running `setUp` (or nothing) before any read.
+    static std::unique_ptr<SqliteHive> openUri(const std::string& uri, const char* setUp,
+                                               OpenError& error);
     int configure(bool inFile, OpenError& error);
-    // Whether the file is a sound hive, or an empty database to make one of.
-    int checkFile(bool& fresh, OpenError& error);
     int createSchema();
     int prepareStatements();
     int exec(const char* sql);
@@ -112,9 +122,10 @@ private:
     BusyWait busyWait_;
     std::unordered_map<std::uintptr_t, std::int64_t> handles_;
     std::uintptr_t lastHandle_ = 0;
+    bool readOnly_; // the file is only read
     int depth_ = 0;
-    bool blocked_ = false;  // the outermost transaction could not begin: its writes fail
-    bool readOnly_ = false; // the outermost transaction is a read scope
+    bool blocked_ = false;   // the outermost transaction could not begin: its writes fail
+    bool readScope_ = false; // the outermost transaction is a read scope
     ListCursor subkeyCursor_;
     ListCursor valueCursor_;
 

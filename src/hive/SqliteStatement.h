@@ -27,7 +27,8 @@ public:
 
     // SQLITE_ROW, SQLITE_DONE or an error code.
     int step();
-    // Makes the statement ready for new parameters; call after each use.
+    // Makes the statement ready for new parameters, its work limit counted afresh; call after
+    // each use.
     void reset();
 
     std::int64_t integer(int column) const;

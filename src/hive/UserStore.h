@@ -11,6 +11,7 @@ namespace Hive {
 struct StoreOpening {
     std::unique_ptr<Store> store;   // never null
     bool persistent = true;         // false: a store in memory stands in; nothing written lasts
+    bool writable = true;           // false: the stored settings are read, every write fails
     std::vector<std::string> notes; // what went wrong on the way and what was done about it
 };
 

@@ -102,7 +102,21 @@ void removeOldCopies(const fs::path& file) {
 
 StoreOpening inMemory(std::vector<std::string> notes) {
     notes.push_back("settings are kept in memory for this run only");
-    return {SqliteHive::inMemory(), false, std::move(notes)};
+    return {SqliteHive::inMemory(), false, true, std::move(notes)};
+}
+
+// The stored settings still count where they cannot be written: alarms kept in a file on a
+// full disk must ring. Nothing is moved or made beside the file, even a damaged one.
+StoreOpening readAlone(const std::string& path, const OpenError& writing) {
+    OpenError reading;
+    if (std::unique_ptr<SqliteHive> hive = SqliteHive::openReadOnly(path, reading))
+        return {std::move(hive),
+                true,
+                false,
+                {path + " cannot be written (" + writing.message +
+                 "): the settings are read from it, and saving them fails for this run"}};
+    return inMemory({"cannot open " + path + " (" + writing.message + "), nor read it (" +
+                     reading.message + "); it is left as it is"});
 }
 
 StoreOpening startAfresh(const fs::path& file, const OpenError& damage) {
@@ -117,7 +131,7 @@ StoreOpening startAfresh(const fs::path& file, const OpenError& damage) {
                                    " and a fresh store was started"};
     OpenError error;
     if (std::unique_ptr<SqliteHive> hive = SqliteHive::open(file.string(), error))
-        return {std::move(hive), true, std::move(notes)};
+        return {std::move(hive), true, true, std::move(notes)};
     notes.push_back("cannot create " + file.string() + ": " + error.message);
     return inMemory(std::move(notes));
 }
@@ -137,9 +151,11 @@ StoreOpening openHiveFile(const std::string& path) {
         return inMemory({path + " is not a plain file; it is left as it is"});
     OpenError failure;
     if (std::unique_ptr<SqliteHive> hive = SqliteHive::open(path, failure))
-        return {std::move(hive), true, {}};
+        return {std::move(hive), true, true, {}};
     if (failure.damaged())
         return startAfresh(file, failure);
+    if (failure.mayBeReadable())
+        return readAlone(path, failure);
     return inMemory({"cannot open " + path + " (" + failure.message + "); it is left as it is"});
 }
 

@@ -5,44 +5,17 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 namespace Hive {
 
 namespace {
 
-// Long enough for another copy's save to end, short enough for the clock to start regardless.
-constexpr int kBusyTimeoutMs = 2000;
 constexpr std::int64_t kRootId = 1;
-constexpr std::int64_t kApplicationId = 0x56444856; // "VDHV": this hive's files
 // The longest key name (one level of a path) and value name the registry takes, in UTF-16
 // units. Key names are documented as 255 long at most, but the registry takes 256.
 constexpr size_t kLongestKeyName = 256;
 constexpr size_t kLongestValueName = 16383;
-
-// Keys form a tree through `parent`; the root (HKEY_CURRENT_USER) is the one without a parent.
-// Names are matched through their folded form, which is unique among siblings.
-constexpr const char* kSchema = R"(
-    CREATE TABLE IF NOT EXISTS hive_keys(
-        id INTEGER PRIMARY KEY AUTOINCREMENT,
-        parent INTEGER REFERENCES hive_keys(id) ON DELETE CASCADE,
-        name TEXT NOT NULL,
-        folded TEXT NOT NULL);
-    CREATE UNIQUE INDEX IF NOT EXISTS hive_keys_by_name ON hive_keys(parent, folded);
-    CREATE TABLE IF NOT EXISTS hive_values(
-        key INTEGER NOT NULL REFERENCES hive_keys(id) ON DELETE CASCADE,
-        name TEXT NOT NULL,
-        folded TEXT NOT NULL,
-        type INTEGER NOT NULL,
-        data BLOB NOT NULL);
-    CREATE UNIQUE INDEX IF NOT EXISTS hive_values_by_name ON hive_values(key, folded);
-    INSERT OR IGNORE INTO hive_keys(id, parent, name, folded) VALUES (1, NULL, '', '');
-    PRAGMA application_id = 1447315542;
-    PRAGMA user_version = 1;
-)";
-static_assert(kApplicationId == 1447315542);
 
 bool succeeded(int rc) {
     return rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE;
@@ -70,6 +43,29 @@ Status statusOf(int rc) {
         return kIoFailed;
     }
 }
+
+// The bytes or text of one stored value, reached in place.
+class StoredBytes {
+public:
+    // Row 0 reaches nothing.
+    StoredBytes(sqlite3* db, std::int64_t rowid) {
+        if (rowid != 0)
+            status_ = sqlite3_blob_open(db, "main", "hive_values", "data", rowid, 0, &blob_);
+    }
+    ~StoredBytes() { sqlite3_blob_close(blob_); }
+    StoredBytes(const StoredBytes&) = delete;
+    StoredBytes& operator=(const StoredBytes&) = delete;
+
+    int status() const { return status_; }
+    std::uint32_t size() const { return static_cast<std::uint32_t>(sqlite3_blob_bytes(blob_)); }
+    int read(std::uint8_t* data, std::uint32_t count) {
+        return sqlite3_blob_read(blob_, data, static_cast<int>(count), 0);
+    }
+
+private:
+    sqlite3_blob* blob_ = nullptr;
+    int status_ = SQLITE_OK;
+};
 
 // Takes the first level off `rest`, passing over empty ones as the registry does (a doubled or
 // trailing backslash); false when there is none left.
@@ -102,114 +98,6 @@ Status checkPath(std::string_view path) {
 
 } // namespace
 
-bool OpenError::damaged() const {
-    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
-}
-
-SqliteHive::SqliteHive(sqlite3* db) : db_(db), busyWait_{kBusyTimeoutMs, {}} {}
-
-SqliteHive::~SqliteHive() {
-    // The statements are finalized after this body; v2 closes once they are.
-    sqlite3_close_v2(db_);
-}
-
-std::unique_ptr<SqliteHive> SqliteHive::open(const std::string& path, OpenError& error) {
-    // A few steps of opening report a busy file at once instead of waiting, for instance while
-    // another copy sets up a new file; they are tried again until the usual wait is used up.
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
-    for (;;) {
-        error = {};
-        std::unique_ptr<SqliteHive> hive = openOnce(path, error);
-        const bool busy = error.code == SQLITE_BUSY || error.code == SQLITE_LOCKED;
-        if (hive || !busy || std::chrono::steady_clock::now() >= deadline)
-            return hive;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-}
-
-std::unique_ptr<SqliteHive> SqliteHive::openOnce(const std::string& path, OpenError& error) {
-    sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    std::unique_ptr<SqliteHive> hive(new SqliteHive(db));
-    if (rc != SQLITE_OK) {
-        error = {rc & 0xFF, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc)};
-        return nullptr;
-    }
-    // Closing a file found unusable must not fold its log into it, nor delete the log.
-    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-    if (hive->configure(path != ":memory:", error) != SQLITE_OK)
-        return nullptr;
-    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
-    return hive;
-}
-
-std::unique_ptr<SqliteHive> SqliteHive::inMemory() {
-    OpenError error;
-    return open(":memory:", error);
-}
-
-int SqliteHive::configure(bool inFile, OpenError& error) {
-    if (sqlite3_db_readonly(db_, "main") == 1) {
-        error = {SQLITE_READONLY, "the file is read-only"};
-        return SQLITE_READONLY;
-    }
-    sqlite3_busy_handler(db_, &SqliteHive::waitWhileBusy, &busyWait_);
-    bool fresh = false;
-    int rc = exec("PRAGMA foreign_keys = ON");
-    // Nothing is changed in a file before it is known to be a sound hive, or a new one.
-    if (rc == SQLITE_OK)
-        rc = checkFile(fresh, error);
-    // The log makes a save one append; readers never wait for a writer.
-    if (rc == SQLITE_OK && inFile)
-        rc = exec("PRAGMA journal_mode = WAL");
-    if (rc == SQLITE_OK)
-        rc = exec("PRAGMA synchronous = FULL");
-    if (rc == SQLITE_OK && fresh)
-        rc = createSchema();
-    if (rc == SQLITE_OK)
-        rc = prepareStatements();
-    if (rc != SQLITE_OK && error.code == 0)
-        error = {rc & 0xFF, sqlite3_errmsg(db_)};
-    return rc;
-}
-
-int SqliteHive::checkFile(bool& fresh, OpenError& error) {
-    SqliteStatement check;
-    int rc = check.prepare(db_, "PRAGMA quick_check");
-    if (rc == SQLITE_OK)
-        rc = check.step();
-    if (rc == SQLITE_ROW && check.text(0) != "ok") {
-        error = {SQLITE_CORRUPT, "the database is damaged: " + check.text(0)};
-        return SQLITE_CORRUPT;
-    }
-    SqliteStatement probe;
-    if (rc == SQLITE_ROW)
-        rc = probe.prepare(db_, "SELECT (SELECT application_id FROM pragma_application_id), "
-                                "(SELECT count(*) FROM sqlite_master)");
-    if (rc == SQLITE_OK)
-        rc = probe.step();
-    if (rc != SQLITE_ROW)
-        return rc;
-    fresh = probe.integer(0) == 0 && probe.integer(1) == 0;
-    if (fresh || probe.integer(0) == kApplicationId)
-        return SQLITE_OK;
-    error = {SQLITE_ERROR, "the file is another program's database"};
-    return SQLITE_ERROR;
-}
-
-int SqliteHive::createSchema() {
-    // Two copies starting at once may both get here; the schema statements are idempotent.
-    int rc = exec("BEGIN IMMEDIATE");
-    if (rc == SQLITE_OK)
-        rc = exec(kSchema);
-    if (rc == SQLITE_OK)
-        return exec("COMMIT");
-    exec("ROLLBACK");
-    return rc;
-}
-
 int SqliteHive::prepareStatements() {
     const std::pair<SqliteStatement*, const char*> statements[] = {
         {&findChild_, "SELECT id FROM hive_keys WHERE parent = ?1 AND folded = ?2"},
@@ -218,7 +106,9 @@ int SqliteHive::prepareStatements() {
         {&upsertValue_, "INSERT INTO hive_values(key, name, folded, type, data) "
                         "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT(key, folded) "
                         "DO UPDATE SET type = excluded.type, data = excluded.data"},
-        {&selectValue_, "SELECT type, data FROM hive_values WHERE key = ?1 AND folded = ?2"},
+        {&selectValue_, "SELECT type, rowid, typeof(data) IN ('blob', 'text'), "
+                        "CASE WHEN typeof(data) NOT IN ('blob', 'text') THEN data END "
+                        "FROM hive_values WHERE key = ?1 AND folded = ?2"},
         {&removeValue_, "DELETE FROM hive_values WHERE key = ?1 AND folded = ?2"},
         {&subkeyAt_, "SELECT name, folded FROM hive_keys WHERE parent = ?1 ORDER BY folded "
                      "LIMIT 1 OFFSET ?2"},
@@ -239,24 +129,6 @@ int SqliteHive::prepareStatements() {
             return rc;
     }
     return SQLITE_OK;
-}
-
-void SqliteHive::setBusyTimeout(int milliseconds) {
-    busyWait_.timeoutMs = milliseconds;
-}
-
-int SqliteHive::waitWhileBusy(void* wait, int attempts) {
-    // SQLite's own timeout sleeps ever longer between tries, up to 100 ms: a writer that saves
-    // again after a short pause could take the lock every time and outwait it. Trying every
-    // millisecond catches the gap between the other writer's saves.
-    auto& busy = *static_cast<BusyWait*>(wait);
-    const auto now = std::chrono::steady_clock::now();
-    if (attempts == 0)
-        busy.since = now;
-    if (now - busy.since >= std::chrono::milliseconds(busy.timeoutMs))
-        return 0;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return 1;
 }
 
 int SqliteHive::exec(const char* sql) {
@@ -340,7 +212,7 @@ Status SqliteHive::nothingFound(std::int64_t id, Status otherwise) {
 }
 
 Status SqliteHive::writable() const {
-    if (readOnly_)
+    if (readScope_ || readOnly_)
         return kAccessDenied;
     return blocked_ ? kBusy : kSuccess;
 }
@@ -416,14 +288,23 @@ Status SqliteHive::queryValue(Key key, std::string_view name, std::uint32_t* typ
         return statusOf(rc);
     if (type != nullptr)
         *type = static_cast<std::uint32_t>(selectValue_.integer(0));
-    const std::uint32_t stored = selectValue_.byteCount(1);
+    // Bytes and text are read through a blob handle, which knows their count without loading
+    // them: asking for the size of a huge value costs nothing, and its bytes are read only
+    // into a buffer that takes them. A number, which only another program stores, is short.
+    const bool inPlace = selectValue_.integer(2) != 0;
+    StoredBytes stored(db_, inPlace ? selectValue_.integer(1) : 0);
+    if (inPlace && stored.status() != SQLITE_OK)
+        return statusOf(stored.status());
+    const std::uint32_t count = inPlace ? stored.size() : selectValue_.byteCount(3);
     Status status = kSuccess;
-    if (data != nullptr && *size < stored)
+    if (data != nullptr && *size < count)
         status = kMoreData;
-    else if (data != nullptr && stored > 0)
-        std::memcpy(data, selectValue_.bytes(1), stored);
+    else if (data != nullptr && count > 0 && inPlace)
+        status = statusOf(stored.read(data, count));
+    else if (data != nullptr && count > 0)
+        std::memcpy(data, selectValue_.bytes(3), count);
     if (size != nullptr)
-        *size = stored;
+        *size = count;
     return status;
 }
 
@@ -545,9 +426,10 @@ Status SqliteHive::beginTransaction(Access access) {
     if (depth_++ > 0)
         return blocked_ ? kBusy : statusOf(exec("SAVEPOINT nested"));
     // Taking the write lock at once lets the busy timeout wait for another writer; a
-    // transaction that reads first could only fail on its first write.
-    readOnly_ = access == Access::Read;
-    const int rc = exec(readOnly_ ? "BEGIN" : "BEGIN IMMEDIATE");
+    // transaction that reads first could only fail on its first write. In a file only read,
+    // every scope reads, and its writes are refused one by one.
+    readScope_ = access == Access::Read || readOnly_;
+    const int rc = exec(readScope_ ? "BEGIN" : "BEGIN IMMEDIATE");
     blocked_ = rc != SQLITE_OK;
     return statusOf(rc);
 }
@@ -562,7 +444,7 @@ Status SqliteHive::endTransaction(bool commit) {
             exec("ROLLBACK TO nested");
         return statusOf(exec("RELEASE nested"));
     }
-    readOnly_ = false;
+    readScope_ = false;
     if (blocked_) {
         blocked_ = false;
         return kBusy;

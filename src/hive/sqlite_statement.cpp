@@ -38,6 +38,8 @@ int SqliteStatement::step() {
 void SqliteStatement::reset() {
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
+    // SQLite counts a statement's steps over all its uses; the work limit is for one use.
+    sqlite3_stmt_status(stmt_, SQLITE_STMTSTATUS_VM_STEP, 1);
 }
 
 std::int64_t SqliteStatement::integer(int column) const {

@@ -131,7 +131,7 @@ public:
 } // namespace
 
 StoreOpening openUserStore(const std::string&) {
-    return {std::make_unique<RegistryStore>(), true, {}};
+    return {std::make_unique<RegistryStore>(), true, true, {}};
 }
 
 } // namespace Hive

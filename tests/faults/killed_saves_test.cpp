@@ -11,7 +11,9 @@
 #include <FakeSoundPlayer.h>
 #include <HiveFile.h>
 #include <LogCapture.h>
+#include <SettingsStore.h>
 #include <SqliteHive.h>
+#include <Tick.h>
 
 #include <QTemporaryDir>
 
@@ -22,6 +24,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -203,28 +206,37 @@ void giveLongNames(VD_Core::Core& core) {
         core.AlarmTable[n] = {QString(2000, QLatin1Char('a' + n % 26)), 7, 30, 0, 0};
 }
 
-// A save and a removal on a full disk keep the store as it was and are logged once each; with
-// room again, the next save stores what the clock kept in memory.
-TEST(FullDisk, SavesThatCannotBeWrittenKeepTheStoreAsItWasAndSucceedLater) {
+// Runs the current test again in a small filesystem of its own, which it finds named by
+// kSmallFilesystem, and takes on its outcome.
+void runInItsOwnSmallFilesystem() {
+    QTemporaryDir folder;
+    const std::string name =
+        ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() +
+        std::string(".") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const ChildOutcome outcome = runInSmallFilesystem(folder.path().toStdString(), "384k", name);
+    if (outcome.exited && outcome.exitCode != 0 &&
+        outcome.output.find("[==========]") == std::string::npos)
+        GTEST_SKIP() << "no user namespace with a tmpfs of its own here: " << outcome.output;
+    EXPECT_TRUE(outcome.exited && outcome.exitCode == 0) << outcome.output;
+    EXPECT_NE(outcome.output.find("[  PASSED  ] 1 test."), std::string::npos) << outcome.output;
+}
+
+// Each test runs twice: here, where it runs itself again in a small filesystem of its own,
+// and there, where `inside` names that filesystem.
+class FullDisk : public ::testing::Test {
+protected:
     const char* inside = std::getenv(kSmallFilesystem);
-    if (inside == nullptr) {
-        QTemporaryDir folder;
-        const std::string name =
-            ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() +
-            std::string(".") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        const ChildOutcome outcome =
-            runInSmallFilesystem(folder.path().toStdString(), "384k", name);
-        if (outcome.exited && outcome.exitCode != 0 &&
-            outcome.output.find("[==========]") == std::string::npos)
-            GTEST_SKIP() << "no user namespace with a tmpfs of its own here: " << outcome.output;
-        EXPECT_TRUE(outcome.exited && outcome.exitCode == 0) << outcome.output;
-        EXPECT_NE(outcome.output.find("[  PASSED  ] 1 test."), std::string::npos) << outcome.output;
-        return;
-    }
-    const std::string path = std::string(inside) + "/hkcu.sqlite3";
+    std::string path = inside != nullptr ? std::string(inside) + "/hkcu.sqlite3" : std::string();
     FakeClock clock;
     FakeSoundPlayer sound;
     FakeShell shell;
+};
+
+// A save and a removal on a full disk keep the store as it was and are logged once each; with
+// room again, the next save stores what the clock kept in memory.
+TEST_F(FullDisk, SavesThatCannotBeWrittenKeepTheStoreAsItWasAndSucceedLater) {
+    if (inside == nullptr)
+        return runInItsOwnSmallFilesystem();
     FakeClockWindow window;
     Hive::StoreOpening opening = Hive::openHiveFile(path);
     ASSERT_TRUE(opening.persistent && opening.notes.empty());
@@ -247,6 +259,63 @@ TEST(FullDisk, SavesThatCannotBeWrittenKeepTheStoreAsItWasAndSucceedLater) {
     core.SaveSettings();
     const QList<StoredValue> after = clockValues(*Hive::openHiveFile(path).store);
     EXPECT_TRUE(after.contains(textValue(QStringLiteral("Alarms\\20.Name"), QString(2000, u'u'))));
+}
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The clock's last clean end removed the log's index (-shm), which a full disk cannot hold
+// again: the store is read as it is, its alarm rings, a save fails and keeps the file as it
+// was, and the log said at the start why saves fail. With room again, the next start saves.
+TEST_F(FullDisk, AStoreThatCannotBeWrittenIsReadAndItsAlarmsRing) {
+    if (inside == nullptr)
+        return runInItsOwnSmallFilesystem();
+    {
+        Hive::StoreOpening opening = Hive::openHiveFile(path);
+        VD_Core::Core core(clock, sound, *opening.store, shell);
+        core.EnsureSettings();
+        core.ClockSettings.AlarmEnabled = 1;
+        core.AlarmTable.append({QStringLiteral("Wake"), 7, 30, 0, 0});
+        core.SaveSettings();
+    }
+    ASSERT_FALSE(std::filesystem::exists(path + "-shm"));
+    fill(inside);
+    const std::string before = contents(path);
+
+    LogCapture log("vindrel.registry");
+    const auto store = Platform::openSettingsStore(QString::fromStdString(path));
+    VD_Core::Core core(clock, sound, *store, shell);
+    core.EnsureSettings();
+    core.LoadSettings();
+    ASSERT_EQ(core.AlarmTable.AlarmCount, 1);
+    EXPECT_EQ(core.AlarmTable[1].Name, QStringLiteral("Wake"));
+    core.SkinState.AlarmSoundPath = QStringLiteral("alarm");
+    VD_Core::TickState state;
+    const QDateTime due(QDate(2024, 3, 4), QTime(7, 30));
+    EXPECT_TRUE(RunTick(core, due, 0, state, QLocale(QLocale::English))
+                    .sounds.contains(QStringLiteral("alarm")));
+    ASSERT_EQ(log.messages().size(), 1) << log.messages().join(u'\n').toStdString();
+    EXPECT_TRUE(log.messages()[0].contains(QLatin1String("No space left on device")))
+        << log.messages()[0].toStdString();
+
+    core.AlarmTable.append({QStringLiteral("Later"), 8, 0, 0, 0});
+    core.SaveSettings();
+    EXPECT_EQ(log.messages().size(), 2) << "the failed save, once";
+    EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
+    EXPECT_EQ(contents(path), before);
+
+    // What the failed start left beside the file does not stand in the way of the next one.
+    std::filesystem::remove(std::filesystem::path(inside) / "filler");
+    Hive::StoreOpening again = Hive::openHiveFile(path);
+    ASSERT_TRUE(again.writable && again.notes.empty());
+    VD_Core::Core next(clock, sound, *again.store, shell);
+    next.AlarmTable = core.AlarmTable;
+    next.SaveSettings();
+    next.ClearAlarms();
+    next.LoadSettings();
+    EXPECT_EQ(next.AlarmTable[2].Name, QStringLiteral("Later"));
 }
 
 } // namespace

@@ -146,45 +146,93 @@ struct Damage {
     std::function<void(const std::string& path)> inflict;
 };
 
+void PrintTo(const Damage& damage, std::ostream* out) {
+    *out << damage.name;
+}
+
 class DamagedHiveFile : public HiveFileTest, public ::testing::WithParamInterface<Damage> {};
 
-TEST_P(DamagedHiveFile, IsKeptAsideAndAFreshHiveStarted) {
+// Set aside as it was found: never switched to another journal, nor given a log beside it.
+TEST_P(DamagedHiveFile, IsKeptAsideUntouchedAndAFreshHiveStarted) {
     makeHive(path);
     GetParam().inflict(path);
     const std::string damaged = contents(path);
     Hive::StoreOpening opening = openInTime();
-    EXPECT_TRUE(opening.persistent);
-    EXPECT_FALSE(holdsX(*opening.store));
-    EXPECT_TRUE(usable(*opening.store));
+    // Before the fresh hive is written: a hostile file taken in could run its triggers.
     const std::vector<fs::path> copies = damagedCopies(folder.path() / "Brambleton");
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(contents(copies[0]), damaged);
+    EXPECT_FALSE(fs::exists(copies[0].string() + "-wal"));
+    EXPECT_FALSE(fs::exists(copies[0].string() + "-shm"));
     ASSERT_EQ(opening.notes.size(), 1u);
     EXPECT_NE(opening.notes[0].find(copies[0].filename().string()), std::string::npos);
+    EXPECT_TRUE(opening.persistent);
+    EXPECT_FALSE(holdsX(*opening.store));
+    EXPECT_TRUE(usable(*opening.store));
 }
 
 std::string pages(const std::string& path, size_t from, size_t count) {
     return contents(path).substr(from, count);
 }
 
+// Changes the sound hive with `sql`, as an attacker's tool would, leaving the file in log mode
+// (as the clock leaves it) or in the rollback mode of a file made elsewhere.
+std::function<void(const std::string&)> rewritten(std::string sql, bool logMode) {
+    return [sql = std::move(sql), logMode](const std::string& p) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(p.c_str(), &db), SQLITE_OK);
+        const std::string mode = logMode ? "WAL" : "DELETE";
+        char* error = nullptr;
+        const int rc = sqlite3_exec(db, (sql + "; PRAGMA journal_mode = " + mode).c_str(), nullptr,
+                                    nullptr, &error);
+        EXPECT_EQ(rc, SQLITE_OK) << (error != nullptr ? error : "");
+        sqlite3_free(error);
+        sqlite3_close(db);
+        ASSERT_FALSE(fs::exists(p + "-wal"));
+    };
+}
+
+// A join of eight tables of a hundred rows: 10^16 rows, endless in practice.
+constexpr const char* kEndlessTriggers = R"(
+    CREATE TABLE pad(n);
+    WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r LIMIT 100)
+        INSERT INTO pad SELECT n FROM r;
+    CREATE TRIGGER on_insert BEFORE INSERT ON hive_values BEGIN
+        SELECT count(*) FROM pad a, pad b, pad c, pad d, pad e, pad f, pad g, pad h; END;
+    CREATE TRIGGER on_update BEFORE UPDATE ON hive_values BEGIN
+        SELECT count(*) FROM pad a, pad b, pad c, pad d, pad e, pad f, pad g, pad h; END;
+    CREATE TRIGGER on_delete BEFORE DELETE ON hive_values BEGIN
+        SELECT count(*) FROM pad a, pad b, pad c, pad d, pad e, pad f, pad g, pad h; END)";
+
 INSTANTIATE_TEST_SUITE_P(
     Damages, DamagedHiveFile,
-    ::testing::Values(Damage{"TextFile", [](const std::string& p) { write(p, "X=1200\nY=900\n"); }},
-                      Damage{"WrongMagic",
-                             [](const std::string& p) {
-                                 std::string data = contents(p);
-                                 data.replace(0, 6, "SQLITF");
-                                 write(p, data);
-                             }},
-                      Damage{"Truncated",
-                             [](const std::string& p) { write(p, pages(p, 0, 4096 + 100)); }},
-                      Damage{"ScrambledPages",
-                             [](const std::string& p) {
-                                 std::string data = contents(p);
-                                 for (size_t at = 4096; at < data.size(); at += 7)
-                                     data[at] = static_cast<char>(data[at] ^ 0x5A);
-                                 write(p, data);
-                             }}),
+    ::testing::Values(
+        Damage{"TextFile", [](const std::string& p) { write(p, "X=1200\nY=900\n"); }},
+        Damage{"WrongMagic",
+               [](const std::string& p) {
+                   std::string data = contents(p);
+                   data.replace(0, 6, "SQLITF");
+                   write(p, data);
+               }},
+        Damage{"Truncated", [](const std::string& p) { write(p, pages(p, 0, 4096 + 100)); }},
+        Damage{"ScrambledPages",
+               [](const std::string& p) {
+                   std::string data = contents(p);
+                   for (size_t at = 4096; at < data.size(); at += 7)
+                       data[at] = static_cast<char>(data[at] ^ 0x5A);
+                   write(p, data);
+               }},
+        // The application id and quick_check pass: the schema tells.
+        Damage{"EndlessTriggersInLogMode", rewritten(kEndlessTriggers, true)},
+        Damage{"EndlessTriggers", rewritten(kEndlessTriggers, false)},
+        Damage{"ValuesAsAView", rewritten("DROP TABLE hive_values; CREATE VIEW hive_values AS "
+                                          "SELECT 1 AS key, '' AS name, '' AS folded, 1 AS type, "
+                                          "x'' AS data",
+                                          false)},
+        Damage{"NoTables", rewritten("DROP TABLE hive_values; DROP TABLE hive_keys", false)},
+        Damage{"AnotherTable", rewritten("CREATE TABLE notes(text)", false)},
+        Damage{"AnotherColumn", rewritten("ALTER TABLE hive_values ADD COLUMN extra", false)},
+        Damage{"AnIndexMissing", rewritten("DROP INDEX hive_values_by_name", true)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Copies a sound hive to `to` while its writer, still open, holds its last save (the Alarms
@@ -282,7 +330,8 @@ void makeLargerHive(const std::string& path) {
 class FlippedHiveFile : public HiveFileTest, public ::testing::WithParamInterface<unsigned> {};
 
 // A few random bytes changed anywhere: whatever SQLite makes of the file, the clock starts, a
-// file kept in use works, and a file not kept is either set aside whole or left untouched.
+// file kept in use works (or is only read, as a header may ask), and a file not kept is either
+// set aside whole or left untouched.
 TEST_P(FlippedHiveFile, IsUsedKeptAsideOrLeftAloneAndTheClockStarts) {
     makeLargerHive(path);
     std::mt19937 random(GetParam());
@@ -295,9 +344,9 @@ TEST_P(FlippedHiveFile, IsUsedKeptAsideOrLeftAloneAndTheClockStarts) {
     write(path, data);
     Hive::StoreOpening opening = openInTime();
     ASSERT_NE(opening.store, nullptr);
-    EXPECT_TRUE(usable(*opening.store));
+    EXPECT_EQ(usable(*opening.store), opening.writable);
     const std::vector<fs::path> copies = damagedCopies(folder.path() / "Brambleton");
-    if (!opening.persistent) {
+    if (!opening.persistent || !opening.writable) {
         EXPECT_FALSE(opening.notes.empty());
         EXPECT_EQ(contents(path), data);
         EXPECT_TRUE(copies.empty());
@@ -358,10 +407,31 @@ TEST_F(HiveFileTest, AFileLockedByAnotherProgramIsLeftAloneAfterAShortWait) {
     EXPECT_TRUE(damagedCopies(folder.path() / "Brambleton").empty());
 }
 
+// A sound hive whose last save made the Alarms key, closed as the clock closes it: no log.
+void makeHiveWithAlarms(const std::string& path) {
+    makeHive(path);
+    Hive::OpenError error;
+    auto hive = Hive::SqliteHive::open(path, error);
+    Key key;
+    hive->createKey(Root::CurrentUser, "Software\\Brambleton\\Vindrel\\Alarms", key);
+    hive->closeKey(key);
+}
+
+bool holdsAlarms(Hive::Store& store) {
+    Key key;
+    if (store.openKey(Root::CurrentUser, "Software\\Brambleton\\Vindrel\\Alarms", key) !=
+        Hive::kSuccess)
+        return false;
+    store.closeKey(key);
+    return true;
+}
+
 // What the clock made of the file, opened by another user.
 struct OpeningSeen {
     bool persistent = true;
+    bool writable = true;
     bool noted = false;
+    bool holdsLastSave = false;
     bool usable = false;
 };
 
@@ -382,8 +452,9 @@ bool openAsAnOrdinaryUser(const std::string& path, OpeningSeen& seen) {
         if (root && (setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0))
             _exit(77);
         Hive::StoreOpening opening = Hive::openHiveFile(path);
-        const OpeningSeen result{opening.persistent, !opening.notes.empty(),
-                                 usable(*opening.store)};
+        OpeningSeen result{opening.persistent, opening.writable, !opening.notes.empty()};
+        result.holdsLastSave = holdsAlarms(*opening.store);
+        result.usable = usable(*opening.store);
         _exit(::write(channel[1], &result, sizeof result) == sizeof result ? 0 : 1);
     }
     close(channel[1]);
@@ -405,39 +476,61 @@ struct Permissions {
     const char* name;
     fs::perms file;
     fs::perms folder;
+    bool logPending; // the last save is in the log alone, and the log's index (-shm) is gone
+    bool read;       // the stored settings can be read
 };
 
-class UnreachableHiveFile : public HiveFileTest,
-                            public ::testing::WithParamInterface<Permissions> {};
+void PrintTo(const Permissions& permissions, std::ostream* out) {
+    *out << permissions.name;
+}
 
-TEST_P(UnreachableHiveFile, IsLeftAloneAndAHiveInMemoryStandsIn) {
-    makeHive(path);
+class UnwritableHiveFile : public HiveFileTest,
+                           public ::testing::WithParamInterface<Permissions> {};
+
+// A file that cannot be written is read, down to its last save, where it can be read at all;
+// otherwise a hive in memory stands in. Either way the file and its log are left as they are.
+TEST_P(UnwritableHiveFile, IsReadWhereItCanBeAndLeftAsItIs) {
+    const Permissions& p = GetParam();
+    if (p.logPending)
+        write(path + "-wal", copyWithItsLogPending(folder.file("original.sqlite3"), path));
+    else
+        makeHiveWithAlarms(path);
     const std::string before = contents(path);
+    const std::string log = contents(path + "-wal");
     const fs::path hiveFolder = fs::path(path).parent_path();
     giveToNobody(hiveFolder);
     giveToNobody(path);
-    fs::permissions(path, GetParam().file);
-    fs::permissions(hiveFolder, GetParam().folder);
+    if (p.logPending)
+        giveToNobody(path + "-wal");
+    fs::permissions(path, p.file);
+    fs::permissions(hiveFolder, p.folder);
     OpeningSeen seen;
     const bool opened = openAsAnOrdinaryUser(path, seen);
     fs::permissions(hiveFolder, fs::perms::owner_all);
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     if (!opened)
         GTEST_SKIP() << "no ordinary user to open the file as";
-    EXPECT_FALSE(seen.persistent);
     EXPECT_TRUE(seen.noted);
-    EXPECT_TRUE(seen.usable);
+    EXPECT_EQ(seen.persistent, p.read);
+    EXPECT_EQ(seen.writable, !p.read);
+    EXPECT_EQ(seen.holdsLastSave, p.read);
+    EXPECT_EQ(seen.usable, !p.read) << "writes last, or fail";
     EXPECT_EQ(contents(path), before);
+    EXPECT_EQ(contents(path + "-wal"), log);
     EXPECT_TRUE(damagedCopies(hiveFolder).empty());
 }
 
 using fs::perms;
+constexpr perms kReadAndWrite = perms::owner_read | perms::owner_write;
+constexpr perms kReadOnlyFolder = perms::owner_read | perms::owner_exec;
 INSTANTIATE_TEST_SUITE_P(
-    Permissions, UnreachableHiveFile,
-    ::testing::Values(Permissions{"UnreadableFile", perms::none, perms::owner_all},
-                      Permissions{"ReadOnlyFile", perms::owner_read, perms::owner_all},
-                      Permissions{"ReadOnlyFolder", perms::owner_read | perms::owner_write,
-                                  perms::owner_read | perms::owner_exec}),
+    Permissions, UnwritableHiveFile,
+    ::testing::Values(Permissions{"UnreadableFile", perms::none, perms::owner_all, false, false},
+                      Permissions{"ReadOnlyFile", perms::owner_read, perms::owner_all, false, true},
+                      // A clean end removed the log and its index, which cannot be made again.
+                      Permissions{"ReadOnlyFolder", kReadAndWrite, kReadOnlyFolder, false, true},
+                      Permissions{"ReadOnlyFolderWithItsLogPending", kReadAndWrite, kReadOnlyFolder,
+                                  true, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

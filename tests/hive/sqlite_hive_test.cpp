@@ -3,8 +3,10 @@
 
 #include "TemporaryFolder.h"
 
+#include <HiveCheck.h>
 #include <NameFolding.h>
 #include <SqliteHive.h>
+#include <SqliteStatement.h>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -241,6 +243,91 @@ TEST_F(SqliteHiveTest, AnotherProgramsDatabaseIsRefusedButNotCalledDamaged) {
     Hive::OpenError error;
     EXPECT_EQ(Hive::SqliteHive::open(path, error), nullptr);
     EXPECT_FALSE(error.damaged());
+}
+
+// A value as another program may have stored it: its data as SQL, and the bytes it reads as.
+struct StoredForm {
+    const char* name;
+    const char* sql;
+    std::string bytes;
+};
+
+void PrintTo(const StoredForm& form, std::ostream* out) {
+    *out << form.name;
+}
+
+constexpr std::uint32_t kHugeValue = 16 << 20;
+
+class StoredFormTest : public SqliteHiveTest, public ::testing::WithParamInterface<StoredForm> {};
+
+// Asking for the size of a huge value, as the clock does before it decides to read it, costs no
+// memory: SQLite's own allocations stay far below the value's size.
+TEST_P(StoredFormTest, ItsSizeCostsNothingAndItsBytesReadBack) {
+    const std::string path = folder.file("hkcu.sqlite3");
+    {
+        auto hive = openFile(path);
+        hive->setValue(create(*hive, "Software\\Values"), "V", Hive::kRegSz, kOne, 2);
+    }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           (std::string("UPDATE hive_values SET data = ") + GetParam().sql).c_str(),
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+
+    auto hive = openFile(path);
+    const Key key = create(*hive, "Software\\Values");
+    std::uint32_t size = 0;
+    const sqlite3_int64 before = sqlite3_memory_used();
+    sqlite3_memory_highwater(1);
+    ASSERT_EQ(hive->queryValue(key, "V", nullptr, nullptr, &size), Hive::kSuccess);
+    EXPECT_LT(sqlite3_memory_highwater(0) - before, 1 << 20);
+    EXPECT_EQ(size, GetParam().bytes.size());
+    std::string bytes(size, '\0');
+    ASSERT_EQ(
+        hive->queryValue(key, "V", nullptr, reinterpret_cast<std::uint8_t*>(bytes.data()), &size),
+        Hive::kSuccess);
+    EXPECT_TRUE(bytes == GetParam().bytes) << bytes.substr(0, 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, StoredFormTest,
+    ::testing::Values(StoredForm{"HugeBytes", "zeroblob(16 << 20)", std::string(kHugeValue, '\0')},
+                      StoredForm{"HugeText", "replace(hex(zeroblob(8 << 20)), '0', 'a')",
+                                 std::string(kHugeValue, 'a')},
+                      StoredForm{"Number", "1200", "1200"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The last line of defence, should a trigger ever run: one use of a statement is stopped
+// after its steps, however many steps all its uses take together.
+TEST(WorkLimit, StopsAnEndlessTriggerButNotAStatementUsedOften) {
+    constexpr int kSteps = 100000;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+    Hive::defendConnection(db, kSteps);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 1, nullptr);
+    ASSERT_EQ(sqlite3_exec(db, R"(
+        CREATE TABLE pad(n);
+        WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r LIMIT 100)
+            INSERT INTO pad SELECT n FROM r;
+        CREATE TABLE t(x);
+        CREATE TRIGGER endless BEFORE INSERT ON t BEGIN
+            SELECT count(*) FROM pad a, pad b, pad c, pad d, pad e, pad f, pad g, pad h; END)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    {
+        Hive::SqliteStatement cheap;
+        ASSERT_EQ(cheap.prepare(db, "SELECT sum(n) FROM pad"), SQLITE_OK);
+        for (int use = 0; use < 1000; ++use) {
+            ASSERT_EQ(cheap.step(), SQLITE_ROW) << "use " << use;
+            cheap.reset();
+        }
+        Hive::SqliteStatement insert;
+        ASSERT_EQ(insert.prepare(db, "INSERT INTO t VALUES (1)"), SQLITE_OK);
+        EXPECT_EQ(insert.step(), SQLITE_INTERRUPT);
+    }
+    sqlite3_close(db);
 }
 
 struct FoldCase {
