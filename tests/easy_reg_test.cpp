@@ -1,6 +1,6 @@
 #include <EasyReg.h>
 #include <HiveContents.h>
-#include <SqliteHive.h>
+#include <TestStore.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ QByteArray bytes(const char* data, int size) {
 
 class EasyRegTest : public ::testing::Test {
 protected:
-    std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
+    std::unique_ptr<TestStore> hive = std::make_unique<TestStore>();
     EasyReg reg{*hive};
 
     void TearDown() override { EXPECT_EQ(hive->openHandles(), 0u) << "a key was left open"; }

@@ -5,14 +5,11 @@
 #include <LogCapture.h>
 #include <TestCore.h>
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <string>
-#include <utility>
 
 using namespace VD_Core;
 
@@ -28,7 +25,6 @@ StoredValue text(const char* name, const char* value) {
 class SettingsTest : public ::testing::Test, protected TestCore {
 protected:
     FakeClockWindow window;
-    QTemporaryDir sharedFolder;
 
     void SetUp() override { core.attachWindow(&window); }
 
@@ -53,16 +49,6 @@ protected:
         for (int n = 1; n <= core.AlarmTable.AlarmCount; ++n)
             names << core.AlarmTable[n].Name;
         return names;
-    }
-
-    // Two copies of the clock's store, on one file.
-    std::pair<std::unique_ptr<Hive::SqliteHive>, std::unique_ptr<Hive::SqliteHive>>
-    twoCopiesOfOneFile() {
-        const std::string path =
-            sharedFolder.filePath(QStringLiteral("hkcu.sqlite3")).toStdString();
-        Hive::OpenError error;
-        auto first = Hive::SqliteHive::open(path, error);
-        return {std::move(first), Hive::SqliteHive::open(path, error)};
     }
 
     QList<StoredValue> storedAlarm(int n) const {
@@ -215,61 +201,6 @@ TEST_F(SettingsTest, ARemovalAndASaveAreEachOneTransaction) {
     EXPECT_EQ(counting.loneWrites, 0);
 }
 
-TEST_F(SettingsTest, ARemovalWhileAnotherCopyHoldsTheStoreKeepsTheOldListEverywhere) {
-    const auto [mine, other] = twoCopiesOfOneFile();
-    mine->setBusyTimeout(20);
-    Core clockCopy(clock, sound, *mine, shell);
-    clockCopy.EnsureSettings();
-    for (const char* name : {"One", "Two", "Three"}) {
-        clockCopy.AlarmTable.append({QString::fromLatin1(name)});
-    }
-    clockCopy.SaveSettings();
-    {
-        Hive::Transaction otherCopySaving(*other);
-        clockCopy.RemoveAlarm(2);
-        otherCopySaving.commit();
-    }
-    EXPECT_EQ(clockCopy.AlarmTable.AlarmCount, 3);
-    EXPECT_EQ(clockCopy.AlarmTable[2].Name, QStringLiteral("Two"));
-    EXPECT_EQ(storedValues(*mine, kAlarms).size(), 15);
-}
-
-// Runs `meanwhile` once, just before the first transaction begins.
-class BeginHook final : public CountingStore {
-public:
-    BeginHook(Hive::Store& store, std::function<void()> meanwhile)
-        : CountingStore(store), meanwhile_(std::move(meanwhile)) {}
-
-    Hive::Status beginTransaction(Hive::Access access) override {
-        if (meanwhile_)
-            std::exchange(meanwhile_, nullptr)();
-        return CountingStore::beginTransaction(access);
-    }
-
-private:
-    std::function<void()> meanwhile_;
-};
-
-TEST_F(SettingsTest, AFirstRunNeverWritesItsDefaultsOverAnotherCopysFirstSave) {
-    const auto [mine, other] = twoCopiesOfOneFile();
-    other->setBusyTimeout(20);
-    Core otherCopy(clock, sound, *other, shell);
-    otherCopy.AlarmTable.AlarmCount = 1;
-    otherCopy.AlarmTable[1].Name = QStringLiteral("Kept");
-    // The other copy starts and saves just as this one looks for its settings.
-    BeginHook hooked(*mine, [&] {
-        otherCopy.EnsureSettings();
-        otherCopy.SaveSettings();
-    });
-    Core clockCopy(clock, sound, hooked, shell);
-    LogCapture log("vindrel.registry");
-    clockCopy.EnsureSettings();
-    const bool otherSaveFailed =
-        log.messages().filter(QStringLiteral("could not be stored")).size() > 0;
-    EXPECT_TRUE(otherSaveFailed || storedValues(*mine, kSettings).contains(text("AlarmCount", "1")))
-        << "the other copy's save was lost without a word";
-}
-
 TEST_F(SettingsTest, DeletingAlarmValuesTakesOnlyTheEntriesInUse) {
     seedExample();
     core.AlarmTable.AlarmCount = 0;
@@ -400,7 +331,7 @@ struct FaultRig {
     FakeSoundPlayer sound;
     FakeShell shell;
     FakeClockWindow window;
-    std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
+    std::unique_ptr<TestStore> hive = std::make_unique<TestStore>();
     FaultyStore faulty;
     Core core{clock, sound, faulty, shell};
 

@@ -1,11 +1,15 @@
 // The clock's start with a settings store it cannot use as it is: it always gets a store,
 // starts on the defaults, and says why under vindrel.registry.
 
+#include <CountingStore.h>
 #include <FakeClock.h>
 #include <FakeShell.h>
 #include <FakeSoundPlayer.h>
+#include <HiveContents.h>
 #include <LogCapture.h>
 #include <SettingsStore.h>
+#include <SqliteHive.h>
+#include <TestCore.h>
 #include <VD_Core.h>
 
 #include <QDir>
@@ -16,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -71,5 +76,81 @@ INSTANTIATE_TEST_SUITE_P(Stores, StartWithUnusableStore,
                                                      },
                                                      true, "a fresh store was started"}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+const QString kSettings = QStringLiteral("Software\\Brambleton\\Vindrel");
+const QString kAlarms = QStringLiteral("Software\\Brambleton\\Vindrel\\Alarms");
+
+// Two clocks whose settings are one file, as two copies of the program started by one user.
+class TwoCopiesOfOneFile : public ::testing::Test, protected TestCore {
+protected:
+    QTemporaryDir sharedFolder;
+
+    // Two copies of the clock's store, on one file.
+    std::pair<std::unique_ptr<Hive::SqliteHive>, std::unique_ptr<Hive::SqliteHive>>
+    twoCopiesOfOneFile() {
+        const std::string path =
+            sharedFolder.filePath(QStringLiteral("hkcu.sqlite3")).toStdString();
+        Hive::OpenError error;
+        auto first = Hive::SqliteHive::open(path, error);
+        return {std::move(first), Hive::SqliteHive::open(path, error)};
+    }
+};
+
+TEST_F(TwoCopiesOfOneFile, ARemovalWhileAnotherCopyHoldsTheStoreKeepsTheOldListEverywhere) {
+    const auto [mine, other] = twoCopiesOfOneFile();
+    mine->setBusyTimeout(20);
+    VD_Core::Core clockCopy(clock, sound, *mine, shell);
+    clockCopy.EnsureSettings();
+    for (const char* name : {"One", "Two", "Three"}) {
+        clockCopy.AlarmTable.append({QString::fromLatin1(name)});
+    }
+    clockCopy.SaveSettings();
+    {
+        Hive::Transaction otherCopySaving(*other);
+        clockCopy.RemoveAlarm(2);
+        otherCopySaving.commit();
+    }
+    EXPECT_EQ(clockCopy.AlarmTable.AlarmCount, 3);
+    EXPECT_EQ(clockCopy.AlarmTable[2].Name, QStringLiteral("Two"));
+    EXPECT_EQ(storedValues(*mine, kAlarms).size(), 15);
+}
+
+// Runs `meanwhile` once, just before the first transaction begins.
+class BeginHook final : public CountingStore {
+public:
+    BeginHook(Hive::Store& store, std::function<void()> meanwhile)
+        : CountingStore(store), meanwhile_(std::move(meanwhile)) {}
+
+    Hive::Status beginTransaction(Hive::Access access) override {
+        if (meanwhile_)
+            std::exchange(meanwhile_, nullptr)();
+        return CountingStore::beginTransaction(access);
+    }
+
+private:
+    std::function<void()> meanwhile_;
+};
+
+TEST_F(TwoCopiesOfOneFile, AFirstRunNeverWritesItsDefaultsOverAnotherCopysFirstSave) {
+    const auto [mine, other] = twoCopiesOfOneFile();
+    other->setBusyTimeout(20);
+    VD_Core::Core otherCopy(clock, sound, *other, shell);
+    otherCopy.AlarmTable.AlarmCount = 1;
+    otherCopy.AlarmTable[1].Name = QStringLiteral("Kept");
+    // The other copy starts and saves just as this one looks for its settings.
+    BeginHook hooked(*mine, [&] {
+        otherCopy.EnsureSettings();
+        otherCopy.SaveSettings();
+    });
+    VD_Core::Core clockCopy(clock, sound, hooked, shell);
+    LogCapture log("vindrel.registry");
+    clockCopy.EnsureSettings();
+    const bool otherSaveFailed =
+        log.messages().filter(QStringLiteral("could not be stored")).size() > 0;
+    EXPECT_TRUE(otherSaveFailed ||
+                storedValues(*mine, kSettings)
+                    .contains(textValue(QStringLiteral("AlarmCount"), QStringLiteral("1"))))
+        << "the other copy's save was lost without a word";
+}
 
 } // namespace

@@ -3,15 +3,15 @@
 #include "FakeClock.h"
 #include "FakeShell.h"
 #include "FakeSoundPlayer.h"
+#include "TestStore.h"
 
-#include <SqliteHive.h>
 #include <VD_Core.h>
 
 #include <QTemporaryDir>
 
 #include <memory>
 
-// The core with fake services over a registry in memory, for tests to inherit beside
+// The core with fake services over a test store (TestStore.h), for tests to inherit beside
 // ::testing::Test. Its program folder and the user's folder of its data are empty temporary
 // folders, so no test sees a Skins folder it did not make.
 struct TestCore {
@@ -20,7 +20,7 @@ struct TestCore {
     FakeClock clock;
     FakeSoundPlayer sound;
     FakeShell shell;
-    std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
+    std::unique_ptr<TestStore> hive = std::make_unique<TestStore>();
     VD_Core::Core core{clock, sound, *hive, shell, programFolder.path(), userFolder.path()};
 
     // Appends an alarm named after its number ("a1", "a2", ...) without saving; returns the

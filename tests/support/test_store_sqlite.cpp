@@ -1,0 +1,7 @@
+#include "TestStore.h"
+
+#include <SqliteHive.h>
+
+std::unique_ptr<Hive::Store> TestStore::makeBackend() {
+    return Hive::SqliteHive::inMemory();
+}
