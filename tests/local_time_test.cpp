@@ -1,5 +1,6 @@
 #include <LocalTime.h>
 #include <ScopedTimeZone.h>
+#include <ZoneWatch.h>
 
 #include <QFile>
 #include <QTemporaryDir>

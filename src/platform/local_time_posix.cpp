@@ -1,6 +1,7 @@
 #include "LocalTime.h"
 
 #include "PlatformLog.h"
+#include "ZoneWatch.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -8,12 +8,4 @@ QDateTime localDateTime(qint64 epochMilliseconds) {
     return QDateTime::fromMSecsSinceEpoch(epochMilliseconds, Qt::LocalTime);
 }
 
-QString ZoneWatch::defaultZoneFile() {
-    return {};
-}
-
-ZoneWatch::ZoneWatch(const QString&) {}
-
-ZoneWatch::~ZoneWatch() = default;
-
 } // namespace Platform

@@ -3,6 +3,7 @@
 #include "LocalTime.h"
 #include "TimeZone.h"
 #include "Uptime.h"
+#include "ZoneWatch.h"
 
 namespace Platform {
 namespace {

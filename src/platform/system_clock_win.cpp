@@ -1,0 +1,25 @@
+#include "SystemClock.h"
+
+#include "LocalTime.h"
+#include "TimeZone.h"
+#include "Uptime.h"
+
+namespace Platform {
+namespace {
+
+// Windows follows a change of the time zone by itself.
+class MachineClock final : public SystemClock {
+public:
+    QDateTime now() const override { return localDateTime(epochMilliseconds()); }
+    qint64 epochMilliseconds() const override { return QDateTime::currentMSecsSinceEpoch(); }
+    quint32 tickCount() const override { return uptimeMilliseconds(); }
+    int standardBiasMinutes() const override { return Platform::standardBiasMinutes(); }
+};
+
+} // namespace
+
+std::unique_ptr<SystemClock> makeSystemClock() {
+    return std::make_unique<MachineClock>();
+}
+
+} // namespace Platform
