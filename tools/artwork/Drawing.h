@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QList>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSize>
@@ -20,6 +21,9 @@ QImage renderTo(QSize size, QSizeF designSize, const Drawing& draw);
 
 // Saves in the format the file name's suffix names and prints the path; false on failure.
 bool save(const QImage& image, const QDir& dir, const QString& name);
+
+// Saves the images, one per size, as a Windows icon file; false on failure.
+bool saveIconFile(const QList<QImage>& images, const QDir& dir, const QString& name);
 
 // The outline of a hand bell on a 16 x 16 canvas, mouth down, without its clapper.
 QPainterPath bellPath();

@@ -142,6 +142,10 @@ bool drawBuiltins(const QDir& dir) {
     for (int size : {16, 32, 64})
         ok &= save(render({size, size}, 1, iconAt(size)), dir,
                    QStringLiteral("icon%1.png").arg(size));
+    QList<QImage> windowsIcon;
+    for (int size : {16, 24, 32, 48, 64, 256})
+        windowsIcon.append(render({size, size}, 1, iconAt(size)));
+    ok &= saveIconFile(windowsIcon, dir, QStringLiteral("vindrel.ico"));
     ok &= save(render({120, 64}, 1, aboutLogo), dir, QStringLiteral("logo.png"));
     ok &= save(render({120, 64}, 2, aboutLogo), dir, QStringLiteral("logo@2x.png"));
     ok &= save(render({54, 53}, 1, closeButton), dir, QStringLiteral("close.png"));
