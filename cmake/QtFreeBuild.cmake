@@ -6,17 +6,8 @@ add_subdirectory(src/hive)
 
 if(VINDREL_BUILD_TESTS)
     enable_testing()
-    if(CMAKE_CROSSCOMPILING)
-        set(VINDREL_GOOGLETEST_SOURCES /usr/src/googletest
-            CACHE PATH "GoogleTest's sources, built for the target")
-        set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-        set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-        # GoogleTest's own Windows locks, as in a build on Windows itself.
-        set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-        add_subdirectory(${VINDREL_GOOGLETEST_SOURCES} googletest EXCLUDE_FROM_ALL SYSTEM)
-    else()
-        find_package(GTest REQUIRED)
-    endif()
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    include(${PROJECT_SOURCE_DIR}/cmake/CrossGoogleTest.cmake)
     add_subdirectory(tests/hive)
 endif()
 

@@ -1,0 +1,89 @@
+; The Windows installer: the program's folder, as `cmake --install` makes it, into
+; Program Files\Vindrel, a Start menu entry and an uninstaller that Windows lists under
+; installed programs. The uninstaller removes the files installed here and leaves the user's
+; settings (HKEY_CURRENT_USER\Software\Brambleton) and any skin the user added.
+;
+; makensis -DVERSION=0.1.0 -DOUTFILE=setup.exe -DICON=vindrel.ico -DINSTALL_FILES=install.nsh
+;          -DREMOVE_FILES=remove.nsh
+; INSTALL_FILES and REMOVE_FILES list the folder's files, as scripts/build-windows writes them: the
+; uninstaller removes what was installed and nothing else.
+
+Unicode true
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+ManifestDPIAware true
+
+!include "MUI2.nsh"
+!include "x64.nsh"
+!include "FileFunc.nsh"
+
+!define PRODUCT "Vindrel"
+!define PUBLISHER "Brambleton"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vindrel"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "FileDescription" "${PRODUCT} setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "Free software: share it and make it better."
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\vindrel.exe"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Function .onInit
+    ${IfNot} ${RunningX64}
+        MessageBox MB_ICONSTOP|MB_OK "${PRODUCT} needs a 64-bit Windows." /SD IDOK
+        Abort
+    ${EndIf}
+    SetRegView 64
+    SetShellVarContext all
+FunctionEnd
+
+Function un.onInit
+    SetRegView 64
+    SetShellVarContext all
+FunctionEnd
+
+Section "Install"
+    !include "${INSTALL_FILES}"
+    SetOutPath "$INSTDIR"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+    CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\vindrel.exe"
+
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\vindrel.exe"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    IntFmt $0 "0x%08X" $0
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+SectionEnd
+
+Section "Uninstall"
+    ; Folders go only when empty: a skin the user added stays.
+    !include "${REMOVE_FILES}"
+    Delete "$INSTDIR\uninstall.exe"
+    Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+    RMDir "$INSTDIR"
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
