@@ -213,18 +213,21 @@ int exportFile(const Command& command, Hive::Store& store, const Console& consol
 
 int importFile(const Command& command, Hive::Store& store, const Console& console) {
     QString error;
-    std::optional<QList<RegFileEntry>> entries;
+    std::optional<ParsedRegFile> parsed;
     {
         // The file's text goes before the changes are made.
-        std::optional<QString> text = readRegFile(command.file, error);
+        const std::optional<QString> text = readRegFile(command.file, error);
         if (!text)
             return fail(console, error);
-        entries = parseRegFile(std::move(*text), error);
+        parsed = parseRegFile(*text, error);
     }
-    if (!entries)
+    if (!parsed)
         return fail(console,
                     QStringLiteral("%1, %2. Nothing was imported.").arg(command.file, error));
-    const Hive::Status status = applyRegFile(store, *entries);
+    // As regedit, what can be read is imported; what cannot is named by its line.
+    for (const QString& skipped : parsed->skipped)
+        console.err << "WARNING: " << command.file << ", " << skipped << ", skipped.\n";
+    const Hive::Status status = applyRegFile(store, parsed->entries);
     return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
 }
 
