@@ -97,6 +97,69 @@ TEST_F(VindrelRegTest, QueryOfOneValueShowsDwordsInHex) {
                                      "    01.Hour    REG_DWORD    0x7\n\n"));
 }
 
+struct QueryCase {
+    const char* name;
+    QStringList switches; // after "query HKCU\Software\Q"
+    QString output;
+};
+
+void PrintTo(const QueryCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class VindrelRegQuery : public VindrelRegTest, public ::testing::WithParamInterface<QueryCase> {};
+
+// Software\Q holds no values, only A with V = "a", and A\B with V = "b".
+TEST_P(VindrelRegQuery, ShowsWhatRegShows) {
+    storeRaw(*hive, QStringLiteral("Software\\Q\\A"), QStringLiteral("V"), Hive::kRegSz, sz("a"));
+    storeRaw(*hive, QStringLiteral("Software\\Q\\A\\B"), QStringLiteral("V"), Hive::kRegSz,
+             sz("b"));
+    EXPECT_EQ(run(QStringList{QStringLiteral("query"), QStringLiteral("HKCU\\Software\\Q")} +
+                  GetParam().switches),
+              0)
+        << errors.toStdString();
+    EXPECT_EQ(output, GetParam().output);
+}
+
+const QString kKeyA = QStringLiteral("HKEY_CURRENT_USER\\Software\\Q\\A\n");
+const QString kKeyB = QStringLiteral("HKEY_CURRENT_USER\\Software\\Q\\A\\B\n");
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VindrelRegQuery,
+    ::testing::Values(
+        QueryCase{"KeyWithSubkeysAlone", {}, u'\n' + kKeyA},
+        QueryCase{"EveryKeyBelow",
+                  {QStringLiteral("/s")},
+                  u'\n' + kKeyA + QStringLiteral("    V    REG_SZ    a\n\n") + kKeyB +
+                      QStringLiteral("    V    REG_SZ    b\n\n")},
+        QueryCase{
+            "OneValueEverywhereBelow",
+            {QStringLiteral("/v"), QStringLiteral("V"), QStringLiteral("/s")},
+            u'\n' + kKeyA + QStringLiteral("    V    REG_SZ    a\n\n") + kKeyB +
+                QStringLiteral("    V    REG_SZ    b\n\nEnd of search: 2 match(es) found.\n")},
+        QueryCase{"DefaultValueNotSet",
+                  {QStringLiteral("/ve")},
+                  QStringLiteral("\nHKEY_CURRENT_USER\\Software\\Q\n"
+                                 "    (Default)    REG_SZ    (value not set)\n")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(VindrelRegTest, HelpOfOneOperationShowsItsUsage) {
+    EXPECT_EQ(run({QStringLiteral("add"), QStringLiteral("/?")}), 0);
+    EXPECT_TRUE(output.startsWith(QStringLiteral("  vindrel-reg add KEY"))) << output.toStdString();
+    EXPECT_FALSE(output.contains(QStringLiteral("vindrel-reg query")));
+}
+
+TEST_F(VindrelRegTest, AddWithoutANameSetsTheDefaultValue) {
+    EXPECT_EQ(run({QStringLiteral("add"), QStringLiteral("HKCU\\") + kSettings}), 0);
+    EXPECT_EQ(run({QStringLiteral("add"), QStringLiteral("HKCU\\") + kAlarms, QStringLiteral("/d"),
+                   QStringLiteral("x")}),
+              0);
+    EXPECT_EQ(storedValues(*hive, kSettings),
+              (QList<StoredValue>{{QString(), Hive::kRegSz, sz("")}}));
+    EXPECT_EQ(storedValues(*hive, kAlarms),
+              (QList<StoredValue>{{QString(), Hive::kRegSz, sz("x")}}));
+}
+
 TEST_F(VindrelRegTest, MissingKeysAndValuesAreErrors) {
     seedExample();
     EXPECT_EQ(run({QStringLiteral("query"), QStringLiteral("HKCU\\Software\\Elsewhere")}), 1);
@@ -114,6 +177,13 @@ struct BadArguments {
     const char* name;
     QStringList arguments;
 };
+
+// "add HKCU\Software\Brambleton\Vindrel /v X" and the switches, written apart by spaces.
+QStringList addingX(const char* switches) {
+    return QStringList{QStringLiteral("add"), QStringLiteral("HKCU\\") + kSettings,
+                       QStringLiteral("/v"), QStringLiteral("X")} +
+           QString::fromLatin1(switches).split(u' ');
+}
 
 class VindrelRegArguments : public VindrelRegTest,
                             public ::testing::WithParamInterface<BadArguments> {};
@@ -141,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{"UnknownType",
                      {QStringLiteral("add"), QStringLiteral("HKCU\\Software\\Brambleton\\Vindrel"),
                       QStringLiteral("/v"), QStringLiteral("X"), QStringLiteral("/t"),
-                      QStringLiteral("REG_QWORD"), QStringLiteral("/d"), QStringLiteral("1")}},
+                      QStringLiteral("REG_WORD"), QStringLiteral("/d"), QStringLiteral("1")}},
         BadArguments{"DwordNotANumber",
                      {QStringLiteral("add"), QStringLiteral("HKCU\\Software\\Brambleton\\Vindrel"),
                       QStringLiteral("/v"), QStringLiteral("X"), QStringLiteral("/t"),
@@ -151,10 +221,15 @@ INSTANTIATE_TEST_SUITE_P(
                       QStringLiteral("/v"), QStringLiteral("X"), QStringLiteral("/t"),
                       QStringLiteral("REG_DWORD"), QStringLiteral("/d"),
                       QStringLiteral("4294967296")}},
-        BadArguments{"BinaryOddDigits",
-                     {QStringLiteral("add"), QStringLiteral("HKCU\\Software\\Brambleton\\Vindrel"),
-                      QStringLiteral("/v"), QStringLiteral("X"), QStringLiteral("/t"),
-                      QStringLiteral("REG_BINARY"), QStringLiteral("/d"), QStringLiteral("abc")}},
+        BadArguments{"ForceTwice", addingX("/f /f")},
+        BadArguments{"DataTwice", addingX("/d 1 /d 2")},
+        BadArguments{"MultiWithAnEmptyPart", addingX("/t REG_MULTI_SZ /d a\\0\\0b")},
+        BadArguments{"SeparatorOfTwoCharacters", addingX("/t REG_MULTI_SZ /s ## /d a##b")},
+        BadArguments{"QwordNegativeHex", addingX("/t REG_QWORD /d -0x1")},
+        BadArguments{"RootWithABackslash",
+                     {QStringLiteral("add"), QStringLiteral("HKCU\\"), QStringLiteral("/v"),
+                      QStringLiteral("X"), QStringLiteral("/d"), QStringLiteral("foo"),
+                      QStringLiteral("/f")}},
         BadArguments{"ImportOfTwoFiles",
                      {QStringLiteral("import"), QStringLiteral("a.reg"), QStringLiteral("b.reg")}},
         BadArguments{"DeletingTheRoot",
@@ -166,16 +241,19 @@ struct AddCase {
     const char* data;
     quint32 stored;
     QByteArray bytes;
+    const char* separator = nullptr; // /s
 };
 
 class VindrelRegAdd : public VindrelRegTest, public ::testing::WithParamInterface<AddCase> {};
 
 TEST_P(VindrelRegAdd, StoresTheBytesOfItsType) {
-    EXPECT_EQ(
-        run({QStringLiteral("add"), QStringLiteral("HKCU\\") + kSettings, QStringLiteral("/v"),
-             QStringLiteral("V"), QStringLiteral("/t"), QString::fromLatin1(GetParam().type),
-             QStringLiteral("/d"), QString::fromUtf8(GetParam().data)}),
-        0);
+    QStringList command = {QStringLiteral("add"), QStringLiteral("HKCU\\") + kSettings,
+                           QStringLiteral("/v"),  QStringLiteral("V"),
+                           QStringLiteral("/t"),  QString::fromLatin1(GetParam().type),
+                           QStringLiteral("/d"),  QString::fromUtf8(GetParam().data)};
+    if (GetParam().separator != nullptr)
+        command << QStringLiteral("/s") << QString::fromLatin1(GetParam().separator);
+    EXPECT_EQ(run(command), 0) << errors.toStdString();
     EXPECT_EQ(storedValues(*hive, kSettings),
               (QList<StoredValue>{{QStringLiteral("V"), GetParam().stored, GetParam().bytes}}));
 }
@@ -190,7 +268,16 @@ INSTANTIATE_TEST_SUITE_P(
         AddCase{"REG_DWORD", "1200", Hive::kRegDword, QByteArray("\xB0\x04\0\0", 4)},
         AddCase{"REG_DWORD", "0xFFFFFFFF", Hive::kRegDword, QByteArray("\xFF\xFF\xFF\xFF", 4)},
         AddCase{"REG_BINARY", "00ff10", Hive::kRegBinary, QByteArray("\0\xFF\x10", 3)},
-        AddCase{"REG_BINARY", "", Hive::kRegBinary, QByteArray()}));
+        AddCase{"REG_BINARY", "", Hive::kRegBinary, QByteArray()},
+        AddCase{"REG_BINARY", "abc", Hive::kRegBinary, QByteArray("\x0A\xBC", 2)},
+        AddCase{"REG_DWORD_BIG_ENDIAN", "0x456", 5, QByteArray("\x56\x04\0\0", 4)},
+        AddCase{"REG_QWORD", "0x123456789abcdef", Hive::kRegQword,
+                QByteArray("\xEF\xCD\xAB\x89\x67\x45\x23\x01", 8)},
+        AddCase{"REG_QWORD", "-1", Hive::kRegQword, QByteArray(8, '\xFF')},
+        AddCase{"REG_NONE", "Te", Hive::kRegNone, QByteArray("T\0e\0\0\0", 6)},
+        AddCase{"REG_MULTI_SZ", "one\\0two", Hive::kRegMultiSz, QByteArray("one\0two\0\0", 9)},
+        AddCase{"REG_MULTI_SZ", "a#b#", Hive::kRegMultiSz, QByteArray("a\0b\0\0", 5), "#"},
+        AddCase{"REG_MULTI_SZ", "", Hive::kRegMultiSz, QByteArray(1, '\0')}));
 
 TEST_F(VindrelRegTest, AddAsksBeforeReplacingAValueUnlessForced) {
     seedExample();
@@ -206,9 +293,7 @@ TEST_F(VindrelRegTest, AddAsksBeforeReplacingAValueUnlessForced) {
     answers = QStringLiteral("yes\n");
     EXPECT_EQ(run(add), 0);
     EXPECT_EQ(storedValues(*hive, kSettings).value(0).data, sz("300"));
-    EXPECT_EQ(
-        run(add + QStringList{QStringLiteral("/d"), QStringLiteral("600"), QStringLiteral("/f")}),
-        0);
+    EXPECT_EQ(run(add.mid(0, 5) + QStringList{QStringLiteral("600"), QStringLiteral("/f")}), 0);
     EXPECT_EQ(storedValues(*hive, kSettings).value(0).data, sz("600"));
 }
 
