@@ -18,6 +18,10 @@ if(VINDREL_BUILD_TESTS)
         find_package(GTest REQUIRED)
     endif()
     add_subdirectory(tests/hive)
+    # Windows' side of vindrel-reg's differential test; the Linux side needs the tool itself.
+    if(WIN32)
+        add_subdirectory(tests/differential)
+    endif()
 endif()
 
 if(NOT WIN32)
