@@ -9,6 +9,10 @@ if(VINDREL_BUILD_TESTS)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     include(${PROJECT_SOURCE_DIR}/cmake/CrossGoogleTest.cmake)
     add_subdirectory(tests/hive)
+    # Windows' side of vindrel-reg's differential test; the Linux side needs the tool itself.
+    if(WIN32)
+        add_subdirectory(tests/differential)
+    endif()
 endif()
 
 if(NOT WIN32)

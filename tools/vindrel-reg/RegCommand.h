@@ -17,11 +17,14 @@ struct Command {
     QString keyPath;                  // below HKEY_CURRENT_USER
     std::optional<QString> valueName; // /v NAME, or "" for /ve
     bool allValues = false;           // /va
+    bool recurse = false;             // query /s: the key's subkeys too, at every depth
     QString typeName = QStringLiteral("REG_SZ");
-    QString data;       // /d
-    bool force = false; // /f, or /y for export
-    bool utf8 = false;  // /utf8: export as plain UTF-8 rather than regedit's UTF-16
+    std::optional<QString> data;    // /d
+    std::optional<QChar> separator; // add /s: what parts REG_MULTI_SZ text instead of \0
+    bool force = false;             // /f, or /y for export
+    bool utf8 = false;              // /utf8: export as plain UTF-8 rather than regedit's UTF-16
     QString file;
+    std::optional<Operation> helpFor; // VERB /?: the help of that operation alone
 };
 
 struct Console {
@@ -37,7 +40,7 @@ std::optional<Command> parseCommand(const QStringList& arguments, QString& error
 // Carries the command out on the store; the exit status: 0 done, 1 failed.
 int runCommand(const Command& command, Hive::Store& store, const Console& console);
 
-// What `vindrel-reg /?` prints.
-QString usage();
+// What `vindrel-reg /?` prints, or with an operation what `vindrel-reg VERB /?` prints.
+QString usage(std::optional<Command::Operation> operation = std::nullopt);
 
 } // namespace RegTool

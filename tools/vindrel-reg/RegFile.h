@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -41,11 +42,17 @@ std::optional<QString> readRegFile(const QString& path, QString& error);
 // bytes are valid UTF-8, otherwise Windows-1252, which regedit reads such a file in.
 QString decodeRegFile(const QByteArray& bytes);
 
+// What a file asks for, and the lines of it that were passed over, each "line N: why".
+struct ParsedRegFile {
+    QList<RegFileEntry> entries;
+    QStringList skipped;
+};
+
 // The changes a file's text asks for ("Windows Registry Editor Version 5.00", or "REGEDIT4",
-// whose text types are given in 8-bit Windows-1252 rather than UTF-16); nothing, and `error`
-// naming the file's line, for a text that is not a registry file of the current user's keys.
-// The text is used up: the lines are joined within it.
-std::optional<QList<RegFileEntry>> parseRegFile(QString text, QString& error);
+// whose text types are given in 8-bit Windows-1252 rather than UTF-16), read as regedit reads
+// them: a line that cannot be read is passed over and the rest still counts. Nothing, and
+// `error` set, for a text whose first line is not a registry file's header.
+std::optional<ParsedRegFile> parseRegFile(const QString& text, QString& error);
 
 // Makes the changes in one transaction; kSuccess, or the first status that failed.
 Hive::Status applyRegFile(Hive::Store& store, const QList<RegFileEntry>& entries);

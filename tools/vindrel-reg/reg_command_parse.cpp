@@ -11,22 +11,23 @@ using Operation = Command::Operation;
 
 struct Switches {
     bool value = false;       // /v, /ve, /va
-    bool typeAndData = false; // /t, /d
+    bool typeAndData = false; // /t, /d, and /s for a REG_MULTI_SZ separator
     bool force = false;       // /f
     bool overwrite = false;   // /y
     bool utf8 = false;        // /utf8
+    bool recurse = false;     // /s for the subkeys
 };
 
 Switches allowedFor(Operation operation) {
     switch (operation) {
     case Operation::Query:
-        return {true, false, false, false};
+        return {.value = true, .recurse = true};
     case Operation::Add:
-        return {true, true, true, false};
+        return {.value = true, .typeAndData = true, .force = true};
     case Operation::Delete:
-        return {true, false, true, false};
+        return {.value = true, .force = true};
     case Operation::Export:
-        return {false, false, false, true, true};
+        return {.overwrite = true, .utf8 = true};
     default:
         return {};
     }
@@ -49,33 +50,61 @@ bool isSwitch(const QString& argument) {
     return argument.size() >= 2 && (argument.startsWith(u'/') || argument.startsWith(u'-'));
 }
 
-// Reads the switches from `at` on; false with `error` set for one that does not belong.
+bool isHelp(const QString& argument) {
+    return argument == QLatin1String("/?") || argument == QLatin1String("-?") ||
+           argument.compare(QLatin1String("/h"), Qt::CaseInsensitive) == 0 ||
+           argument.compare(QLatin1String("-h"), Qt::CaseInsensitive) == 0;
+}
+
+// Takes the switch `name` (without its / or -) and its text, if it takes one; false for one
+// that does not belong to the operation.
+bool takeSwitch(const QString& name, const QString& text, const Switches& allowed,
+                Command& command) {
+    if (allowed.value && (name == QLatin1String("v") || name == QLatin1String("ve")))
+        command.valueName = text;
+    else if (allowed.value && name == QLatin1String("va"))
+        command.allValues = true;
+    else if (allowed.typeAndData && name == QLatin1String("t"))
+        command.typeName = text;
+    else if (allowed.typeAndData && name == QLatin1String("d"))
+        command.data = text;
+    else if (allowed.typeAndData && name == QLatin1String("s") && text.size() == 1)
+        command.separator = text[0];
+    else if (allowed.recurse && name == QLatin1String("s"))
+        command.recurse = true;
+    else if ((allowed.force && name == QLatin1String("f")) ||
+             (allowed.overwrite && name == QLatin1String("y")))
+        command.force = true;
+    else if (allowed.utf8 && name == QLatin1String("utf8"))
+        command.utf8 = true;
+    else
+        return false;
+    return true;
+}
+
+// Reads the switches from `at` on; false with `error` set for one that does not belong or is
+// given twice, as reg refuses them.
 bool readSwitches(const QStringList& arguments, qsizetype at, Command& command, QString& error) {
     const Switches allowed = allowedFor(command.operation);
+    QStringList given;
     for (; at < arguments.size(); ++at) {
         const QString name = arguments[at].mid(1).toLower();
-        const bool takesText =
-            name == QLatin1String("v") || name == QLatin1String("t") || name == QLatin1String("d");
+        const bool takesText = name == QLatin1String("v") || name == QLatin1String("t") ||
+                               name == QLatin1String("d") ||
+                               (name == QLatin1String("s") && allowed.typeAndData);
         if (!isSwitch(arguments[at]) || (takesText && at + 1 == arguments.size())) {
             error = QStringLiteral("Invalid syntax.");
             return false;
         }
+        // /v and /ve both name the one value.
+        const QString slot = name == QLatin1String("ve") ? QStringLiteral("v") : name;
+        if (given.contains(slot)) {
+            error = QStringLiteral("Invalid syntax: %1 is given twice.").arg(arguments[at]);
+            return false;
+        }
+        given << slot;
         const QString text = takesText ? arguments[++at] : QString();
-        if (allowed.value && (name == QLatin1String("v") || name == QLatin1String("ve")) &&
-            !command.valueName)
-            command.valueName = text;
-        else if (allowed.value && name == QLatin1String("va"))
-            command.allValues = true;
-        else if (allowed.typeAndData && name == QLatin1String("t"))
-            command.typeName = text;
-        else if (allowed.typeAndData && name == QLatin1String("d"))
-            command.data = text;
-        else if ((allowed.force && name == QLatin1String("f")) ||
-                 (allowed.overwrite && name == QLatin1String("y")))
-            command.force = true;
-        else if (allowed.utf8 && name == QLatin1String("utf8"))
-            command.utf8 = true;
-        else {
+        if (!takeSwitch(name, text, allowed, command)) {
             error = QStringLiteral("Invalid syntax: %1 is not a switch of this operation.")
                         .arg(arguments[at - (takesText ? 1 : 0)]);
             return false;
@@ -111,6 +140,10 @@ std::optional<Command> parseCommand(const QStringList& arguments, QString& error
         error = QStringLiteral("Invalid syntax: %1 is not an operation.").arg(arguments[0]);
         return std::nullopt;
     }
+    if (arguments.size() == 2 && isHelp(arguments[1])) {
+        command.helpFor = operation;
+        return command;
+    }
     command.operation = *operation;
     if (command.operation == Operation::Import) {
         if (arguments.size() != 2) {
@@ -126,7 +159,8 @@ std::optional<Command> parseCommand(const QStringList& arguments, QString& error
         return std::nullopt;
     }
     const std::optional<QString> path = keyPath(arguments[1]);
-    if (!path) {
+    // "HKCU\" names no key, though a registry file's [HKEY_CURRENT_USER\] is the root.
+    if (!path || (path->isEmpty() && arguments[1].endsWith(u'\\'))) {
         error = QStringLiteral("Invalid key name: %1 is not a key of HKCU (HKEY_CURRENT_USER).")
                     .arg(arguments[1]);
         return std::nullopt;
@@ -139,31 +173,54 @@ std::optional<Command> parseCommand(const QStringList& arguments, QString& error
     return command;
 }
 
-QString usage() {
+namespace {
+
+// Each operation's line of the usage.
+const std::pair<Operation, const char*> kUsageLines[] = {
+    {Operation::Query, "  vindrel-reg query KEY [/v NAME | /ve] [/s]\n"},
+    {Operation::Add,
+     "  vindrel-reg add KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]\n"},
+    {Operation::Delete, "  vindrel-reg delete KEY [/v NAME | /ve | /va] [/f]\n"},
+    {Operation::Export, "  vindrel-reg export KEY FILE [/y] [/utf8]\n"},
+    {Operation::Import, "  vindrel-reg import FILE\n"},
+};
+
+const char* const kSwitches =
+    "  /v NAME  the value NAME; /ve, or add without /v, the key's default value;\n"
+    "           /va all its values\n"
+    "  /s       query: the subkeys too; add: the one character that parts REG_MULTI_SZ\n"
+    "           text instead of \\0\n"
+    "  /t TYPE  REG_SZ (the default), REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD,\n"
+    "           REG_DWORD_BIG_ENDIAN, REG_QWORD, REG_BINARY or REG_NONE\n"
+    "  /d DATA  text; a number in decimal or 0x hex; REG_BINARY as hex digits\n"
+    "  /f       change or delete without asking; /y overwrites the export file\n"
+    "  /utf8    export as UTF-8 with LF line ends instead of regedit's UTF-16\n";
+
+} // namespace
+
+QString usage(std::optional<Operation> operation) {
+    QString lines;
+    for (const auto& [lineOperation, line] : kUsageLines) {
+        if (!operation || lineOperation == *operation)
+            lines += QLatin1String(line);
+    }
+    if (operation)
+        return lines + u'\n' + QLatin1String(kSwitches);
     const QString text = QStringLiteral(
         "vindrel-reg: reads and changes the clock's settings store as Windows' reg command\n"
         "reads and changes the registry. Keys are written HKCU\\Software\\...\n"
         "\n"
-        "  vindrel-reg query KEY [/v NAME | /ve]\n"
-        "  vindrel-reg add KEY [/v NAME | /ve] [/t TYPE] [/d DATA] [/f]\n"
-        "  vindrel-reg delete KEY [/v NAME | /ve | /va] [/f]\n"
-        "  vindrel-reg export KEY FILE [/y] [/utf8]\n"
-        "  vindrel-reg import FILE\n"
-        "\n"
-        "  /v NAME  the value NAME; /ve the key's default value; /va all its values\n"
-        "  /t TYPE  REG_SZ (the default), REG_EXPAND_SZ, REG_DWORD or REG_BINARY\n"
-        "  /d DATA  text; a REG_DWORD in decimal or 0x hex; REG_BINARY as hex digits\n"
-        "  /f       change or delete without asking; /y overwrites the export file\n"
-        "  /utf8    export as UTF-8 with LF line ends instead of regedit's UTF-16\n"
-        "\n"
+        "%1\n"
+        "%2\n"
         "Files are in the regedit format (\"Windows Registry Editor Version 5.00\", or\n"
         "REGEDIT4 to import). Export writes UTF-16 with a byte order mark and CR LF, as\n"
         "regedit does. Import reads UTF-16 and UTF-8 files; a file without a byte order\n"
         "mark that is not valid UTF-8 is read as Windows-1252, as regedit reads ANSI.\n"
-        "%1\n"
+        "A line of a file that cannot be read is passed over, with a warning naming it.\n"
+        "%3\n"
         "Example:\n"
         "  vindrel-reg query HKCU\\Software\\Brambleton\\Vindrel /v AlarmCount\n");
-    return text.arg(limits());
+    return text.arg(lines, QLatin1String(kSwitches), limits());
 }
 
 } // namespace RegTool

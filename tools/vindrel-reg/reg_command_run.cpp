@@ -68,26 +68,72 @@ QString queryLine(const NamedValue& value) {
         .arg(shownName(value.name), typeName(value.type), displayData(value.type, value.data));
 }
 
+QString subkeyPath(const QString& path, const QString& subkey) {
+    return path.isEmpty() ? subkey : path + u'\\' + subkey;
+}
+
+// The key's values under its name, then its subkeys: listed by name, or with `recurse` each
+// shown the same way. A key without values shows no name of its own unless it is a subkey
+// shown whole.
+void queryKey(Hive::Store& store, const QString& path, bool recurse, bool shownWhole,
+              QTextStream& out) {
+    const OpenedKey key(store, path, false);
+    const QList<NamedValue> values = key.values();
+    const bool named = shownWhole || !values.isEmpty();
+    if (named)
+        out << fullKeyName(path) << '\n';
+    for (const NamedValue& value : values)
+        out << queryLine(value);
+    if (named)
+        out << '\n';
+    for (const QString& subkey : key.subkeys()) {
+        if (recurse)
+            queryKey(store, subkeyPath(path, subkey), true, true, out);
+        else
+            out << fullKeyName(subkeyPath(path, subkey)) << '\n';
+    }
+}
+
+// The value named in every key from path down, each under its key's name; how many there are.
+int findValue(Hive::Store& store, const QString& path, const QString& name, QTextStream& out) {
+    const OpenedKey key(store, path, false);
+    int found = 0;
+    if (const std::optional<NamedValue> value = key.value(name)) {
+        out << fullKeyName(path) << '\n' << queryLine(*value) << '\n';
+        ++found;
+    }
+    for (const QString& subkey : key.subkeys())
+        found += findValue(store, subkeyPath(path, subkey), name, out);
+    return found;
+}
+
+int queryValue(const Command& command, Hive::Store& store, const Console& console) {
+    const QString& name = *command.valueName;
+    if (command.recurse) {
+        const int found = findValue(store, command.keyPath, name, console.out);
+        console.out << "End of search: " << found << " match(es) found.\n";
+        return 0;
+    }
+    const std::optional<NamedValue> value = OpenedKey(store, command.keyPath, false).value(name);
+    if (!value && !name.isEmpty())
+        return notFound(console);
+    console.out << fullKeyName(command.keyPath) << '\n';
+    if (value)
+        console.out << queryLine(*value) << '\n';
+    else
+        console.out << "    (Default)    REG_SZ    (value not set)\n";
+    return 0;
+}
+
 int query(const Command& command, Hive::Store& store, const Console& console) {
     // One snapshot: a save by the clock meanwhile is shown whole or not at all.
     Hive::Transaction snapshot(store, Hive::Access::Read);
-    const OpenedKey key(store, command.keyPath, false);
-    if (key.status() != Hive::kSuccess)
+    if (OpenedKey(store, command.keyPath, false).status() != Hive::kSuccess)
         return notFound(console);
-    if (command.valueName) {
-        const std::optional<NamedValue> value = key.value(*command.valueName);
-        if (!value)
-            return notFound(console);
-        console.out << '\n' << fullKeyName(command.keyPath) << '\n' << queryLine(*value) << '\n';
-        return 0;
-    }
-    console.out << '\n' << fullKeyName(command.keyPath) << '\n';
-    for (const NamedValue& value : key.values())
-        console.out << queryLine(value);
     console.out << '\n';
-    const QString prefix = command.keyPath.isEmpty() ? QString() : command.keyPath + u'\\';
-    for (const QString& subkey : key.subkeys())
-        console.out << fullKeyName(prefix + subkey) << '\n';
+    if (command.valueName)
+        return queryValue(command, store, console);
+    queryKey(store, command.keyPath, command.recurse, false, console.out);
     return 0;
 }
 
@@ -97,17 +143,17 @@ int add(const Command& command, Hive::Store& store, const Console& console) {
         return fail(console, QStringLiteral("Invalid key name: ") + why + u'.');
     const std::optional<quint32> type = addableType(command.typeName);
     if (!type)
-        return fail(console, QStringLiteral("Invalid syntax: /t takes REG_SZ, REG_EXPAND_SZ, "
-                                            "REG_DWORD or REG_BINARY."));
-    const std::optional<QByteArray> data = dataFor(*type, command.data, why);
+        return fail(
+            console,
+            QStringLiteral("Invalid syntax: %1 is not a type /t takes.").arg(command.typeName));
+    const std::optional<QByteArray> data = dataFor(*type, command.data, command.separator, why);
     if (!data)
         return fail(console, QStringLiteral("Invalid syntax: ") + why);
     const OpenedKey key(store, command.keyPath, true);
     if (key.status() != Hive::kSuccess)
         return fail(console, statusText(key.status()));
-    if (!command.valueName)
-        return done(console);
-    const QString& name = *command.valueName;
+    // Without /v or /ve, as with /ve, the key's default value.
+    const QString name = command.valueName.value_or(QString());
     if (!command.force && key.value(name) &&
         !confirmed(console,
                    QStringLiteral("Value %1 exists, overwrite(Yes/No)?").arg(shownName(name))))
@@ -213,18 +259,21 @@ int exportFile(const Command& command, Hive::Store& store, const Console& consol
 
 int importFile(const Command& command, Hive::Store& store, const Console& console) {
     QString error;
-    std::optional<QList<RegFileEntry>> entries;
+    std::optional<ParsedRegFile> parsed;
     {
         // The file's text goes before the changes are made.
-        std::optional<QString> text = readRegFile(command.file, error);
+        const std::optional<QString> text = readRegFile(command.file, error);
         if (!text)
             return fail(console, error);
-        entries = parseRegFile(std::move(*text), error);
+        parsed = parseRegFile(*text, error);
     }
-    if (!entries)
+    if (!parsed)
         return fail(console,
                     QStringLiteral("%1, %2. Nothing was imported.").arg(command.file, error));
-    const Hive::Status status = applyRegFile(store, *entries);
+    // As regedit, what can be read is imported; what cannot is named by its line.
+    for (const QString& skipped : parsed->skipped)
+        console.err << "WARNING: " << command.file << ", " << skipped << ", skipped.\n";
+    const Hive::Status status = applyRegFile(store, parsed->entries);
     return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
 }
 
@@ -248,7 +297,7 @@ int runCommand(const Command& command, Hive::Store& given, const Console& consol
     case Command::Operation::Help:
         break;
     }
-    console.out << usage() << Qt::flush;
+    console.out << usage(command.helpFor) << Qt::flush;
     return 0;
 }
 

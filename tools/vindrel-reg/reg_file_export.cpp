@@ -10,7 +10,8 @@ namespace RegTool {
 namespace {
 
 const QString kHeader = QStringLiteral("Windows Registry Editor Version 5.00");
-// Lists of bytes are wrapped as regedit wraps them, before a line passes this width.
+// Lists of bytes are wrapped as regedit wraps them, once a line reaches this width: 25 bytes
+// to a continued line.
 constexpr int kLineWidth = 77;
 
 QString quoted(const QString& text) {
@@ -23,13 +24,16 @@ bool isStringType(quint32 type) {
     return type == Hive::kRegSz || type == Hive::kRegExpandSz || type == Hive::kRegMultiSz;
 }
 
-// A REG_SZ that a quoted string gives back byte for byte: one NUL at its end, one line.
+// A REG_SZ that regedit writes as a quoted string: its text up to a NUL at its end, if any, on
+// one line. A text without its NUL or with no bytes comes back with one, as on Windows; one
+// with a NUL inside or a line break, which a quoted string would lose, goes as hex(1).
 bool plainText(const NamedValue& value) {
     const QByteArray& data = value.data;
-    if (value.type != Hive::kRegSz || !data.endsWith('\0') || data.count('\0') != 1 ||
+    const qsizetype nuls = data.count('\0');
+    if (value.type != Hive::kRegSz || nuls > 1 || (nuls == 1 && !data.endsWith('\0')) ||
         data.contains('\n') || data.contains('\r'))
         return false;
-    const QByteArray text = data.chopped(1);
+    const QByteArray text = nuls == 1 ? data.chopped(1) : data;
     return QByteArray::fromStdString(codePage(fromCodePage(text.toStdString()))) == text;
 }
 
@@ -86,7 +90,7 @@ private:
     QString buffer_;
 };
 
-// Writes the bytes after `start` as regedit does, wrapping the list before a line passes
+// Writes the bytes after `start` as regedit does, wrapping the list once a line reaches
 // kLineWidth.
 void writeHexList(FileText& out, const QString& start, const QByteArray& bytes) {
     static constexpr char kDigits[] = "0123456789abcdef";
@@ -99,7 +103,7 @@ void writeHexList(FileText& out, const QString& start, const QByteArray& bytes) 
         if (i + 1 == bytes.size())
             break;
         out << u',';
-        if (++width > kLineWidth) {
+        if (++width >= kLineWidth) {
             out << QStringView(u"\\\n  ");
             width = 2;
         }
@@ -109,7 +113,7 @@ void writeHexList(FileText& out, const QString& start, const QByteArray& bytes) 
 void writeValue(FileText& out, const NamedValue& value) {
     const QString name = (value.name.isEmpty() ? QStringLiteral("@") : quoted(value.name)) + u'=';
     if (plainText(value))
-        out << name << quoted(fromCodePage(value.data.chopped(1).toStdString()));
+        out << name << quoted(fromCodePage(value.data.split('\0').first().toStdString()));
     else if (value.type == Hive::kRegDword && value.data.size() == 4)
         out << name
             << QStringLiteral("dword:%1")

@@ -1,9 +1,9 @@
 #include "RegFile.h"
 
 #include "KeyName.h"
+#include "RegFileData.h"
 #include "RegFileText.h"
 
-#include <QStringList>
 #include <QtEndian>
 
 #include <utility>
@@ -15,67 +15,7 @@ namespace {
 const QString kHeader = QStringLiteral("Windows Registry Editor Version 5.00");
 const QString kHeader4 = QStringLiteral("REGEDIT4");
 
-// Reads a quoted string at `at` (on its opening quote), moving `at` past it. As regedit does,
-// \\ stands for a backslash and \" for a quote; any other backslash is kept as it is.
-std::optional<QString> unquote(QStringView line, qsizetype& at) {
-    QString text;
-    for (++at; at < line.size(); ++at) {
-        const QChar c = line[at];
-        if (c == u'"') {
-            ++at;
-            return text;
-        }
-        const bool escape =
-            c == u'\\' && at + 1 < line.size() && (line[at + 1] == u'\\' || line[at + 1] == u'"');
-        if (escape)
-            ++at;
-        text += line[at];
-    }
-    return std::nullopt;
-}
-
-int hexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return u >= u'A' && u <= u'F' ? u - u'A' + 10 : -1;
-}
-
-// The bytes of a list such as "01,ab, 2", spaces and tabs passed over; nothing when an item is
-// not one or two hex digits. Read in place: lists are most of a large file.
-std::optional<QByteArray> hexBytes(QStringView list) {
-    QByteArray bytes;
-    bytes.reserve(list.size() / 3 + 1);
-    int digits = 0;
-    int byte = 0;
-    bool empty = true;
-    for (const QChar c : list) {
-        if (c == u' ' || c == u'\t')
-            continue;
-        empty = false;
-        const int digit = hexDigit(c);
-        if (c == u',' && digits > 0) {
-            bytes += static_cast<char>(byte);
-            digits = 0;
-            byte = 0;
-        } else if (digit >= 0 && digits < 2) {
-            byte = byte * 16 + digit;
-            ++digits;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (empty)
-        return bytes;
-    if (digits == 0)
-        return std::nullopt;
-    bytes += static_cast<char>(byte);
-    return bytes;
-}
-
-// At most the first 60 characters of a text the file gave, for an error message.
+// At most the first 60 characters of a text the file gave, for a message.
 QString excerpt(QStringView text) {
     constexpr qsizetype kShown = 60;
     return text.size() <= kShown ? text.toString()
@@ -86,174 +26,254 @@ bool isStringType(quint32 type) {
     return type == Hive::kRegSz || type == Hive::kRegExpandSz || type == Hive::kRegMultiSz;
 }
 
-// Text types come in UTF-16, or in REGEDIT4 files in 8-bit Windows-1252; the store takes its
-// code page. Nothing, with `why` set, for UTF-16 of an odd number of bytes.
-std::optional<QByteArray> storeBytes(quint32 type, const QByteArray& bytes, bool regedit4,
-                                     QString& why) {
-    if (!isStringType(type))
+// Text types given as hex come in UTF-16, or in REGEDIT4 files in 8-bit Windows-1252; regedit
+// ends them with a NUL where the file left it out, and the store takes its code page. Nothing,
+// with `why` set, for UTF-16 of an odd number of bytes.
+std::optional<QByteArray> storeBytes(quint32 type, QByteArray bytes, bool regedit4, QString& why) {
+    if (!isStringType(type) || bytes.isEmpty())
         return bytes;
-    if (regedit4)
+    if (regedit4) {
+        if (!bytes.endsWith('\0'))
+            bytes += '\0';
         return QByteArray::fromStdString(codePage(fromWindows1252(bytes)));
+    }
     if (bytes.size() % 2 != 0) {
         why = QStringLiteral("its hex(%1) data is %2 bytes, an odd number, which is no UTF-16 text")
                   .arg(type, 0, 16)
                   .arg(bytes.size());
         return std::nullopt;
     }
+    if (!bytes.endsWith(QByteArray(2, '\0')))
+        bytes += QByteArray(2, '\0');
     QString text(bytes.size() / 2, Qt::Uninitialized);
     qFromLittleEndian<quint16>(bytes.constData(), text.size(), text.data());
     return QByteArray::fromStdString(codePage(text));
 }
 
-// "text" as the store holds it, with its NUL; nothing when it is not one quoted string.
-std::optional<QByteArray> quotedText(QStringView data) {
-    qsizetype at = 0;
-    const std::optional<QString> text = unquote(data, at);
-    if (!text || at != data.size())
-        return std::nullopt;
-    return QByteArray::fromStdString(codePage(*text)) + QByteArray(1, '\0');
-}
+// Reads a file's lines into the changes they ask for, line by line as regedit does: a line it
+// cannot read is passed over, with a note, and the rest of the file still counts.
+class FileReader {
+public:
+    explicit FileReader(bool regedit4) : regedit4_(regedit4) {}
 
-// The 4 little-endian bytes of up to 8 hex digits.
-std::optional<QByteArray> dwordBytes(QStringView digits) {
-    bool ok = false;
-    const uint number = digits.toUInt(&ok, 16);
-    if (!ok || digits.size() > 8)
-        return std::nullopt;
-    QByteArray bytes(4, '\0');
-    qToLittleEndian(static_cast<quint32>(number), bytes.data());
-    return bytes;
-}
+    void read(const FileLine& line) {
+        line_ = line.number;
+        if (list_)
+            goOnWithList(line.text);
+        else
+            startLine(skipBlanks(line.text));
+    }
 
-// The bytes of hex: or hex(type): data, setting the type.
-std::optional<QByteArray> hexData(QStringView data, quint32& type, bool regedit4, QString& why) {
-    type = Hive::kRegBinary;
-    qsizetype listStart = 4;
-    if (data.startsWith(QLatin1String("hex("))) {
-        const qsizetype close = data.indexOf(QLatin1String("):"));
-        bool ok = false;
-        type = close < 0 ? 0 : data.sliced(4, close - 4).toUInt(&ok, 16);
-        if (!ok)
-            return std::nullopt;
-        listStart = close + 2;
-    } else if (!data.startsWith(QLatin1String("hex:"))) {
-        return std::nullopt;
+    // The file's end, which also ends a list that was to go on.
+    ParsedRegFile finish() {
+        if (list_)
+            setListValue();
+        return std::move(parsed_);
     }
-    const std::optional<QByteArray> bytes = hexBytes(data.sliced(listStart));
-    return bytes ? storeBytes(type, *bytes, regedit4, why) : std::nullopt;
-}
 
-// The data after '=': "text", dword:, hex:, hex(type): or - (delete). Nothing, with `why` set,
-// for data that is none of them.
-std::optional<RegFileEntry> valueData(QStringView data, NamedValue value, bool regedit4,
-                                      QString& why) {
-    RegFileEntry entry{RegFileEntry::Kind::SetValue, {}, std::move(value)};
-    if (data == QLatin1String("-")) {
-        entry.kind = RegFileEntry::Kind::DeleteValue;
-        return entry;
+private:
+    void skip(const QString& why) {
+        parsed_.skipped << QStringLiteral("line %1: %2").arg(line_).arg(why);
     }
-    std::optional<QByteArray> bytes;
-    why.clear();
-    if (data.startsWith(u'"')) {
-        entry.value.type = Hive::kRegSz;
-        bytes = quotedText(data);
-    } else if (data.startsWith(QLatin1String("dword:"))) {
-        entry.value.type = Hive::kRegDword;
-        bytes = dwordBytes(data.sliced(6));
-    } else {
-        bytes = hexData(data, entry.value.type, regedit4, why);
-    }
-    if (!bytes) {
-        if (why.isEmpty())
-            why = QStringLiteral("cannot read the data %1").arg(excerpt(data));
-        return std::nullopt;
-    }
-    entry.value.data = std::move(*bytes);
-    return entry;
-}
 
-std::optional<RegFileEntry> valueLine(QStringView line, const QString& path, bool regedit4,
-                                      QString& why) {
-    NamedValue value;
-    qsizetype at = 1;
-    std::optional<QString> name = QString();
-    if (line.startsWith(u'"')) {
-        at = 0;
-        name = unquote(line, at);
+    void startLine(QStringView text) {
+        if (text.isEmpty() || text.startsWith(u';') || text.startsWith(u'#'))
+            return;
+        if (text.startsWith(u'['))
+            keyLine(text.sliced(1));
+        else if (text.startsWith(u'@'))
+            valueLine(QString(), text.sliced(1));
+        else if (text.startsWith(u'"'))
+            quotedValueLine(text);
+        else
+            skip(QStringLiteral("cannot read %1").arg(excerpt(text)));
     }
-    if (!name || at >= line.size() || line[at] != u'=') {
-        why = QStringLiteral("cannot read the value %1").arg(excerpt(line));
-        return std::nullopt;
-    }
-    value.name = *name;
-    std::optional<RegFileEntry> entry =
-        valueData(line.sliced(at + 1).trimmed(), std::move(value), regedit4, why);
-    if (entry)
-        entry->path = path;
-    return entry;
-}
 
-// The entry of a [key] or [-key] line; nothing, with `why` set, for a key of another root or
-// one too deep to be made.
-std::optional<RegFileEntry> keyLine(QStringView line, QString& why) {
-    const bool deletion = line.startsWith(QLatin1String("[-"));
-    const std::optional<QString> path =
-        keyPath(line.sliced(deletion ? 2 : 1).chopped(1).toString());
-    if (!path) {
-        why = QStringLiteral("%1 is not a key of HKEY_CURRENT_USER").arg(excerpt(line));
-        return std::nullopt;
+    // "[path]" or "[-path]"; what follows the last ']' does not count.
+    void keyLine(QStringView text) {
+        const qsizetype close = text.lastIndexOf(u']');
+        if (text.isEmpty() || text[0] == u' ' || text[0] == u'\t' || close < 0) {
+            skip(QStringLiteral("cannot read the key [%1").arg(excerpt(text)));
+            return;
+        }
+        key_.reset();
+        const QStringView name = text.first(close);
+        const bool deletion = name.startsWith(u'-');
+        const std::optional<QString> path = keyPath(name.sliced(deletion ? 1 : 0).toString());
+        QString why;
+        if (!path || (deletion && path->isEmpty()))
+            skip(QStringLiteral("%1 is not a key of HKEY_CURRENT_USER").arg(excerpt(name)));
+        else if (deletion)
+            parsed_.entries.append({RegFileEntry::Kind::DeleteKey, *path, {}});
+        else if (!isMakeable(*path, why))
+            skip(why);
+        else {
+            key_ = *path;
+            parsed_.entries.append({RegFileEntry::Kind::CreateKey, *path, {}});
+        }
     }
-    if (!deletion && !isMakeable(*path, why))
-        return std::nullopt;
-    return RegFileEntry{
-        deletion ? RegFileEntry::Kind::DeleteKey : RegFileEntry::Kind::CreateKey, *path, {}};
-}
+
+    void quotedValueLine(QStringView text) {
+        qsizetype at = 0;
+        const std::optional<QString> name = readQuoted(text, at);
+        if (!name) {
+            skip(QStringLiteral("cannot read the value name in %1").arg(excerpt(text)));
+            return;
+        }
+        valueLine(*name, text.sliced(at));
+    }
+
+    // The rest of a value's line after its name: "=" and the data.
+    void valueLine(const QString& name, QStringView rest) {
+        const QStringView afterName = skipBlanks(rest);
+        if (!afterName.startsWith(u'=')) {
+            skip(QStringLiteral("no '=' after the value name in %1").arg(excerpt(rest)));
+            return;
+        }
+        QStringView data = skipBlanks(afterName.sliced(1));
+        while (data.endsWith(u' ') || data.endsWith(u'\t'))
+            data.chop(1);
+        value_ = NamedValue{name, Hive::kRegBinary, {}, {}};
+        if (data.startsWith(u'-')) {
+            if (endsTheLine(data.sliced(1)))
+                addValueEntry(RegFileEntry::Kind::DeleteValue);
+            else
+                skip(QStringLiteral("cannot read the data %1").arg(excerpt(data)));
+        } else if (data.startsWith(u'"')) {
+            stringData(data);
+        } else if (data.startsWith(QLatin1String("dword:"))) {
+            const std::optional<QByteArray> bytes = dwordData(data.sliced(6));
+            setValue(Hive::kRegDword, bytes, data);
+        } else if (data.startsWith(QLatin1String("hex:"))) {
+            startList(Hive::kRegBinary, data.sliced(4));
+        } else if (data.startsWith(QLatin1String("hex("))) {
+            QStringView list = data.sliced(4);
+            const std::optional<quint32> type = hexType(list);
+            if (type)
+                startList(*type, list);
+            else
+                skip(QStringLiteral("cannot read the type of %1").arg(excerpt(data)));
+        } else {
+            skip(QStringLiteral("cannot read the data %1").arg(excerpt(data)));
+        }
+    }
+
+    void stringData(QStringView data) {
+        qsizetype at = 0;
+        const std::optional<QString> text = readQuoted(data, at);
+        std::optional<QByteArray> bytes;
+        if (text && endsTheLine(data.sliced(at)))
+            bytes = QByteArray::fromStdString(codePage(*text)) + QByteArray(1, '\0');
+        setValue(Hive::kRegSz, bytes, data);
+    }
+
+    void setValue(quint32 type, const std::optional<QByteArray>& bytes, QStringView data) {
+        if (!bytes) {
+            skip(QStringLiteral("cannot read the data %1").arg(excerpt(data)));
+            return;
+        }
+        value_.type = type;
+        value_.data = *bytes;
+        addValueEntry(RegFileEntry::Kind::SetValue);
+    }
+
+    void addValueEntry(RegFileEntry::Kind kind) {
+        if (!key_)
+            skip(QStringLiteral("the value \"%1\" is under no key that could be opened")
+                     .arg(excerpt(value_.name)));
+        else
+            parsed_.entries.append({kind, *key_, std::move(value_)});
+    }
+
+    void startList(quint32 type, QStringView items) {
+        value_.type = type;
+        list_.emplace();
+        // An empty list is a value of no bytes, not even a text's NUL.
+        if (items.isEmpty()) {
+            list_.reset();
+            addValueEntry(RegFileEntry::Kind::SetValue);
+            return;
+        }
+        readList(items);
+    }
+
+    void readList(QStringView items) {
+        switch (list_->read(items)) {
+        case HexList::Read::Ended:
+            setListValue();
+            break;
+        case HexList::Read::GoesOn:
+            break;
+        case HexList::Read::Refused:
+            list_.reset();
+            skip(QStringLiteral("cannot read the hex list of \"%1\" at %2")
+                     .arg(excerpt(value_.name), excerpt(skipBlanks(items))));
+            break;
+        }
+    }
+
+    // A line after "\": the list's next items, a blank or ';' line passed over, or anything
+    // else, which ends the list unread and is itself not read.
+    void goOnWithList(QStringView line) {
+        bool refused = false;
+        if (HexList::carriesItems(line, refused)) {
+            readList(line);
+        } else if (refused) {
+            list_.reset();
+            skip(QStringLiteral("the hex list of \"%1\" breaks off at %2")
+                     .arg(excerpt(value_.name), excerpt(skipBlanks(line))));
+        }
+    }
+
+    void setListValue() {
+        QString why;
+        std::optional<QByteArray> bytes =
+            storeBytes(value_.type, std::move(list_->bytes), regedit4_, why);
+        list_.reset();
+        if (!bytes) {
+            skip(why);
+            return;
+        }
+        value_.data = std::move(*bytes);
+        addValueEntry(RegFileEntry::Kind::SetValue);
+    }
+
+    bool regedit4_;
+    int line_ = 0;
+    std::optional<QString> key_;  // the key the values go to; none before the first or after
+                                  // one that cannot be opened
+    NamedValue value_;            // the value being read
+    std::optional<HexList> list_; // its hex list, while it goes on from line to line
+    ParsedRegFile parsed_;
+};
 
 } // namespace
 
-std::optional<QList<RegFileEntry>> parseRegFile(QString text, QString& error) {
-    QList<RegFileEntry> entries;
-    std::optional<QString> currentKey;
-    bool headerSeen = false;
-    bool regedit4 = false;
+std::optional<ParsedRegFile> parseRegFile(const QString& text, QString& error) {
     LineReader lines(text);
-    for (FileLine fileLine; lines.next(fileLine);) {
-        const QStringView line = fileLine.text;
-        if (line.isEmpty() || line.startsWith(u';'))
-            continue;
-        QString why;
-        std::optional<RegFileEntry> entry;
-        if (!headerSeen) {
-            regedit4 = line == kHeader4;
-            headerSeen = regedit4 || line == kHeader;
-            why = QStringLiteral("the file does not begin with \"%1\" or \"%2\"")
-                      .arg(kHeader, kHeader4);
-            if (headerSeen)
-                continue;
-        } else if (line.startsWith(u'[') && line.endsWith(u']')) {
-            entry = keyLine(line, why);
-        } else if (line.startsWith(u'"') || line.startsWith(u'@')) {
-            why = QStringLiteral("a value before any [key]");
-            if (currentKey)
-                entry = valueLine(line, *currentKey, regedit4, why);
-        } else {
-            why = QStringLiteral("cannot read %1").arg(excerpt(line));
-        }
-        if (!entry) {
-            error = QStringLiteral("line %1: ").arg(fileLine.number) + why;
-            return std::nullopt;
-        }
-        if (entry->kind == RegFileEntry::Kind::CreateKey)
-            currentKey = entry->path;
-        else if (entry->kind == RegFileEntry::Kind::DeleteKey)
-            currentKey.reset();
-        entries.append(std::move(*entry));
-    }
-    if (!headerSeen) {
-        error = QStringLiteral("the file is empty");
+    FileLine line;
+    lines.next(line);
+    // Only the first line can be the header; regedit passes over blanks before it.
+    const QStringView header = skipBlanks(line.text);
+    if (header != kHeader && !header.startsWith(QLatin1String("REGEDIT"))) {
+        error = text.isEmpty() ? QStringLiteral("the file is empty")
+                               : QStringLiteral("line 1: the file does not begin with \"%1\" or "
+                                                "\"%2\"")
+                                     .arg(kHeader, kHeader4);
         return std::nullopt;
     }
-    return entries;
+    // Other headers that begin so ("REGEDIT", "REGEDIT 4") are taken, and nothing below them.
+    if (header != kHeader && header != kHeader4) {
+        ParsedRegFile nothing;
+        nothing.skipped << QStringLiteral("line 1: \"%1\" is not a header whose files are read; "
+                                          "nothing in the file was read")
+                               .arg(excerpt(header));
+        return nothing;
+    }
+    FileReader reader(header == kHeader4);
+    while (lines.next(line))
+        reader.read(line);
+    return reader.finish();
 }
 
 Hive::Status applyRegFile(Hive::Store& store, const QList<RegFileEntry>& entries) {

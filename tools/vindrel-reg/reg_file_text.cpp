@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
-#include <algorithm>
-
 namespace RegTool {
 
 QString fromWindows1252(const QByteArray& bytes) {
@@ -53,41 +51,30 @@ std::optional<QString> readRegFile(const QString& path, QString& error) {
     return decodeRegFile(file->bytes);
 }
 
-LineReader::LineReader(QString& text) : text_(text.data()), size_(text.size()) {}
+LineReader::LineReader(const QString& text) : text_(text) {}
 
 bool LineReader::next(FileLine& line) {
-    if (at_ > size_)
+    if (at_ > text_.size())
         return false;
-    line.number = number_ + 1;
-    const QStringView first = physicalLine();
-    QChar* const start = const_cast<QChar*>(first.data());
-    qsizetype length = first.size();
-    const auto continues = [&] {
-        const QStringView joined(start, length);
-        return joined.endsWith(QLatin1String(",\\")) || joined.endsWith(QLatin1String(":\\"));
-    };
-    // A joined line is never longer than the lines it is made of, so it fits where they were.
-    while (continues()) {
-        --length;
-        if (at_ > size_)
-            break;
-        const QStringView next = physicalLine();
-        std::copy(next.begin(), next.end(), start + length);
-        length += next.size();
-    }
-    line.text = QStringView(start, length);
+    qsizetype end = at_;
+    while (end < text_.size() && text_[end] != u'\n' && text_[end] != u'\r')
+        ++end;
+    line.text = text_.sliced(at_, end - at_);
+    line.number = ++number_;
+    at_ = end + (text_.sliced(end).startsWith(QLatin1String("\r\n")) ? 2 : 1);
     return true;
 }
 
-QStringView LineReader::physicalLine() {
-    const QStringView text(text_, size_);
-    qsizetype end = at_;
-    while (end < size_ && text[end] != u'\n' && text[end] != u'\r')
-        ++end;
-    const QStringView line = text.sliced(at_, end - at_).trimmed();
-    at_ = end + (text.sliced(end).startsWith(QLatin1String("\r\n")) ? 2 : 1);
-    ++number_;
-    return line;
+QStringView skipBlanks(QStringView text) {
+    qsizetype at = 0;
+    while (at < text.size() && (text[at] == u' ' || text[at] == u'\t'))
+        ++at;
+    return text.sliced(at);
+}
+
+bool endsTheLine(QStringView rest) {
+    const QStringView left = skipBlanks(rest);
+    return left.isEmpty() || left.startsWith(u';');
 }
 
 } // namespace RegTool

@@ -15,6 +15,8 @@ namespace RegTool {
 
 namespace {
 
+constexpr quint32 kRegDwordBigEndian = 5;
+
 constexpr std::array<const char*, 12> kTypeNames = {"REG_NONE",
                                                     "REG_SZ",
                                                     "REG_EXPAND_SZ",
@@ -42,6 +44,84 @@ QString multiText(const QByteArray& data) {
     return parts.join(QLatin1String("\\0"));
 }
 
+// The number of a REG_DWORD's or REG_QWORD's /d: decimal, or hex after 0x; a REG_QWORD may be
+// given negative in decimal, as reg takes it. Nothing for text that is not a number of `bytes`
+// bytes.
+std::optional<quint64> number(const QString& text, qsizetype bytes) {
+    const bool hex = text.size() > 1 && text[1].toLower() == u'x';
+    const bool negative = !hex && bytes == 8 && text.startsWith(u'-');
+    const QString digits = hex ? text.mid(2) : negative ? text.mid(1) : text;
+    const bool plain = std::all_of(digits.begin(), digits.end(), [hex](QChar c) {
+        return c.unicode() < 0x80 && (hex ? std::isxdigit(c.unicode()) : std::isdigit(c.unicode()));
+    });
+    if (!plain || (hex && (digits.isEmpty() || text[0] != u'0')))
+        return std::nullopt;
+    bool ok = digits.isEmpty();
+    const quint64 value = digits.isEmpty() ? 0 : digits.toULongLong(&ok, hex ? 16 : 10);
+    if (!ok || (bytes == 4 && value > 0xFFFFFFFFull))
+        return std::nullopt;
+    return negative ? 0 - value : value;
+}
+
+std::optional<QByteArray> numberBytes(const QString& text, qsizetype bytes, QString& why) {
+    const std::optional<quint64> value = number(text, bytes);
+    if (!value) {
+        why = QStringLiteral("the data must be a number of %1 bits (decimal, or hexadecimal "
+                             "after 0x).")
+                  .arg(bytes * 8);
+        return std::nullopt;
+    }
+    QByteArray data(8, '\0');
+    qToLittleEndian(*value, data.data());
+    return data.left(bytes);
+}
+
+// Hex digits two to a byte; an odd count makes the first digit a byte alone.
+std::optional<QByteArray> binaryBytes(const QString& text, QString& why) {
+    const bool digitsOnly = std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() < 0x80 && std::isxdigit(c.unicode());
+    });
+    if (!digitsOnly) {
+        why = QStringLiteral("REG_BINARY data must be hexadecimal digits.");
+        return std::nullopt;
+    }
+    const QByteArray digits = text.toLatin1();
+    return QByteArray::fromHex(text.size() % 2 != 0 ? '0' + digits : digits);
+}
+
+// The parts of the text, split at the separator or, without one, at \0, each ended by a NUL,
+// with a NUL after the last. An empty part anywhere but alone at the end is refused, as reg
+// refuses it: it would end the list early.
+std::optional<QByteArray> multiTextBytes(const QString& text, std::optional<QChar> separator,
+                                         QString& why) {
+    QString parts;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QChar c = text[i];
+        if (!separator && c == u'\\' && text.mid(i + 1, 1) == QLatin1String("0")) {
+            c = QChar(0);
+            ++i;
+        } else if (separator && c == *separator) {
+            c = QChar(0);
+        }
+        if (!parts.isEmpty() && parts.back().isNull() && (c.isNull() || parts.size() == 1)) {
+            why = QStringLiteral("REG_MULTI_SZ data cannot hold an empty string.");
+            return std::nullopt;
+        }
+        parts += c;
+    }
+    parts += QChar(0);
+    if (parts.size() >= 2 && !parts[parts.size() - 2].isNull())
+        parts += QChar(0);
+    return QByteArray::fromStdString(codePage(parts));
+}
+
+// UTF-16 text with its NUL: what reg stores for REG_NONE, which the store keeps as it is.
+QByteArray utf16Bytes(const QString& text) {
+    QByteArray bytes((text.size() + 1) * 2, '\0');
+    qToLittleEndian<quint16>(text.utf16(), text.size(), bytes.data());
+    return bytes;
+}
+
 } // namespace
 
 QString typeName(quint32 type) {
@@ -51,7 +131,10 @@ QString typeName(quint32 type) {
 }
 
 std::optional<quint32> addableType(const QString& name) {
-    for (quint32 type : {Hive::kRegSz, Hive::kRegExpandSz, Hive::kRegDword, Hive::kRegBinary}) {
+    if (name.compare(QLatin1String("REG_DWORD_LITTLE_ENDIAN"), Qt::CaseInsensitive) == 0)
+        return Hive::kRegDword;
+    for (quint32 type : {Hive::kRegSz, Hive::kRegExpandSz, Hive::kRegMultiSz, Hive::kRegDword,
+                         kRegDwordBigEndian, Hive::kRegQword, Hive::kRegBinary, Hive::kRegNone}) {
         if (name.compare(typeName(type), Qt::CaseInsensitive) == 0)
             return type;
     }
@@ -63,38 +146,36 @@ QString displayData(quint32 type, const QByteArray& data) {
         return textUpToNul(data);
     if (type == Hive::kRegMultiSz)
         return multiText(data);
-    if (type == Hive::kRegDword && data.size() == 4)
+    if ((type == Hive::kRegDword || type == kRegDwordBigEndian) && data.size() == 4)
         return QStringLiteral("0x%1").arg(qFromLittleEndian<quint32>(data.constData()), 0, 16);
     if (type == Hive::kRegQword && data.size() == 8)
         return QStringLiteral("0x%1").arg(qFromLittleEndian<quint64>(data.constData()), 0, 16);
     return QString::fromLatin1(data.toHex().toUpper());
 }
 
-std::optional<QByteArray> dataFor(quint32 type, const QString& text, QString& why) {
-    if (type == Hive::kRegDword) {
-        bool ok = false;
-        const bool hex = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
-        const qulonglong number = hex ? text.mid(2).toULongLong(&ok, 16) : text.toULongLong(&ok);
-        if (!ok || number > 0xFFFFFFFFull) {
-            why = QStringLiteral("REG_DWORD data must be a number from 0 to 4294967295 "
-                                 "(decimal, or hexadecimal after 0x).");
+std::optional<QByteArray> dataFor(quint32 type, const std::optional<QString>& text,
+                                  std::optional<QChar> separator, QString& why) {
+    const QString given = text.value_or(QString());
+    switch (type) {
+    case Hive::kRegDword:
+    case kRegDwordBigEndian:
+        // As on Windows, REG_DWORD_BIG_ENDIAN is stored little-endian all the same.
+        if (!text) {
+            why = QStringLiteral("%1 takes its number with /d.").arg(typeName(type));
             return std::nullopt;
         }
-        QByteArray bytes(4, '\0');
-        qToLittleEndian(static_cast<quint32>(number), bytes.data());
-        return bytes;
+        return numberBytes(given, 4, why);
+    case Hive::kRegQword:
+        return numberBytes(given, 8, why);
+    case Hive::kRegBinary:
+        return binaryBytes(given, why);
+    case Hive::kRegMultiSz:
+        return multiTextBytes(given, separator, why);
+    case Hive::kRegNone:
+        return utf16Bytes(given);
+    default:
+        return QByteArray::fromStdString(codePage(given)) + QByteArray(1, '\0');
     }
-    if (type == Hive::kRegBinary) {
-        const bool digitsOnly = std::all_of(text.begin(), text.end(), [](QChar c) {
-            return c.unicode() < 0x80 && std::isxdigit(c.unicode());
-        });
-        if (!digitsOnly || text.size() % 2 != 0) {
-            why = QStringLiteral("REG_BINARY data must be pairs of hexadecimal digits.");
-            return std::nullopt;
-        }
-        return QByteArray::fromHex(text.toLatin1());
-    }
-    return QByteArray::fromStdString(codePage(text)) + QByteArray(1, '\0');
 }
 
 } // namespace RegTool
