@@ -13,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <memory>
 
 namespace {
@@ -263,8 +261,7 @@ TEST_P(SkinListingInFolder, SkipsWhatIsNoRegularVisibleSkinFileOrLeadsOutside) {
     files.write(QStringLiteral(".hidden.vds"), skin);
     files.write(QStringLiteral("other.txt"), skin);
     files.write(QStringLiteral("folder.vds/inner.vds"), skin);
-    ASSERT_EQ(
-        mkfifo((files.folder() + QStringLiteral("/pipe.vds")).toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(files.makeFifo(QStringLiteral("pipe.vds")));
     files.write(QStringLiteral("../outside.vds"), skin);
     ASSERT_TRUE(QFile::link(QStringLiteral("../outside.vds"),
                             files.folder() + QStringLiteral("/away.vds")));

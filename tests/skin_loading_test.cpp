@@ -4,6 +4,7 @@
 #include <LogCapture.h>
 #include <PictureContainers.h>
 #include <Process.h>
+#include <ProcessMarks.h>
 #include <SkinCatalog.h>
 #include <SkinFiles.h>
 #include <SkinPicture.h>
@@ -14,8 +15,6 @@
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace VD_Core;
 
@@ -302,24 +301,6 @@ TEST_P(SkinAtStartTest, AStartThatEndedWhileApplyingTheSkinGivesItUp) {
               givenUp ? 1 : 0);
 }
 
-// The mark of another run of the parent process, its field `field` (from 0) made different.
-QString parentMarkChanged(int field) {
-    QStringList parts = Platform::processMark(getppid()).split(QLatin1Char('/'));
-    parts[field] += QLatin1Char('1');
-    return parts.join(QLatin1Char('/'));
-}
-
-// The mark of a child that has ended and is left unreaped, as a crashed clock whose parent has
-// not yet looked can be: its process id still answers.
-QString zombieMark() {
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(0);
-    siginfo_t ended{};
-    waitid(P_PID, static_cast<id_t>(child), &ended, WEXITED | WNOWAIT);
-    return Platform::processMark(child);
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Marks, SkinAtStartTest,
     ::testing::Values(
@@ -327,14 +308,13 @@ INSTANTIATE_TEST_SUITE_P(
         // This process cannot be the start that left the mark.
         StartCase{"MarkOfThisProcess",
                   [] { return Platform::processMark(QCoreApplication::applicationPid()); }, true},
-        StartCase{"MarkOfAProcessEndedButNotReaped", zombieMark, true},
-        StartCase{"MarkOfAnotherBoot", [] { return parentMarkChanged(0); }, true},
-        StartCase{"MarkOfAProcessIdTakenAgain", [] { return parentMarkChanged(2); }, true},
+        StartCase{"MarkOfAProcessEndedButNotReaped", ProcessMarks::ofAnEndedProcess, true},
+        StartCase{"MarkOfAnotherBoot", ProcessMarks::ofAnotherBoot, true},
+        StartCase{"MarkOfAProcessIdTakenAgain", ProcessMarks::ofAnotherRun, true},
         StartCase{"MarkThatIsNoMark", [] { return QStringLiteral("x"); }, true},
         // Earlier versions marked the process id alone, which cannot tell a run from another.
-        StartCase{"ProcessIdAlone", [] { return QString::number(getppid()); }, true},
-        StartCase{"MarkOfAnotherCopyApplyingNow", [] { return Platform::processMark(getppid()); },
-                  false}),
+        StartCase{"ProcessIdAlone", ProcessMarks::bareIdOfARunningProcess, true},
+        StartCase{"MarkOfAnotherCopyApplyingNow", ProcessMarks::ofARunningProcess, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SkinLoadingTest, AStaleMarkIsClearedWhenNoSkinIsStored) {
@@ -342,7 +322,7 @@ TEST_F(SkinLoadingTest, AStaleMarkIsClearedWhenNoSkinIsStored) {
     storeRaw(*hive, kSettingsKey, QStringLiteral("UsedSkinPath"), Hive::kRegSz, QByteArray(1, 0));
     const QList<StoredValue> expected = storedValues(*hive, kSettingsKey);
     storeRaw(*hive, kSettingsKey, QStringLiteral("ApplyingSkin"), Hive::kRegSz,
-             zombieMark().toUtf8() + '\0');
+             ProcessMarks::ofAnEndedProcess().toUtf8() + '\0');
     core.LoadSettings();
     const LogCapture log("vindrel.skin");
     core.LoadSkinAtStart();

@@ -11,7 +11,7 @@
 class SkinFiles {
 public:
     explicit SkinFiles(const QString& programFolder);
-    // Removes the files written by writeNamedByBytes, which Qt cannot name to remove.
+    // Removes the files written by writeNamedByBytes, which Qt cannot always name to remove.
     ~SkinFiles();
     SkinFiles(const SkinFiles&) = delete;
     SkinFiles& operator=(const SkinFiles&) = delete;
@@ -24,8 +24,13 @@ public:
     QString write(const QString& relative, const QByteArray& bytes) const;
 
     // Writes the bytes to a file of the Skins folder whose name on disk is `name`, valid UTF-8 or
-    // not. Returns its full path in the program's form of file names (FileName.h).
+    // not; on Windows, whose names are text, `name` read in Windows-1252. Returns its full path
+    // in the program's form of file names (FileName.h).
     QString writeNamedByBytes(const QByteArray& name, const QByteArray& bytes) const;
+
+    // Makes a FIFO at the path relative to the Skins folder. True when made, and on Windows,
+    // which has none.
+    bool makeFifo(const QString& relative) const;
 
     // A skin file: the lines joined by lineEnd, which also ends the last one.
     QString writeSkin(const QString& relative, const QStringList& lines,

@@ -11,17 +11,8 @@
 #include <QImageWriter>
 #include <QtEndian>
 
-#include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
-
 SkinFiles::SkinFiles(const QString& programFolder)
     : folder_(programFolder + QStringLiteral("/Skins")) {}
-
-SkinFiles::~SkinFiles() {
-    for (const QByteArray& path : namedByBytes_)
-        ::unlink(path.constData());
-}
 
 QString SkinFiles::write(const QString& relative, const QByteArray& bytes) const {
     const QString path = folder_ + QLatin1Char('/') + relative;
@@ -30,19 +21,6 @@ QString SkinFiles::write(const QString& relative, const QByteArray& bytes) const
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
     return path;
-}
-
-QString SkinFiles::writeNamedByBytes(const QByteArray& name, const QByteArray& bytes) const {
-    QDir().mkpath(folder_);
-    const QByteArray path = Platform::fileNameToSystem(folder_) + '/' + name;
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd >= 0) {
-        namedByBytes_ << path;
-        if (::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
-            std::perror("writeNamedByBytes");
-        ::close(fd);
-    }
-    return Platform::fileNameFromSystem(path);
 }
 
 QString SkinFiles::writeSkin(const QString& relative, const QStringList& lines,

@@ -1,0 +1,22 @@
+#include "SkinFiles.h"
+
+#include <QFile>
+
+#include <windows.h>
+
+// Names on Windows are text: a name's bytes are read in the code page a skin made there was
+// named in.
+QString SkinFiles::writeNamedByBytes(const QByteArray& name, const QByteArray& bytes) const {
+    std::wstring wide(name.size(), L'\0');
+    const int length = MultiByteToWideChar(1252, 0, name.constData(), int(name.size()), wide.data(),
+                                           int(wide.size()));
+    wide.resize(length);
+    return write(QString::fromStdWString(wide), bytes);
+}
+
+SkinFiles::~SkinFiles() = default;
+
+// Windows has no FIFOs: nothing to make, and nothing of the kind for a test to meet.
+bool SkinFiles::makeFifo(const QString&) const {
+    return true;
+}
