@@ -8,7 +8,9 @@
 ; INSTALL_FILES and REMOVE_FILES list the folder's files, as scripts/build-windows writes them: the
 ; uninstaller removes what was installed and nothing else.
 
-Unicode true
+; A 64-bit installer for a 64-bit program: it runs wherever the program does, Wine without its
+; 32-bit half included.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 ManifestDPIAware true
