@@ -3,8 +3,8 @@
 ; installed programs. The uninstaller removes the files installed here and leaves the user's
 ; settings (HKEY_CURRENT_USER\Software\Brambleton) and any skin the user added.
 ;
-; makensis -DVERSION=0.1.0 -DOUTFILE=setup.exe -DICON=vindrel.ico -DINSTALL_FILES=install.nsh
-;          -DREMOVE_FILES=remove.nsh
+; makensis -DVERSION=0.1.0 -DOUTFILE=setup.exe -DICON=vindrel.ico -DSIZE_KB=26000
+;          -DINSTALL_FILES=install.nsh -DREMOVE_FILES=remove.nsh
 ; INSTALL_FILES and REMOVE_FILES list the folder's files, as scripts/build-windows writes them: the
 ; uninstaller removes what was installed and nothing else.
 
@@ -61,7 +61,27 @@ Function un.onInit
     SetShellVarContext all
 FunctionEnd
 
+; A folder that holds other files is refused, unless an earlier Vindrel was installed there: the
+; uninstaller removes files by name, and would take another program's libraries with it.
+Function CheckFolder
+    IfFileExists "$INSTDIR\uninstall.exe" done
+    ${DirState} "$INSTDIR" $0
+    StrCmp $0 1 0 done
+    MessageBox MB_ICONSTOP|MB_OK "$INSTDIR already holds other files. Choose an empty folder." /SD IDOK
+    Abort
+done:
+FunctionEnd
+
+Function .onVerifyInstDir
+    IfFileExists "$INSTDIR\uninstall.exe" done
+    ${DirState} "$INSTDIR" $0
+    StrCmp $0 1 0 done
+    Abort
+done:
+FunctionEnd
+
 Section "Install"
+    Call CheckFolder
     !include "${INSTALL_FILES}"
     SetOutPath "$INSTDIR"
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -76,9 +96,7 @@ Section "Install"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
-    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-    IntFmt $0 "0x%08X" $0
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
 SectionEnd
 
 Section "Uninstall"
