@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LocalTime.h"
+
 #include <QByteArray>
 #include <QSocketNotifier>
 #include <QString>
@@ -11,11 +13,11 @@ namespace Platform {
 // Has localDateTime (LocalTime.h) follow a change of the system's time zone setting while the
 // program runs, where the setting is a file (not on Windows). Costs nothing until the setting
 // changes: it is woken only by a change of the zone file, never polls.
-class ZoneWatch {
+class ZoneWatch final : public ZoneFollowing {
 public:
     // Watches the file that holds the zone setting, and the folder in which it is replaced.
     explicit ZoneWatch(const QString& zoneFile = defaultZoneFile());
-    ~ZoneWatch();
+    ~ZoneWatch() override;
     ZoneWatch(const ZoneWatch&) = delete;
     ZoneWatch& operator=(const ZoneWatch&) = delete;
 

@@ -98,4 +98,8 @@ void ZoneWatch::readChanges() {
     watchFile();
 }
 
+std::unique_ptr<ZoneFollowing> followZoneSetting() {
+    return std::make_unique<ZoneWatch>();
+}
+
 } // namespace Platform

@@ -8,4 +8,8 @@ QDateTime localDateTime(qint64 epochMilliseconds) {
     return QDateTime::fromMSecsSinceEpoch(epochMilliseconds, Qt::LocalTime);
 }
 
+std::unique_ptr<ZoneFollowing> followZoneSetting() {
+    return nullptr;
+}
+
 } // namespace Platform

@@ -7,13 +7,15 @@
 namespace Platform {
 namespace {
 
-// Windows follows a change of the time zone by itself.
 class MachineClock final : public SystemClock {
 public:
     QDateTime now() const override { return localDateTime(epochMilliseconds()); }
     qint64 epochMilliseconds() const override { return QDateTime::currentMSecsSinceEpoch(); }
     quint32 tickCount() const override { return uptimeMilliseconds(); }
     int standardBiasMinutes() const override { return Platform::standardBiasMinutes(); }
+
+private:
+    std::unique_ptr<ZoneFollowing> zoneFollowing_ = followZoneSetting();
 };
 
 } // namespace
