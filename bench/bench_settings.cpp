@@ -3,6 +3,7 @@
 
 #include "BenchServices.h"
 
+#include <CorePeer.h>
 #include <SqliteHive.h>
 #include <VD_Core.h>
 
@@ -26,12 +27,13 @@ struct SettingsOnDisk {
                                       error);
         core = std::make_unique<VD_Core::Core>(clock, sound, *hive, shell);
         core->EnsureSettings();
-        core->ClockSettings.AlarmEnabled = 1;
-        core->ClockSettings.UsedSkinPath = QStringLiteral("Night.vds");
+        core->SetAlarmsEnabled(true);
+        VD_Core::CorePeer::settings(*core).UsedSkinPath = QStringLiteral("Night.vds");
         for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n)
-            core->AlarmTable[n] = {QStringLiteral("Alarm number %1").arg(n), quint8(n % 24),
-                                   quint8(n * 2), quint8(n % 8), quint8(n % 13)};
-        core->AlarmTable.AlarmCount = VD_Core::Alarms::kCapacity;
+            VD_Core::CorePeer::alarms(*core)[n] = {QStringLiteral("Alarm number %1").arg(n),
+                                                   quint8(n % 24), quint8(n * 2), quint8(n % 8),
+                                                   quint8(n % 13)};
+        VD_Core::CorePeer::alarms(*core).AlarmCount = VD_Core::Alarms::kCapacity;
         core->SaveSettings();
     }
 };
@@ -49,7 +51,7 @@ void BM_LoadSettingsWith20Alarms(benchmark::State& state) {
         settings.core->ClearAlarms();
         settings.core->LoadSettings();
     }
-    if (settings.core->AlarmTable.AlarmCount != VD_Core::Alarms::kCapacity)
+    if (settings.core->alarms().AlarmCount != VD_Core::Alarms::kCapacity)
         state.SkipWithError("the alarms did not load");
 }
 BENCHMARK(BM_LoadSettingsWith20Alarms)->Unit(benchmark::kMicrosecond);
@@ -59,8 +61,9 @@ void BM_RemoveAlarmFrom20(benchmark::State& state) {
     for (auto _ : state) {
         settings.core->RemoveAlarm(1);
         state.PauseTiming();
-        settings.core->AlarmTable.AlarmCount = VD_Core::Alarms::kCapacity;
-        settings.core->AlarmTable[VD_Core::Alarms::kCapacity].Name = QStringLiteral("Refill");
+        VD_Core::CorePeer::alarms(*settings.core).AlarmCount = VD_Core::Alarms::kCapacity;
+        VD_Core::CorePeer::alarms(*settings.core)[VD_Core::Alarms::kCapacity].Name =
+            QStringLiteral("Refill");
         state.ResumeTiming();
     }
 }

@@ -4,6 +4,7 @@
 
 #include "BenchServices.h"
 
+#include <CorePeer.h>
 #include <SqliteHive.h>
 #include <VD_Core.h>
 #include <frmSETS.h>
@@ -35,14 +36,14 @@ void BM_LoadSkin(benchmark::State& state, const char* file) {
     const QString path = core.skinFolder().path() + QLatin1String(file);
     for (auto _ : state) {
         state.PauseTiming();
-        core.ClockSettings.UsedSkinPath.clear();
+        VD_Core::CorePeer::settings(core).UsedSkinPath.clear();
         core.LoadSkin(); // the built-in look; the decoded sounds are dropped
-        core.ClockSettings.UsedSkinPath = path;
+        VD_Core::CorePeer::settings(core).UsedSkinPath = path;
         state.ResumeTiming();
         core.LoadSkin();
     }
-    if (core.SkinState.AlarmSoundPath.isEmpty() ||
-        clock.window.titlePicture().cacheKey() == core.SkinState.DefaultTitlePicture.cacheKey())
+    if (core.skin().AlarmSoundPath.isEmpty() ||
+        clock.window.titlePicture().cacheKey() == core.skin().DefaultTitlePicture.cacheKey())
         state.SkipWithError("the skin was not applied");
 }
 BENCHMARK_CAPTURE(BM_LoadSkin, aurora, "aurora.vds")->Unit(benchmark::kMillisecond);

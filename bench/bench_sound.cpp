@@ -4,6 +4,7 @@
 
 #include "BenchServices.h"
 
+#include <CorePeer.h>
 #include <SqliteHive.h>
 #include <VD_Core.h>
 #include <WorkingSet.h>
@@ -33,14 +34,15 @@ struct AlarmClock {
     // Twenty alarms, the last due at 7.05 every day; the skin's sounds decoded ahead of play.
     AlarmClock() {
         window.Quartz->stop(); // the benchmark runs the ticks itself
-        core.ClockSettings.AlarmEnabled = 1;
+        core.SetAlarmsEnabled(true);
         for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n)
-            core.AlarmTable[n] = {QStringLiteral("Alarm %1").arg(n), quint8(8 + n % 12),
-                                  quint8(n * 2), 0, 0};
-        core.AlarmTable[VD_Core::Alarms::kCapacity].Hour = 7;
-        core.AlarmTable[VD_Core::Alarms::kCapacity].Mins = 5;
-        core.AlarmTable.AlarmCount = VD_Core::Alarms::kCapacity;
-        core.ClockSettings.UsedSkinPath = core.skinFolder().path() + QStringLiteral("aurora.vds");
+            VD_Core::CorePeer::alarms(core)[n] = {QStringLiteral("Alarm %1").arg(n),
+                                                  quint8(8 + n % 12), quint8(n * 2), 0, 0};
+        VD_Core::CorePeer::alarms(core)[VD_Core::Alarms::kCapacity].Hour = 7;
+        VD_Core::CorePeer::alarms(core)[VD_Core::Alarms::kCapacity].Mins = 5;
+        VD_Core::CorePeer::alarms(core).AlarmCount = VD_Core::Alarms::kCapacity;
+        VD_Core::CorePeer::settings(core).UsedSkinPath =
+            core.skinFolder().path() + QStringLiteral("aurora.vds");
         core.LoadSkin();
     }
 

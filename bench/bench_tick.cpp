@@ -2,6 +2,7 @@
 
 #include "BenchServices.h"
 
+#include <CorePeer.h>
 #include <SqliteHive.h>
 #include <Tick.h>
 
@@ -15,12 +16,12 @@ void BM_TickWith20Alarms(benchmark::State& state) {
     FakeShell shell;
     const auto hive = Hive::SqliteHive::inMemory();
     VD_Core::Core core(clock, sound, *hive, shell);
-    core.ClockSettings.AlarmEnabled = 1;
-    core.ClockSettings.HourSignal = 1;
+    core.SetAlarmsEnabled(true);
+    core.SetHourSignal(true);
     for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n)
-        core.AlarmTable[n] = {QStringLiteral("Alarm %1").arg(n), quint8(n % 24), quint8(n * 2),
-                              quint8(n % 8), 0};
-    core.AlarmTable.AlarmCount = VD_Core::Alarms::kCapacity;
+        VD_Core::CorePeer::alarms(core)[n] = {QStringLiteral("Alarm %1").arg(n), quint8(n % 24),
+                                              quint8(n * 2), quint8(n % 8), 0};
+    VD_Core::CorePeer::alarms(core).AlarmCount = VD_Core::Alarms::kCapacity;
     VD_Core::TickState tick;
     const QLocale locale(QLocale::English, QLocale::UnitedKingdom);
     QDateTime now(QDate(2024, 3, 4), QTime(9, 0, 0));

@@ -22,11 +22,11 @@ protected:
 
     void SetUp() override {
         core.EnsureSettings();
-        core.ClockSettings.AlarmEnabled = 1;
+        core.SetAlarmsEnabled(true);
         core.SaveSettings();
         clockWindow = std::make_unique<frmVINDREL>(core);
         options = std::make_unique<frmSETS>(core);
-        editor = std::make_unique<frmALM>(core);
+        editor = std::make_unique<frmALM>(core, std::nullopt);
         about = std::make_unique<btABOUT>(core);
     }
 

@@ -1,3 +1,4 @@
+#include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <TestCore.h>
 #include <VD_Core.h>
@@ -17,41 +18,41 @@ protected:
 
     void fillAlarms(int count) {
         for (int n = 1; n <= Alarms::kCapacity; ++n)
-            core.AlarmTable[n] = {QStringLiteral("alarm %1").arg(n), 7, 30, 1, 3};
-        core.AlarmTable.AlarmCount = static_cast<quint8>(count);
+            VD_Core::CorePeer::alarms(core)[n] = {QStringLiteral("alarm %1").arg(n), 7, 30, 1, 3};
+        VD_Core::CorePeer::alarms(core).AlarmCount = static_cast<quint8>(count);
     }
 };
 
 TEST_F(CoreTest, StartsZeroedAndEmpty) {
-    EXPECT_EQ(core.ClockSettings.AlwaysOnTop, 0);
-    EXPECT_EQ(core.ClockSettings.HourSignal, 0);
-    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 0);
-    EXPECT_TRUE(core.ClockSettings.UsedSkinPath.isEmpty());
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 0);
-    EXPECT_EQ(core.AlarmTable[1], AlarmEntry{});
-    EXPECT_EQ(core.AlarmTable[20], AlarmEntry{});
+    EXPECT_EQ(core.settings().AlwaysOnTop, 0);
+    EXPECT_EQ(core.settings().HourSignal, 0);
+    EXPECT_EQ(core.settings().AlarmEnabled, 0);
+    EXPECT_TRUE(core.settings().UsedSkinPath.isEmpty());
+    EXPECT_EQ(core.alarms().AlarmCount, 0);
+    EXPECT_EQ(core.alarms()[1], AlarmEntry{});
+    EXPECT_EQ(core.alarms()[20], AlarmEntry{});
 }
 
 TEST_F(CoreTest, ClearAlarmsEmptiesOnlyTheEntriesInUse) {
     fillAlarms(3);
     core.ClearAlarms();
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 0);
+    EXPECT_EQ(core.alarms().AlarmCount, 0);
     for (int n = 1; n <= 3; ++n)
-        EXPECT_EQ(core.AlarmTable[n], AlarmEntry{}) << n;
-    EXPECT_EQ(core.AlarmTable[4].Name, QStringLiteral("alarm 4"));
+        EXPECT_EQ(core.alarms()[n], AlarmEntry{}) << n;
+    EXPECT_EQ(core.alarms()[4].Name, QStringLiteral("alarm 4"));
 }
 
 TEST_F(CoreTest, ClearAlarmsWithNoneInUseChangesNothing) {
     fillAlarms(0);
     core.ClearAlarms();
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 0);
-    EXPECT_EQ(core.AlarmTable[1].Name, QStringLiteral("alarm 1"));
+    EXPECT_EQ(core.alarms().AlarmCount, 0);
+    EXPECT_EQ(core.alarms()[1].Name, QStringLiteral("alarm 1"));
 }
 
 TEST_F(CoreTest, ClearAlarmsWithAFullTable) {
     fillAlarms(Alarms::kCapacity);
     core.ClearAlarms();
-    EXPECT_EQ(core.AlarmTable[20], AlarmEntry{});
+    EXPECT_EQ(core.alarms()[20], AlarmEntry{});
 }
 
 TEST_F(CoreTest, SetOnTopWithoutAWindowFails) {
@@ -67,7 +68,7 @@ class SetOnTopTest : public CoreTest, public ::testing::WithParamInterface<OnTop
 
 TEST_P(SetOnTopTest, AnyNonzeroValueCountsAsOn) {
     core.attachWindow(&window);
-    core.ClockSettings.AlwaysOnTop = GetParam().stored;
+    VD_Core::CorePeer::settings(core).AlwaysOnTop = GetParam().stored;
     EXPECT_TRUE(core.SetOnTop());
     EXPECT_EQ(window.topmostCalls, QStringList{QString::fromLatin1(GetParam().applied)});
     EXPECT_EQ(window.left, 0);
@@ -101,13 +102,13 @@ TEST_P(StoreAlarmTest, WritesOnlyWithinTheEntriesInUseOrOneAfterThemAndSaves) {
     const int countAfter = GetParam().target || stored == 0 ? GetParam().inUse : stored;
 
     EXPECT_EQ(core.StoreAlarm(tea, GetParam().target), stored);
-    EXPECT_EQ(core.AlarmTable.AlarmCount, countAfter);
+    EXPECT_EQ(core.alarms().AlarmCount, countAfter);
     int tees = 0;
     for (int n = 1; n <= Alarms::kCapacity; ++n)
-        tees += core.AlarmTable[n] == tea ? 1 : 0;
+        tees += core.alarms()[n] == tea ? 1 : 0;
     EXPECT_EQ(tees, stored == 0 ? 0 : 1);
     if (stored != 0) {
-        EXPECT_EQ(core.AlarmTable[stored], tea);
+        EXPECT_EQ(core.alarms()[stored], tea);
     }
     const QString key = QStringLiteral("Software\\Brambleton\\Vindrel");
     EXPECT_EQ(core.registry()

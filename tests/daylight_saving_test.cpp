@@ -1,4 +1,5 @@
 #include <ClockText.h>
+#include <CorePeer.h>
 #include <EnglishLocale.h>
 #include <ScopedTimeZone.h>
 #include <TestCore.h>
@@ -21,10 +22,10 @@ protected:
     TickState state;
 
     void SetUp() override {
-        core.SkinState.HourSoundPath = kHour;
-        core.SkinState.AlarmSoundPath = kAlarm;
-        core.ClockSettings.HourSignal = 1;
-        core.ClockSettings.AlarmEnabled = 1;
+        VD_Core::CorePeer::skin(core).HourSoundPath = kHour;
+        VD_Core::CorePeer::skin(core).AlarmSoundPath = kAlarm;
+        core.SetHourSignal(true);
+        core.SetAlarmsEnabled(true);
     }
 
     QStringList walk(const QDateTime& fromUtc, const QDateTime& toUtc) {
@@ -87,9 +88,9 @@ protected:
 };
 
 TEST_F(ClockJumpTest, AClockSetBackByHandDoesNotRepeatTheAlarm) {
-    core.ClockSettings.AlarmEnabled = 1;
-    core.AlarmTable[1] = {QStringLiteral("a"), 7, 5, 0, 0};
-    core.AlarmTable.AlarmCount = 1;
+    core.SetAlarmsEnabled(true);
+    VD_Core::CorePeer::alarms(core)[1] = {QStringLiteral("a"), 7, 5, 0, 0};
+    VD_Core::CorePeer::alarms(core).AlarmCount = 1;
     const QDate day(2024, 5, 2);
     EXPECT_EQ(tick(day, QTime(7, 5, 0)).size(), 1);
     EXPECT_TRUE(tick(day, QTime(7, 6, 0)).isEmpty());
@@ -100,12 +101,12 @@ TEST_F(ClockJumpTest, AClockSetBackByHandDoesNotRepeatTheAlarm) {
 }
 
 TEST_F(ClockJumpTest, AnEditedAlarmSoundsAtItsNewTimeTheSameDay) {
-    core.ClockSettings.AlarmEnabled = 1;
-    core.AlarmTable[1] = {QStringLiteral("a"), 7, 5, 0, 0};
-    core.AlarmTable.AlarmCount = 1;
+    core.SetAlarmsEnabled(true);
+    VD_Core::CorePeer::alarms(core)[1] = {QStringLiteral("a"), 7, 5, 0, 0};
+    VD_Core::CorePeer::alarms(core).AlarmCount = 1;
     const QDate day(2024, 5, 2);
     EXPECT_EQ(tick(day, QTime(7, 5, 0)).size(), 1);
-    core.AlarmTable[1].Mins = 10;
+    VD_Core::CorePeer::alarms(core)[1].Mins = 10;
     EXPECT_TRUE(tick(day, QTime(7, 6, 0)).isEmpty());
     EXPECT_EQ(tick(day, QTime(7, 10, 0)).size(), 1);
 }

@@ -1,3 +1,4 @@
+#include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <TestCore.h>
 #include <frmALM.h>
@@ -18,7 +19,7 @@ protected:
 
     void SetUp() override {
         core.attachWindow(&clockWindow);
-        editor = std::make_unique<frmALM>(core);
+        editor = std::make_unique<frmALM>(core, std::nullopt);
     }
 
     void pressArrow(QScrollBar* spinner, bool upper) {
@@ -28,6 +29,7 @@ protected:
 };
 
 TEST_F(AlarmEditorTest, StartsWithItsInitialFieldsAndLists) {
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("New Alarm"));
     EXPECT_EQ(editor->txtHOUR->text(), QStringLiteral("0"));
     EXPECT_EQ(editor->txtMINS->text(), QStringLiteral("00"));
     EXPECT_EQ(editor->vsbHOUR->value(), 23);
@@ -112,7 +114,6 @@ TEST_F(AlarmEditorTest, TypedDigitsMoveTheSpinnerAndOutOfRangeOnesAreRefused) {
 }
 
 TEST_F(AlarmEditorTest, OkStoresWhatTheFieldsShowAfterTyping) {
-    editor->setWindowTitle(QStringLiteral("New Alarm"));
     editor->txtNAME->setText(QStringLiteral("Lunch"));
     editor->txtHOUR->clear();
     QTest::keyClicks(editor->txtHOUR, QStringLiteral("12"));
@@ -120,35 +121,32 @@ TEST_F(AlarmEditorTest, OkStoresWhatTheFieldsShowAfterTyping) {
     QTest::keyClicks(editor->txtMINS, QStringLiteral("5"));
     editor->txtMINS->clear();
     editor->btnCOM_Click(1);
-    ASSERT_EQ(core.AlarmTable.AlarmCount, 1);
-    EXPECT_EQ(core.AlarmTable[1], (VD_Core::AlarmEntry{QStringLiteral("Lunch"), 12, 5, 0, 0}));
+    ASSERT_EQ(core.alarms().AlarmCount, 1);
+    EXPECT_EQ(core.alarms()[1], (VD_Core::AlarmEntry{QStringLiteral("Lunch"), 12, 5, 0, 0}));
     EXPECT_EQ(editor->txtMINS->text(), QStringLiteral("05"));
 }
 
 TEST_F(AlarmEditorTest, EnterAndEscapePressNoButton) {
-    editor->setWindowTitle(QStringLiteral("New Alarm"));
     editor->txtNAME->setText(QStringLiteral("Tea"));
     editor->show();
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
         QTest::keyClick(editor->txtNAME, key);
     EXPECT_TRUE(editor->isVisible());
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 0);
+    EXPECT_EQ(core.alarms().AlarmCount, 0);
 }
 
 TEST_F(AlarmEditorTest, NewModeNeverAddsATwentyFirstEntry) {
-    core.AlarmTable.AlarmCount = VD_Core::Alarms::kCapacity;
-    editor->setWindowTitle(QStringLiteral("New Alarm"));
+    VD_Core::CorePeer::alarms(core).AlarmCount = VD_Core::Alarms::kCapacity;
     editor->txtNAME->setText(QStringLiteral("One too many"));
     editor->btnCOM_Click(1);
-    EXPECT_EQ(core.AlarmTable.AlarmCount, VD_Core::Alarms::kCapacity);
-    EXPECT_NE(core.AlarmTable[20].Name, QStringLiteral("One too many"));
+    EXPECT_EQ(core.alarms().AlarmCount, VD_Core::Alarms::kCapacity);
+    EXPECT_NE(core.alarms()[20].Name, QStringLiteral("One too many"));
 }
 
 TEST_F(AlarmEditorTest, AMarkerNameIsAccepted) {
-    editor->setWindowTitle(QStringLiteral("New Alarm"));
     editor->txtNAME->setText(VD_Core::kRemovalMarker);
     editor->btnCOM_Click(1);
-    EXPECT_EQ(core.AlarmTable[1].Name, VD_Core::kRemovalMarker);
+    EXPECT_EQ(core.alarms()[1].Name, VD_Core::kRemovalMarker);
 }
 
 TEST_F(AlarmEditorTest, TabOrderStartsAtTheName) {

@@ -1,3 +1,4 @@
+#include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <ModalDialogs.h>
 #include <TestCore.h>
@@ -34,7 +35,8 @@ protected:
 
     void addAlarms(int count) {
         for (int n = 1; n <= count; ++n)
-            core.AlarmTable.append({QStringLiteral("Alarm %1").arg(n), quint8(n), 0, 0, 0});
+            VD_Core::CorePeer::alarms(core).append(
+                {QStringLiteral("Alarm %1").arg(n), quint8(n), 0, 0, 0});
     }
 
     frmSETS& open() {
@@ -60,7 +62,7 @@ TEST_F(OptionsTest, AlarmsOffWithAlarmsStored) {
 }
 
 TEST_F(OptionsTest, AlarmsOnWithoutAlarms) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     frmSETS& o = open();
     EXPECT_TRUE(o.lstALM->isEnabled());
     EXPECT_TRUE(o.btnALM[0]->isEnabled());
@@ -69,7 +71,7 @@ TEST_F(OptionsTest, AlarmsOnWithoutAlarms) {
 }
 
 TEST_F(OptionsTest, AlarmsOnWithAlarmsSelectsTheFirstLine) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarms(2);
     frmSETS& o = open();
     EXPECT_EQ(o.lstALM->currentRow(), 0);
@@ -79,31 +81,31 @@ TEST_F(OptionsTest, AlarmsOnWithAlarmsSelectsTheFirstLine) {
 }
 
 TEST_F(OptionsTest, LoadingLeavesTheSettingsAsTheyWere) {
-    core.ClockSettings.HourSignal = 1;
-    core.ClockSettings.AlarmEnabled = 1;
-    core.ClockSettings.AlwaysOnTop = 1;
+    core.SetHourSignal(true);
+    core.SetAlarmsEnabled(true);
+    VD_Core::CorePeer::settings(core).AlwaysOnTop = 1;
     frmSETS& o = open();
     EXPECT_TRUE(o.chkSIG->isChecked());
     EXPECT_TRUE(o.chkALM->isChecked());
     EXPECT_TRUE(o.chkONTOP->isChecked());
-    EXPECT_EQ(core.ClockSettings.HourSignal, 1);
-    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 1);
-    EXPECT_EQ(core.ClockSettings.AlwaysOnTop, 1);
+    EXPECT_EQ(core.settings().HourSignal, 1);
+    EXPECT_EQ(core.settings().AlarmEnabled, 1);
+    EXPECT_EQ(core.settings().AlwaysOnTop, 1);
     EXPECT_EQ(clockWindow.topmostCalls, QStringList{QStringLiteral("on")});
 }
 
 TEST_F(OptionsTest, SwitchesTakeEffectAtOnce) {
     frmSETS& o = open();
     o.chkSIG->click();
-    EXPECT_EQ(core.ClockSettings.HourSignal, 1);
+    EXPECT_EQ(core.settings().HourSignal, 1);
     o.chkALM->click();
-    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 1);
+    EXPECT_EQ(core.settings().AlarmEnabled, 1);
     EXPECT_TRUE(o.btnALM[0]->isEnabled());
     o.chkALM->click();
-    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 0);
+    EXPECT_EQ(core.settings().AlarmEnabled, 0);
     EXPECT_FALSE(clockWindow.alarmVisible) << "the picture follows only at Ok";
     o.chkONTOP->click();
-    EXPECT_EQ(core.ClockSettings.AlwaysOnTop, 1);
+    EXPECT_EQ(core.settings().AlwaysOnTop, 1);
     EXPECT_EQ(clockWindow.topmostCalls, QStringList{QStringLiteral("on")});
 }
 
@@ -125,7 +127,7 @@ TEST_F(OptionsTest, TheCloseBoxLeavesThePictureAlone) {
 }
 
 TEST_F(OptionsTest, NewIsDisabledAtTwentyAlarmsAndSaysWhy) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarms(VD_Core::Alarms::kCapacity);
     frmSETS& o = open();
     EXPECT_FALSE(o.btnALM[0]->isEnabled());
@@ -134,7 +136,7 @@ TEST_F(OptionsTest, NewIsDisabledAtTwentyAlarmsAndSaysWhy) {
 }
 
 TEST_F(OptionsTest, NewWithOnlyANameAppendsAMidnightAlarmForEveryDay) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarms(1);
     frmSETS& o = open();
     QString caption;
@@ -145,8 +147,8 @@ TEST_F(OptionsTest, NewWithOnlyANameAppendsAMidnightAlarmForEveryDay) {
     });
     o.btnALM[0]->click();
     EXPECT_EQ(caption, QStringLiteral("New Alarm"));
-    ASSERT_EQ(core.AlarmTable.AlarmCount, 2);
-    EXPECT_EQ(core.AlarmTable[2], (AlarmEntry{QStringLiteral("Walk"), 0, 0, 0, 0}));
+    ASSERT_EQ(core.alarms().AlarmCount, 2);
+    EXPECT_EQ(core.alarms()[2], (AlarmEntry{QStringLiteral("Walk"), 0, 0, 0, 0}));
     EXPECT_EQ(listed(), (QStringList{QStringLiteral("Alarm 1"), QStringLiteral("Walk")}));
     EXPECT_EQ(o.lstALM->currentRow(), 0);
     EXPECT_EQ(stored(QStringLiteral("AlarmCount"), false), QStringLiteral("2"));
@@ -169,15 +171,14 @@ struct PresetCase {
 class EditPresetTest : public OptionsTest, public ::testing::WithParamInterface<PresetCase> {};
 
 TEST_P(EditPresetTest, EditorShowsTheEntry) {
-    core.ClockSettings.AlarmEnabled = 1;
-    core.AlarmTable.append({QStringLiteral("First"), 9, 9, 0, 0});
-    core.AlarmTable.append(GetParam().entry);
+    core.SetAlarmsEnabled(true);
+    VD_Core::CorePeer::alarms(core).append({QStringLiteral("First"), 9, 9, 0, 0});
+    VD_Core::CorePeer::alarms(core).append(GetParam().entry);
     frmSETS& o = open();
     o.lstALM->setCurrentRow(1);
     const PresetCase& c = GetParam();
     whenModalOpens<frmALM>([&](frmALM& e) {
         EXPECT_EQ(e.windowTitle(), QStringLiteral("Edit Alarm"));
-        EXPECT_EQ(e.Tag, QStringLiteral("2"));
         EXPECT_EQ(e.txtNAME->text(), c.entry.Name);
         EXPECT_TRUE(e.btnCOM[1]->isEnabled());
         EXPECT_EQ(e.vsbHOUR->value(), c.hourPosition);
@@ -219,20 +220,20 @@ INSTANTIATE_TEST_SUITE_P(Entries, EditPresetTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OptionsTest, EditThenOkWritesTheSameEntryBack) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarms(2);
-    const AlarmEntry before = core.AlarmTable[2];
+    const AlarmEntry before = core.alarms()[2];
     frmSETS& o = open();
     o.lstALM->setCurrentRow(1);
     whenModalOpens<frmALM>([](frmALM& e) { e.btnCOM[1]->click(); });
     o.btnALM[1]->click();
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
-    EXPECT_EQ(core.AlarmTable[2], before);
+    EXPECT_EQ(core.alarms().AlarmCount, 2);
+    EXPECT_EQ(core.alarms()[2], before);
     EXPECT_EQ(o.lstALM->currentRow(), 0);
 }
 
 TEST_F(OptionsTest, CancelAndTheCloseBoxChangeNothing) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarms(2);
     frmSETS& o = open();
     o.lstALM->setCurrentRow(1);
@@ -246,14 +247,14 @@ TEST_F(OptionsTest, CancelAndTheCloseBoxChangeNothing) {
                 e.btnCOM[0]->click();
         });
         o.btnALM[1]->click();
-        EXPECT_EQ(core.AlarmTable[2].Name, QStringLiteral("Alarm 2"));
-        EXPECT_EQ(core.AlarmTable[2].Hour, 2);
+        EXPECT_EQ(core.alarms()[2].Name, QStringLiteral("Alarm 2"));
+        EXPECT_EQ(core.alarms()[2].Hour, 2);
         EXPECT_EQ(o.lstALM->currentRow(), 1) << "the list is not refilled";
     }
 }
 
 TEST_F(OptionsTest, DeleteTheSecondOfThree) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarms(3);
     frmSETS& o = open();
     o.lstALM->setCurrentRow(1);
@@ -266,8 +267,8 @@ TEST_F(OptionsTest, DeleteTheSecondOfThree) {
     EXPECT_EQ(stored(QStringLiteral("02.Hour")), QStringLiteral("3"));
     EXPECT_TRUE(stored(QStringLiteral("03.Name")).isEmpty()) << "the third is gone from storage";
     EXPECT_EQ(o.lstALM->currentRow(), 0);
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
-    EXPECT_EQ(core.AlarmTable[2].Name, QStringLiteral("Alarm 3"));
+    EXPECT_EQ(core.alarms().AlarmCount, 2);
+    EXPECT_EQ(core.alarms()[2].Name, QStringLiteral("Alarm 3"));
 }
 
 struct ListGesture {
@@ -291,7 +292,7 @@ class AlarmListGestureTest : public OptionsTest,
 // Whatever the user does in it, a filled list keeps one line highlighted, and "&Delete" removes
 // that line.
 TEST_P(AlarmListGestureTest, DeleteRemovesTheLineShownSelected) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarms(3);
     frmSETS& o = open();
     o.show();
@@ -333,7 +334,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OptionsTest, DeleteTheOnlyAlarm) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarms(1);
     frmSETS& o = open();
     o.btnALM[2]->click();
@@ -364,14 +365,14 @@ TEST_F(OptionsTest, SwitchesReachStorageOnlyWithASave) {
 }
 
 TEST_F(OptionsTest, CancelSavesNothing) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     frmSETS& o = open();
     whenModalOpens<frmALM>([](frmALM& e) {
         e.txtNAME->setText(QStringLiteral("never"));
         e.btnCOM[0]->click();
     });
     o.btnALM[0]->click();
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 0);
+    EXPECT_EQ(core.alarms().AlarmCount, 0);
     EXPECT_TRUE(stored(QStringLiteral("01.Name")).isEmpty());
 }
 
@@ -465,7 +466,7 @@ TEST_F(OptionsFromClockTest, OkUnloadsSoTheNextOpeningStartsAfresh) {
 TEST_F(OptionsFromClockTest, AnAlarmFromItsMakingToItsSound) {
     clock.current = QDateTime(QDate(2024, 3, 4), QTime(7, 0, 0)); // a Monday
     frmVINDREL clockWindow(core);
-    core.SkinState.AlarmSoundPath = QStringLiteral("ring.wav");
+    VD_Core::CorePeer::skin(core).AlarmSoundPath = QStringLiteral("ring.wav");
     clockWindow.mnuOPTIONS->trigger();
     frmSETS& o = *clockWindow.options();
     o.chkALM->click();
@@ -481,7 +482,7 @@ TEST_F(OptionsFromClockTest, AnAlarmFromItsMakingToItsSound) {
     o.btnALM[0]->click();
     ASSERT_EQ(o.lstALM->count(), 1);
     EXPECT_EQ(o.lstALM->item(0)->text(), QStringLiteral("Stretch"));
-    EXPECT_EQ(core.AlarmTable[1], (AlarmEntry{QStringLiteral("Stretch"), 7, 5, 1, 0}));
+    EXPECT_EQ(core.alarms()[1], (AlarmEntry{QStringLiteral("Stretch"), 7, 5, 1, 0}));
     EXPECT_EQ(core.registry()
                   .GetValue(Hive::Root::CurrentUser,
                             QStringLiteral("Software\\Brambleton\\Vindrel\\Alarms"),

@@ -1,3 +1,4 @@
+#include <CorePeer.h>
 #include <HiveContents.h>
 #include <LogCapture.h>
 #include <MouseArguments.h>
@@ -67,9 +68,9 @@ TEST_F(ClockWindowTest, LoadFillsTheLabelsAndCapturesTheBuiltInPictures) {
     EXPECT_EQ(w.lblDAY->text(), QStringLiteral("We"));
     EXPECT_EQ(w.lblZONE->text(), QStringLiteral("01"));
     EXPECT_FLOAT_EQ(w.tickState().PowerOnSeconds, 3725.0f);
-    EXPECT_FALSE(core.SkinState.DefaultTitlePicture.isNull());
-    EXPECT_EQ(core.SkinState.DefaultTitlePicture.size(), QSize(100, 14));
-    EXPECT_EQ(core.SkinState.DefaultAlarmPicture.size(), QSize(16, 16));
+    EXPECT_FALSE(core.skin().DefaultTitlePicture.isNull());
+    EXPECT_EQ(core.skin().DefaultTitlePicture.size(), QSize(100, 14));
+    EXPECT_EQ(core.skin().DefaultAlarmPicture.size(), QSize(16, 16));
     EXPECT_EQ(core.window(), &w);
 }
 
@@ -89,16 +90,17 @@ TEST_F(ClockWindowTest, LoadAppliesTheSkinInUseBeforeShowingTheAlarmPicture) {
     files.writeSkin(QStringLiteral("s.vds"),
                     skinLines(QStringLiteral("t.png"), QStringLiteral("b.png"), QString(),
                               QStringLiteral("h.wav"), QString()));
-    core.ClockSettings.UsedSkinPath = core.skinFolder().path() + QStringLiteral("s.vds");
-    core.ClockSettings.AlarmEnabled = 1;
+    VD_Core::CorePeer::settings(core).UsedSkinPath =
+        core.skinFolder().path() + QStringLiteral("s.vds");
+    core.SetAlarmsEnabled(true);
     core.EnsureSettings();
     core.SaveSettings();
     frmVINDREL& w = load();
     EXPECT_EQ(w.btLogo->picture().size(), QSize(200, 28));
     EXPECT_EQ(w.face->background().toImage().pixelColor(0, 0), QColor(Qt::blue));
-    EXPECT_EQ(w.imgALM->picture().cacheKey(), core.SkinState.DefaultAlarmPicture.cacheKey());
+    EXPECT_EQ(w.imgALM->picture().cacheKey(), core.skin().DefaultAlarmPicture.cacheKey());
     EXPECT_FALSE(w.imgALM->isHidden());
-    EXPECT_EQ(core.SkinState.HourSoundPath, core.skinFolder().path() + QStringLiteral("h.wav"));
+    EXPECT_EQ(core.skin().HourSoundPath, core.skinFolder().path() + QStringLiteral("h.wav"));
     // The title strip stretches its picture to its own box.
     EXPECT_EQ(w.grab(w.btLogo->geometry().translated(1, 1)).toImage().pixelColor(50, 7),
               QColor(Qt::red));
@@ -112,9 +114,9 @@ TEST_F(ClockWindowTest, ZoneLabelShowsTheStandardOffsetWestOfUtc) {
 TEST_F(ClockWindowTest, AlarmPictureFollowsTheStoredAlarmEnabledAtLoad) {
     EXPECT_TRUE(load().imgALM->isHidden());
     EXPECT_EQ(readerName(window->imgALM), QString()) << "a reader finds hidden controls too";
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     core.SaveSettings();
-    core.ClockSettings.AlarmEnabled = 0;
+    core.SetAlarmsEnabled(false);
     EXPECT_FALSE(load().imgALM->isHidden());
     EXPECT_EQ(readerName(window->imgALM), QStringLiteral("Alarms enabled"));
     window->setAlarmIndicatorVisible(false);
@@ -139,8 +141,8 @@ TEST_F(ClockWindowTest, GeometryInTwipsAndPixels) {
 
 TEST_F(ClockWindowTest, TickUpdatesLabelsAndTooltipAndPlaysTheSignal) {
     frmVINDREL& w = load();
-    core.ClockSettings.HourSignal = 1;
-    core.SkinState.HourSoundPath = QStringLiteral("chime.wav");
+    core.SetHourSignal(true);
+    VD_Core::CorePeer::skin(core).HourSoundPath = QStringLiteral("chime.wav");
     clock.current = QDateTime(QDate(2024, 3, 10), QTime(13, 0, 0, 300));
     clock.ticks = 90000000;
     w.Quartz_Timer();
@@ -421,7 +423,7 @@ protected:
     void SetUp() override {
         ClockWindowTest::SetUp();
         core.EnsureSettings();
-        core.ClockSettings.AlarmEnabled = 1;
+        core.SetAlarmsEnabled(true);
         writeSkin("amber", QColor(0xd0, 0x90, 0x20), QColor(0x60, 0x40, 0x10));
         writeSkin("teal", QColor(0x20, 0xa0, 0xa0), QColor(0x10, 0x50, 0x50));
     }
@@ -463,7 +465,7 @@ protected:
 // settings shows: nothing of the face before it stays behind the labels.
 TEST_P(LiveChangeTest, LeavesTheFaceOfANewStart) {
     if (*GetParam().startSkin != '\0')
-        core.ClockSettings.UsedSkinPath =
+        VD_Core::CorePeer::settings(core).UsedSkinPath =
             core.skinFolder().path() + QString::fromLatin1(GetParam().startSkin) + ".vds";
     core.SaveSettings();
     frmVINDREL& w = start();

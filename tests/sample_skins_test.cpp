@@ -1,3 +1,4 @@
+#include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <SkinText.h>
 #include <SoundLength.h>
@@ -29,8 +30,8 @@ protected:
     QtMessageHandler previous = nullptr;
 
     void SetUp() override {
-        shipped.SkinState.DefaultTitlePicture = QPixmap(100, 14);
-        shipped.SkinState.DefaultAlarmPicture = QPixmap(16, 16);
+        VD_Core::CorePeer::skin(shipped).DefaultTitlePicture = QPixmap(100, 14);
+        VD_Core::CorePeer::skin(shipped).DefaultAlarmPicture = QPixmap(16, 16);
         shipped.attachWindow(&window);
         refusals.clear();
         previous = qInstallMessageHandler(collectSkinWarnings);
@@ -58,14 +59,13 @@ TEST_F(SampleSkinsTest, EverySampleIsACompleteSkinThatLoadsCleanly) {
         EXPECT_FALSE(text->value(SkinKey::Author).value_or(QString()).isEmpty());
 
         window = FakeClockWindow{};
-        shipped.ClockSettings.UsedSkinPath = path;
+        VD_Core::CorePeer::settings(shipped).UsedSkinPath = path;
         shipped.LoadSkin();
         EXPECT_EQ(refusals, QStringList{});
         EXPECT_FALSE(window.title.isNull());
         EXPECT_FALSE(window.alarm.isNull());
         EXPECT_EQ(window.background.isNull(), text->value(SkinKey::ImgBody)->isEmpty());
-        for (const QString& sound :
-             {shipped.SkinState.HourSoundPath, shipped.SkinState.AlarmSoundPath}) {
+        for (const QString& sound : {shipped.skin().HourSoundPath, shipped.skin().AlarmSoundPath}) {
             const std::optional<double> seconds = soundSeconds(sound);
             ASSERT_TRUE(seconds.has_value()) << sound.toStdString();
             EXPECT_LT(*seconds, 4.0) << "a short sound";
@@ -83,7 +83,7 @@ TEST_F(SampleSkinsTest, TheSamplesShowTheFormatsVariety) {
         subfolder |= text->value(SkinKey::ImgTitle)->contains(QLatin1Char('\\'));
         noBody |= text->value(SkinKey::ImgBody)->isEmpty();
         window = FakeClockWindow{};
-        shipped.ClockSettings.UsedSkinPath = shipped.skinFolder().path() + name;
+        VD_Core::CorePeer::settings(shipped).UsedSkinPath = shipped.skinFolder().path() + name;
         shipped.LoadSkin();
         otherSizes |= window.title.size() != QSize(100, 14) && window.alarm.size() != QSize(16, 16);
     }

@@ -1,3 +1,4 @@
+#include <CorePeer.h>
 #include <CountingStore.h>
 #include <FakeClockWindow.h>
 #include <FaultyStore.h>
@@ -46,8 +47,8 @@ protected:
 
     QStringList alarmNamesInMemory() const {
         QStringList names;
-        for (int n = 1; n <= core.AlarmTable.AlarmCount; ++n)
-            names << core.AlarmTable[n].Name;
+        for (int n = 1; n <= core.alarms().AlarmCount; ++n)
+            names << core.alarms()[n].Name;
         return names;
     }
 
@@ -76,9 +77,9 @@ TEST_F(SettingsTest, AFirstRunWritesTheDefaultsAndLoadsThem) {
     core.LoadSettings();
     EXPECT_EQ(window.left, 0);
     EXPECT_EQ(window.top, 0);
-    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 0);
-    EXPECT_EQ(core.ClockSettings.AlwaysOnTop, 0);
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 0);
+    EXPECT_EQ(core.settings().AlarmEnabled, 0);
+    EXPECT_EQ(core.settings().AlwaysOnTop, 0);
+    EXPECT_EQ(core.alarms().AlarmCount, 0);
 }
 
 TEST_F(SettingsTest, StoredSettingsAreNotReplacedByDefaults) {
@@ -104,22 +105,22 @@ TEST_F(SettingsTest, TheExampleStateLoadsAsStored) {
     core.LoadSettings();
     EXPECT_EQ(window.left, 1200);
     EXPECT_EQ(window.top, 900);
-    EXPECT_EQ(core.ClockSettings.HourSignal, 0);
-    EXPECT_EQ(core.ClockSettings.UsedSkinPath, QString());
-    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 1);
-    EXPECT_EQ(core.ClockSettings.AlwaysOnTop, 0);
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
-    EXPECT_EQ(core.AlarmTable[1], (AlarmEntry{QStringLiteral("Wake"), 7, 30, 0, 0}));
-    EXPECT_EQ(core.AlarmTable[2], (AlarmEntry{QStringLiteral("Meeting"), 14, 5, 1, 3}));
+    EXPECT_EQ(core.settings().HourSignal, 0);
+    EXPECT_EQ(core.settings().UsedSkinPath, QString());
+    EXPECT_EQ(core.settings().AlarmEnabled, 1);
+    EXPECT_EQ(core.settings().AlwaysOnTop, 0);
+    EXPECT_EQ(core.alarms().AlarmCount, 2);
+    EXPECT_EQ(core.alarms()[1], (AlarmEntry{QStringLiteral("Wake"), 7, 30, 0, 0}));
+    EXPECT_EQ(core.alarms()[2], (AlarmEntry{QStringLiteral("Meeting"), 14, 5, 1, 3}));
 }
 
 TEST_F(SettingsTest, ASaveWritesTheExampleStateExactly) {
     window.left = 1200;
     window.top = 900;
-    core.ClockSettings.AlarmEnabled = 1;
-    core.AlarmTable.AlarmCount = 2;
-    core.AlarmTable[1] = {QStringLiteral("Wake"), 7, 30, 0, 0};
-    core.AlarmTable[2] = {QStringLiteral("Meeting"), 14, 5, 1, 3};
+    core.SetAlarmsEnabled(true);
+    VD_Core::CorePeer::alarms(core).AlarmCount = 2;
+    VD_Core::CorePeer::alarms(core)[1] = {QStringLiteral("Wake"), 7, 30, 0, 0};
+    VD_Core::CorePeer::alarms(core)[2] = {QStringLiteral("Meeting"), 14, 5, 1, 3};
     core.EnsureSettings();
     core.SaveSettings();
     EXPECT_EQ(storedValues(*hive, kSettings),
@@ -135,7 +136,7 @@ TEST_F(SettingsTest, ASaveWritesTheExampleStateExactly) {
 }
 
 TEST_F(SettingsTest, ASaveIntoNoKeysWritesNothing) {
-    core.AlarmTable.append({QStringLiteral("Wake"), 7});
+    VD_Core::CorePeer::alarms(core).append({QStringLiteral("Wake"), 7});
     core.SaveSettings();
     EXPECT_TRUE(storedValues(*hive, kSettings).isEmpty());
 }
@@ -155,21 +156,26 @@ TEST_F(SettingsTest, ASaveIntoAMissingAlarmsKeyMakesItFirst) {
 TEST_F(SettingsTest, SkippedEntriesAreLeftOutAndTheRestRenumbered) {
     core.EnsureSettings();
     for (const char* name : {"One", "", "Three", "__#RemoveAlm[0]", "Five"})
-        core.AlarmTable.append({QString::fromLatin1(name), 7});
+        VD_Core::CorePeer::alarms(core).append({QString::fromLatin1(name), 7});
     core.SaveSettings();
     EXPECT_TRUE(storedValues(*hive, kSettings).contains(text("AlarmCount", "3")));
     EXPECT_EQ(storedAlarm(2).value(0), text("02.Name", "Three"));
     EXPECT_EQ(storedAlarm(3).value(0), text("03.Name", "Five"));
     EXPECT_TRUE(storedAlarm(4).isEmpty());
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 5); // memory is not changed by a save
+    EXPECT_EQ(core.alarms().AlarmCount, 5); // memory is not changed by a save
 }
 
 TEST_F(SettingsTest, RemovingAnAlarmRenumbersStorageAndMemory) {
     core.EnsureSettings();
     for (const char* name : {"One", "Two", "Three"})
-        core.AlarmTable.append({QString::fromLatin1(name), 7});
+        VD_Core::CorePeer::alarms(core).append({QString::fromLatin1(name), 7});
     core.SaveSettings();
+    // Between whole twips, as at some screen scales: the clock stays where it is.
+    window.left = 1200.4;
+    window.top = 899.6;
     core.RemoveAlarm(2);
+    EXPECT_EQ(window.left, 1200.4);
+    EXPECT_EQ(window.top, 899.6);
     EXPECT_EQ(alarmNamesInMemory(), (QStringList{QStringLiteral("One"), QStringLiteral("Three")}));
     EXPECT_EQ(storedAlarm(2).value(0), text("02.Name", "Three"));
     EXPECT_TRUE(storedAlarm(3).isEmpty());
@@ -178,7 +184,7 @@ TEST_F(SettingsTest, RemovingAnAlarmRenumbersStorageAndMemory) {
 
 TEST_F(SettingsTest, RemovingANumberOutsideTheListDoesNothing) {
     core.EnsureSettings();
-    core.AlarmTable.append({QStringLiteral("One"), 7});
+    VD_Core::CorePeer::alarms(core).append({QStringLiteral("One"), 7});
     core.SaveSettings();
     for (int n : {0, 2, -1})
         core.RemoveAlarm(n);
@@ -191,7 +197,7 @@ TEST_F(SettingsTest, ARemovalAndASaveAreEachOneTransaction) {
     Core counted(clock, sound, counting, shell);
     counted.EnsureSettings();
     for (const char* name : {"One", "Two", "Three"}) {
-        counted.AlarmTable.append({QString::fromLatin1(name)});
+        VD_Core::CorePeer::alarms(counted).append({QString::fromLatin1(name)});
     }
     counting.commits = 0;
     counted.SaveSettings();
@@ -203,10 +209,10 @@ TEST_F(SettingsTest, ARemovalAndASaveAreEachOneTransaction) {
 
 TEST_F(SettingsTest, DeletingAlarmValuesTakesOnlyTheEntriesInUse) {
     seedExample();
-    core.AlarmTable.AlarmCount = 0;
+    VD_Core::CorePeer::alarms(core).AlarmCount = 0;
     core.DeleteAlarmValues();
     EXPECT_EQ(storedValues(*hive, kAlarms).size(), 10);
-    core.AlarmTable.AlarmCount = 1;
+    VD_Core::CorePeer::alarms(core).AlarmCount = 1;
     core.DeleteAlarmValues();
     EXPECT_TRUE(storedAlarm(1).isEmpty());
     EXPECT_EQ(storedAlarm(2).size(), 5);
@@ -215,7 +221,7 @@ TEST_F(SettingsTest, DeletingAlarmValuesTakesOnlyTheEntriesInUse) {
 TEST_F(SettingsTest, TheNinthAndTenthAlarmsAreStoredUnder09And10) {
     core.EnsureSettings();
     for (int n = 1; n <= 10; ++n)
-        core.AlarmTable.append({QStringLiteral("Alarm %1").arg(n), 7});
+        VD_Core::CorePeer::alarms(core).append({QStringLiteral("Alarm %1").arg(n), 7});
     core.SaveSettings();
     EXPECT_EQ(storedAlarm(9).value(0), text("09.Name", "Alarm 9"));
     EXPECT_EQ(storedAlarm(10).value(4), text("10.Month", "0"));
@@ -226,8 +232,8 @@ TEST_F(SettingsTest, ACountWithoutItsValuesLoadsEmptyEntries) {
     for (const char* field : {"02.Name", "02.Hour", "02.Mins", "02.Day", "02.Month"})
         core.registry().DeleteValue(Hive::Root::CurrentUser, kAlarms, QString::fromLatin1(field));
     core.LoadSettings();
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
-    EXPECT_EQ(core.AlarmTable[2], AlarmEntry{});
+    EXPECT_EQ(core.alarms().AlarmCount, 2);
+    EXPECT_EQ(core.alarms()[2], AlarmEntry{});
 }
 
 TEST_F(SettingsTest, MoreThanTwentyStoredAlarmsLoadAsTwentyAndSaveAsTwenty) {
@@ -237,8 +243,8 @@ TEST_F(SettingsTest, MoreThanTwentyStoredAlarmsLoadAsTwentyAndSaveAsTwenty) {
         seedAlarm(n, QByteArray("Alarm ").append(QByteArray::number(n)).constData(), "6");
     LogCapture log("vindrel.registry");
     core.LoadSettings();
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 20);
-    EXPECT_EQ(core.AlarmTable[20].Name, QStringLiteral("Alarm 20"));
+    EXPECT_EQ(core.alarms().AlarmCount, 20);
+    EXPECT_EQ(core.alarms()[20].Name, QStringLiteral("Alarm 20"));
     EXPECT_EQ(log.messages().size(), 1);
     seed(kAlarms, "21.Name", "left alone");
     core.SaveSettings();
@@ -250,14 +256,14 @@ TEST_F(SettingsTest, ADamagedValueLoadsAsZeroIsLoggedAndTheRestStillLoads) {
     seedExample();
     seed(kSettings, "HourSignal", "abc");
     seed(kAlarms, "01.Hour", "300");
-    core.ClockSettings.HourSignal = 1;
+    core.SetHourSignal(true);
     LogCapture log("vindrel.registry");
     core.LoadSettings();
-    EXPECT_EQ(core.ClockSettings.HourSignal, 0);
-    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 1);
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
-    EXPECT_EQ(core.AlarmTable[1], (AlarmEntry{QStringLiteral("Wake"), 0, 30, 0, 0}));
-    EXPECT_EQ(core.AlarmTable[2].Name, QStringLiteral("Meeting"));
+    EXPECT_EQ(core.settings().HourSignal, 0);
+    EXPECT_EQ(core.settings().AlarmEnabled, 1);
+    EXPECT_EQ(core.alarms().AlarmCount, 2);
+    EXPECT_EQ(core.alarms()[1], (AlarmEntry{QStringLiteral("Wake"), 0, 30, 0, 0}));
+    EXPECT_EQ(core.alarms()[2].Name, QStringLiteral("Meeting"));
     ASSERT_EQ(log.messages().size(), 2);
     EXPECT_TRUE(log.messages()[0].contains(QStringLiteral("HourSignal")));
     EXPECT_TRUE(log.messages()[1].contains(QStringLiteral("01.Hour")));
@@ -274,7 +280,7 @@ TEST_P(StoredHour, LoadsByItsLeadingNumber) {
     seedExample();
     seed(kAlarms, "01.Hour", GetParam().stored);
     core.LoadSettings();
-    EXPECT_EQ(core.AlarmTable[1].Hour, GetParam().loaded);
+    EXPECT_EQ(core.alarms()[1].Hour, GetParam().loaded);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, StoredHour,
@@ -287,10 +293,10 @@ TEST_F(SettingsTest, NumbersStoredAsDwordsLoadToo) {
     storeRaw(*hive, kSettings, QStringLiteral("X"), Hive::kRegDword, QByteArray("\x2C\x01\0\0", 4));
     storeRaw(*hive, kSettings, QStringLiteral("AlarmEnabled"), Hive::kRegDword,
              QByteArray("\x01\0\0\0", 4));
-    core.ClockSettings.AlarmEnabled = 0;
+    core.SetAlarmsEnabled(false);
     core.LoadSettings();
     EXPECT_EQ(window.left, 300);
-    EXPECT_EQ(core.ClockSettings.AlarmEnabled, 1);
+    EXPECT_EQ(core.settings().AlarmEnabled, 1);
 }
 
 TEST_F(SettingsTest, NegativePositionsAreStoredWithTheirSignAndRestored) {
@@ -348,8 +354,8 @@ struct FaultRig {
 
     QList<AlarmEntry> alarms() const {
         QList<AlarmEntry> entries;
-        for (int n = 1; n <= core.AlarmTable.AlarmCount; ++n)
-            entries << core.AlarmTable[n];
+        for (int n = 1; n <= core.alarms().AlarmCount; ++n)
+            entries << core.alarms()[n];
         return entries;
     }
 
@@ -358,8 +364,8 @@ struct FaultRig {
         Core fresh(clock, sound, *hive, shell);
         fresh.LoadSettings();
         QList<AlarmEntry> entries;
-        for (int n = 1; n <= fresh.AlarmTable.AlarmCount; ++n)
-            entries << fresh.AlarmTable[n];
+        for (int n = 1; n <= fresh.alarms().AlarmCount; ++n)
+            entries << fresh.alarms()[n];
         return entries;
     }
 };
@@ -377,20 +383,20 @@ void PrintTo(const Change& change, std::ostream* out) {
 
 void saveEveryValueChanged(FaultRig& rig) {
     rig.window.left = 300;
-    rig.core.ClockSettings.HourSignal = 1;
-    rig.core.ClockSettings.UsedSkinPath = QStringLiteral("Night.vds");
-    rig.core.AlarmTable[2] = {QStringLiteral("Meeting moved"), 15, 30, 2, 4};
+    rig.core.SetHourSignal(true);
+    VD_Core::CorePeer::settings(rig.core).UsedSkinPath = QStringLiteral("Night.vds");
+    VD_Core::CorePeer::alarms(rig.core)[2] = {QStringLiteral("Meeting moved"), 15, 30, 2, 4};
     rig.core.SaveSettings();
 }
 
 void saveANewAlarm(FaultRig& rig) {
-    rig.core.AlarmTable.AlarmCount = 5;
-    rig.core.AlarmTable[5] = {QStringLiteral("Tea"), 16, 0, 0, 0};
+    VD_Core::CorePeer::alarms(rig.core).AlarmCount = 5;
+    VD_Core::CorePeer::alarms(rig.core)[5] = {QStringLiteral("Tea"), 16, 0, 0, 0};
     rig.core.SaveSettings();
 }
 
 void saveLeavingTheFirstOut(FaultRig& rig) {
-    rig.core.AlarmTable[1].Name.clear();
+    VD_Core::CorePeer::alarms(rig.core)[1].Name.clear();
     rig.core.SaveSettings();
 }
 
@@ -490,7 +496,7 @@ TEST(Removal, EndsAsDeletingEveryStoredAlarmThenSavingWould) {
         FaultRig removed;
         removed.core.RemoveAlarm(n);
         FaultRig literal;
-        literal.core.AlarmTable[n].Name = kRemovalMarker;
+        VD_Core::CorePeer::alarms(literal.core)[n].Name = kRemovalMarker;
         literal.core.DeleteAlarmValues();
         literal.core.SaveSettings();
         EXPECT_EQ(clockValues(*removed.hive), clockValues(*literal.hive)) << "removing " << n;

@@ -1,6 +1,7 @@
 // The clock's start with a settings store it cannot use as it is: it always gets a store,
 // starts on the defaults, and says why under vindrel.registry.
 
+#include <CorePeer.h>
 #include <CountingStore.h>
 #include <FakeClock.h>
 #include <FakeShell.h>
@@ -52,13 +53,13 @@ TEST_P(StartWithUnusableStore, StartsOnTheDefaultsAndLogsWhy) {
     VD_Core::Core core(clock, sound, *store, shell);
     core.EnsureSettings();
     core.LoadSettings();
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 0);
-    core.AlarmTable.AlarmCount = 1;
-    core.AlarmTable[1].Name = QStringLiteral("Wake");
+    EXPECT_EQ(core.alarms().AlarmCount, 0);
+    VD_Core::CorePeer::alarms(core).AlarmCount = 1;
+    VD_Core::CorePeer::alarms(core)[1].Name = QStringLiteral("Wake");
     core.SaveSettings();
     core.ClearAlarms();
     core.LoadSettings();
-    EXPECT_EQ(core.AlarmTable[1].Name, QStringLiteral("Wake")) << "saves work for this run";
+    EXPECT_EQ(core.alarms()[1].Name, QStringLiteral("Wake")) << "saves work for this run";
     EXPECT_EQ(QFileInfo(path).isFile(), GetParam().kept);
 }
 
@@ -102,7 +103,7 @@ TEST_F(TwoCopiesOfOneFile, ARemovalWhileAnotherCopyHoldsTheStoreKeepsTheOldListE
     VD_Core::Core clockCopy(clock, sound, *mine, shell);
     clockCopy.EnsureSettings();
     for (const char* name : {"One", "Two", "Three"}) {
-        clockCopy.AlarmTable.append({QString::fromLatin1(name)});
+        VD_Core::CorePeer::alarms(clockCopy).append({QString::fromLatin1(name)});
     }
     clockCopy.SaveSettings();
     {
@@ -110,8 +111,8 @@ TEST_F(TwoCopiesOfOneFile, ARemovalWhileAnotherCopyHoldsTheStoreKeepsTheOldListE
         clockCopy.RemoveAlarm(2);
         otherCopySaving.commit();
     }
-    EXPECT_EQ(clockCopy.AlarmTable.AlarmCount, 3);
-    EXPECT_EQ(clockCopy.AlarmTable[2].Name, QStringLiteral("Two"));
+    EXPECT_EQ(clockCopy.alarms().AlarmCount, 3);
+    EXPECT_EQ(clockCopy.alarms()[2].Name, QStringLiteral("Two"));
     EXPECT_EQ(storedValues(*mine, kAlarms).size(), 15);
 }
 
@@ -135,8 +136,8 @@ TEST_F(TwoCopiesOfOneFile, AFirstRunNeverWritesItsDefaultsOverAnotherCopysFirstS
     const auto [mine, other] = twoCopiesOfOneFile();
     other->setBusyTimeout(20);
     VD_Core::Core otherCopy(clock, sound, *other, shell);
-    otherCopy.AlarmTable.AlarmCount = 1;
-    otherCopy.AlarmTable[1].Name = QStringLiteral("Kept");
+    VD_Core::CorePeer::alarms(otherCopy).AlarmCount = 1;
+    VD_Core::CorePeer::alarms(otherCopy)[1].Name = QStringLiteral("Kept");
     // The other copy starts and saves just as this one looks for its settings.
     BeginHook hooked(*mine, [&] {
         otherCopy.EnsureSettings();

@@ -1,3 +1,4 @@
+#include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <HiveContents.h>
 #include <Maker.h>
@@ -57,13 +58,13 @@ protected:
 };
 
 TEST_F(SkinChooserTest, AnEmptyFolderListsTheBuiltInLookAlone) {
-    core.ClockSettings.UsedSkinPath = QStringLiteral("/nowhere/gone.vds");
+    VD_Core::CorePeer::settings(core).UsedSkinPath = QStringLiteral("/nowhere/gone.vds");
     frmSETS& o = open();
     EXPECT_EQ(listed(), QStringList{QStringLiteral("<Default>")});
     EXPECT_EQ(o.lstSKIN->currentRow(), 0);
     EXPECT_EQ(o.lblAUTHOR->text(), VD_Core::Maker::kCreditLine);
-    EXPECT_TRUE(core.ClockSettings.UsedSkinPath.isEmpty());
-    EXPECT_EQ(clockWindow.title.cacheKey(), core.SkinState.DefaultTitlePicture.cacheKey());
+    EXPECT_TRUE(core.settings().UsedSkinPath.isEmpty());
+    EXPECT_EQ(clockWindow.title.cacheKey(), core.skin().DefaultTitlePicture.cacheKey());
 }
 
 TEST_F(SkinChooserTest, TheUsersOwnSkinsFollowTheProgramsAndTakeTheirFilesFromTheirFolder) {
@@ -82,13 +83,13 @@ TEST_F(SkinChooserTest, TheUsersOwnSkinsFollowTheProgramsAndTakeTheirFilesFromTh
     ASSERT_EQ(listed(), (QStringList{QStringLiteral("<Default>"), QStringLiteral("Shipped"),
                                      QStringLiteral("Mine")}));
     choose(2);
-    EXPECT_EQ(core.ClockSettings.UsedSkinPath,
+    EXPECT_EQ(core.settings().UsedSkinPath,
               core.skinFolders().at(1).path() + QStringLiteral("a.vds"));
-    EXPECT_EQ(core.ClockSettings.UsedSkinPath, path);
+    EXPECT_EQ(core.settings().UsedSkinPath, path);
     EXPECT_EQ(o.lblAUTHOR->text(), QStringLiteral("Me"));
     EXPECT_EQ(clockWindow.title.toImage().pixelColor(0, 0), QColor(Qt::blue));
-    EXPECT_EQ(core.SkinState.HourSoundPath, own.folder() + QStringLiteral("/mine/chime.wav"));
-    EXPECT_EQ(core.SkinState.AlarmSoundPath, core.skinFolders().at(1).path());
+    EXPECT_EQ(core.skin().HourSoundPath, own.folder() + QStringLiteral("/mine/chime.wav"));
+    EXPECT_EQ(core.skin().AlarmSoundPath, core.skinFolders().at(1).path());
     o.btnSKIN[0]->click();
     EXPECT_EQ(o.lstSKIN->currentRow(), 2) << "a refresh selects the user's skin again";
 }
@@ -96,18 +97,18 @@ TEST_F(SkinChooserTest, TheUsersOwnSkinsFollowTheProgramsAndTakeTheirFilesFromTh
 TEST_F(SkinChooserTest, ASkinGivenUpAtStartUpIsListedAndAppliedWhenChosenAgain) {
     const QString path =
         writeSkin(QStringLiteral("red.vds"), QStringLiteral("Red"), QStringLiteral("Ann"));
-    core.ClockSettings.UsedSkinPath = path;
+    VD_Core::CorePeer::settings(core).UsedSkinPath = path;
     // What a start that ended while it applied the skin leaves behind.
     storeRaw(*hive, QStringLiteral("Software\\Brambleton\\Vindrel"), QStringLiteral("ApplyingSkin"),
              Hive::kRegSz,
              Platform::processMark(QCoreApplication::applicationPid()).toUtf8() + '\0');
     core.LoadSkinAtStart();
-    ASSERT_EQ(clockWindow.title.cacheKey(), core.SkinState.DefaultTitlePicture.cacheKey());
+    ASSERT_EQ(clockWindow.title.cacheKey(), core.skin().DefaultTitlePicture.cacheKey());
     frmSETS& o = open();
     ASSERT_EQ(listed(), (QStringList{QStringLiteral("<Default>"), QStringLiteral("Red")}));
     EXPECT_EQ(o.lstSKIN->currentRow(), 0);
     choose(1);
-    EXPECT_EQ(core.ClockSettings.UsedSkinPath, path);
+    EXPECT_EQ(core.settings().UsedSkinPath, path);
     EXPECT_EQ(clockWindow.title.toImage().pixelColor(0, 0), QColor(Qt::red));
 }
 
@@ -118,19 +119,19 @@ TEST_F(SkinChooserTest, ChoosingASkinAppliesItAndShowsItsAuthor) {
     ASSERT_EQ(listed(), (QStringList{QStringLiteral("<Default>"), QStringLiteral("Red")}));
     choose(1);
     EXPECT_EQ(o.lblAUTHOR->text(), QStringLiteral("Ann"));
-    EXPECT_EQ(core.ClockSettings.UsedSkinPath, path);
+    EXPECT_EQ(core.settings().UsedSkinPath, path);
     EXPECT_EQ(path, core.skinFolder().path() + QStringLiteral("red.vds"));
     EXPECT_EQ(clockWindow.title.toImage().pixelColor(0, 0), QColor(Qt::red));
     choose(0);
-    EXPECT_TRUE(core.ClockSettings.UsedSkinPath.isEmpty());
-    EXPECT_EQ(clockWindow.title.cacheKey(), core.SkinState.DefaultTitlePicture.cacheKey());
-    EXPECT_TRUE(core.SkinState.HourSoundPath.isEmpty());
+    EXPECT_TRUE(core.settings().UsedSkinPath.isEmpty());
+    EXPECT_EQ(clockWindow.title.cacheKey(), core.skin().DefaultTitlePicture.cacheKey());
+    EXPECT_TRUE(core.skin().HourSoundPath.isEmpty());
 }
 
 TEST_F(SkinChooserTest, TheSkinInUseIsSelectedOnOpeningWithoutReloadingIt) {
     writeSkin(QStringLiteral("a.vds"), QStringLiteral("A"), QStringLiteral("Ann"));
     const QString b = writeSkin(QStringLiteral("b.vds"), QStringLiteral("B"), QStringLiteral("Bo"));
-    core.ClockSettings.UsedSkinPath = b;
+    VD_Core::CorePeer::settings(core).UsedSkinPath = b;
     core.LoadSkin();
     const qint64 shown = clockWindow.title.cacheKey();
     frmSETS& o = open();
@@ -145,13 +146,14 @@ TEST_F(SkinChooserTest, TheSkinInUseIsSelectedOnOpeningWithoutReloadingIt) {
 TEST_F(SkinChooserTest, APathDifferingOnlyInLetterCaseFallsBackToTheBuiltInLook) {
     const QString path =
         writeSkin(QStringLiteral("Case.vds"), QStringLiteral("Case"), QStringLiteral("C"));
-    core.ClockSettings.UsedSkinPath = path;
+    VD_Core::CorePeer::settings(core).UsedSkinPath = path;
     core.LoadSkin();
-    core.ClockSettings.UsedSkinPath = core.skinFolder().path() + QStringLiteral("case.vds");
+    VD_Core::CorePeer::settings(core).UsedSkinPath =
+        core.skinFolder().path() + QStringLiteral("case.vds");
     frmSETS& o = open();
     EXPECT_EQ(o.lstSKIN->currentRow(), 0);
-    EXPECT_TRUE(core.ClockSettings.UsedSkinPath.isEmpty());
-    EXPECT_EQ(clockWindow.title.cacheKey(), core.SkinState.DefaultTitlePicture.cacheKey());
+    EXPECT_TRUE(core.settings().UsedSkinPath.isEmpty());
+    EXPECT_EQ(clockWindow.title.cacheKey(), core.skin().DefaultTitlePicture.cacheKey());
 }
 
 TEST_F(SkinChooserTest, TwoSkinsWithOneNameEachApplyTheirOwnFile) {
@@ -162,9 +164,9 @@ TEST_F(SkinChooserTest, TwoSkinsWithOneNameEachApplyTheirOwnFile) {
     frmSETS& o = open();
     ASSERT_EQ(listed().count(QStringLiteral("Twin")), 2);
     choose(1);
-    EXPECT_EQ(core.ClockSettings.UsedSkinPath, one);
+    EXPECT_EQ(core.settings().UsedSkinPath, one);
     choose(2);
-    EXPECT_EQ(core.ClockSettings.UsedSkinPath, two);
+    EXPECT_EQ(core.settings().UsedSkinPath, two);
     EXPECT_EQ(o.lblAUTHOR->text(), QStringLiteral("2"));
 }
 
@@ -187,10 +189,10 @@ TEST_F(SkinChooserTest, PreviewsPlayTheCurrentPathsEmptyOnesIncluded) {
     choose(1);
     o.btnSKIN[1]->click();
     o.btnSKIN[2]->click();
-    EXPECT_EQ(sound.played, (QStringList{QString(), QString(), core.SkinState.HourSoundPath,
-                                         core.SkinState.AlarmSoundPath}));
-    EXPECT_EQ(core.SkinState.HourSoundPath, core.skinFolder().path() + QStringLiteral("s.vds.wav"));
-    EXPECT_EQ(core.SkinState.AlarmSoundPath, core.skinFolder().path());
+    EXPECT_EQ(sound.played, (QStringList{QString(), QString(), core.skin().HourSoundPath,
+                                         core.skin().AlarmSoundPath}));
+    EXPECT_EQ(core.skin().HourSoundPath, core.skinFolder().path() + QStringLiteral("s.vds.wav"));
+    EXPECT_EQ(core.skin().AlarmSoundPath, core.skinFolder().path());
 }
 
 TEST_F(SkinChooserTest, TheChoiceIsSavedByTheNextSave) {

@@ -1,3 +1,4 @@
+#include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <HiveContents.h>
 #include <HostilePictures.h>
@@ -43,10 +44,10 @@ protected:
     SkinFiles files{programFolder.path()};
 
     void SetUp() override {
-        core.SkinState.DefaultTitlePicture = filled({100, 14}, kBuiltInTitle);
-        core.SkinState.DefaultAlarmPicture = filled({16, 16}, kBuiltInAlarm);
-        window.title = core.SkinState.DefaultTitlePicture;
-        window.alarm = core.SkinState.DefaultAlarmPicture;
+        VD_Core::CorePeer::skin(core).DefaultTitlePicture = filled({100, 14}, kBuiltInTitle);
+        VD_Core::CorePeer::skin(core).DefaultAlarmPicture = filled({16, 16}, kBuiltInAlarm);
+        window.title = core.skin().DefaultTitlePicture;
+        window.alarm = core.skin().DefaultAlarmPicture;
         core.attachWindow(&window);
     }
 
@@ -60,7 +61,7 @@ protected:
         loadPath(core.skinFolder().path() + file);
     }
     void loadPath(const QString& path) {
-        core.ClockSettings.UsedSkinPath = path;
+        VD_Core::CorePeer::settings(core).UsedSkinPath = path;
         core.LoadSkin();
     }
 
@@ -79,8 +80,8 @@ protected:
         EXPECT_EQ(colourOf(window.title), kRed);
         EXPECT_EQ(colourOf(window.background), kGreen);
         EXPECT_EQ(colourOf(window.alarm), kBlue);
-        EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("a/chime.wav"));
-        EXPECT_EQ(core.SkinState.AlarmSoundPath, skinsPath("a/ring.wav"));
+        EXPECT_EQ(core.skin().HourSoundPath, skinsPath("a/chime.wav"));
+        EXPECT_EQ(core.skin().AlarmSoundPath, skinsPath("a/ring.wav"));
     }
 };
 
@@ -90,8 +91,8 @@ TEST_F(SkinLoadingTest, AnEmptyPathGivesTheBuiltInLook) {
     EXPECT_EQ(colourOf(window.title), kBuiltInTitle);
     EXPECT_EQ(colourOf(window.alarm), kBuiltInAlarm);
     EXPECT_TRUE(window.background.isNull());
-    EXPECT_EQ(core.SkinState.HourSoundPath, QString());
-    EXPECT_EQ(core.SkinState.AlarmSoundPath, QString());
+    EXPECT_EQ(core.skin().HourSoundPath, QString());
+    EXPECT_EQ(core.skin().AlarmSoundPath, QString());
     EXPECT_TRUE(sound.preloaded.isEmpty());
 }
 
@@ -118,8 +119,8 @@ TEST_F(SkinLoadingTest, SkinBWithoutTitleKeepsSkinATitleAndDropsItsSound) {
     EXPECT_EQ(colourOf(window.title), kRed);
     EXPECT_TRUE(window.background.isNull());
     EXPECT_EQ(colourOf(window.alarm), kWhite);
-    EXPECT_EQ(core.SkinState.HourSoundPath, QString());
-    EXPECT_EQ(core.SkinState.AlarmSoundPath, skinsPath("b/ring.wav"));
+    EXPECT_EQ(core.skin().HourSoundPath, QString());
+    EXPECT_EQ(core.skin().AlarmSoundPath, skinsPath("b/ring.wav"));
 }
 
 TEST_F(SkinLoadingTest, AMissingBodyKeepsThePreviousOneAndTheRestIsApplied) {
@@ -130,8 +131,8 @@ TEST_F(SkinLoadingTest, AMissingBodyKeepsThePreviousOneAndTheRestIsApplied) {
                    QStringLiteral("h.wav"), QStringLiteral("c\\a.wav")));
     EXPECT_EQ(colourOf(window.background), kGreen);
     EXPECT_EQ(colourOf(window.alarm), kWhite);
-    EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("h.wav"));
-    EXPECT_EQ(core.SkinState.AlarmSoundPath, skinsPath("c/a.wav")) << "a sound is not checked";
+    EXPECT_EQ(core.skin().HourSoundPath, skinsPath("h.wav"));
+    EXPECT_EQ(core.skin().AlarmSoundPath, skinsPath("c/a.wav")) << "a sound is not checked";
 }
 
 TEST_F(SkinLoadingTest, EmptyValuesBringBackTheBuiltInLookAndTheFolderPath) {
@@ -140,8 +141,8 @@ TEST_F(SkinLoadingTest, EmptyValuesBringBackTheBuiltInLookAndTheFolderPath) {
     EXPECT_EQ(colourOf(window.title), kBuiltInTitle);
     EXPECT_TRUE(window.background.isNull());
     EXPECT_EQ(colourOf(window.alarm), kBuiltInAlarm);
-    EXPECT_EQ(core.SkinState.HourSoundPath, core.skinFolder().path());
-    EXPECT_EQ(core.SkinState.AlarmSoundPath, core.skinFolder().path());
+    EXPECT_EQ(core.skin().HourSoundPath, core.skinFolder().path());
+    EXPECT_EQ(core.skin().AlarmSoundPath, core.skinFolder().path());
 }
 
 TEST_F(SkinLoadingTest, KeysAreMatchedWithoutRegardToCaseAndNamesFoundIgnoringIt) {
@@ -152,7 +153,7 @@ TEST_F(SkinLoadingTest, KeysAreMatchedWithoutRegardToCaseAndNamesFoundIgnoringIt
           QStringLiteral("IMGTITLE=case\\title.png"), QStringLiteral("ImgBody="),
           QStringLiteral("imgALARM="), QStringLiteral("SndHour=CASE\\chime.wav")});
     EXPECT_EQ(colourOf(window.title), kRed);
-    EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("Case/Chime.WAV"));
+    EXPECT_EQ(core.skin().HourSoundPath, skinsPath("Case/Chime.WAV"));
 }
 
 TEST_F(SkinLoadingTest, ASkinNamedOnDiskInAnotherCodePageIsListedAndApplied) {
@@ -166,7 +167,7 @@ TEST_F(SkinLoadingTest, ASkinNamedOnDiskInAnotherCodePageIsListedAndApplied) {
     EXPECT_EQ(skins[0].path, skinsPath("Caf\xc3\xa9.vds"));
     // As listed, and as Windows would find it named otherwise.
     for (const QString& path : {skins[0].path, skinsPath("CAF\xc3\x89.VDS. ")}) {
-        window.title = core.SkinState.DefaultTitlePicture;
+        window.title = core.skin().DefaultTitlePicture;
         loadPath(path);
         EXPECT_EQ(colourOf(window.title), kWhite) << path.toStdString();
     }
@@ -186,7 +187,7 @@ TEST_P(UnappliedSkinTest, ChangesNothing) {
     loadPath(files.write(QStringLiteral("bad.vds"), GetParam().bytes));
     expectSkinA();
     EXPECT_TRUE(sound.preloaded.isEmpty());
-    EXPECT_EQ(core.ClockSettings.UsedSkinPath, files.folder() + QStringLiteral("/bad.vds"));
+    EXPECT_EQ(core.settings().UsedSkinPath, files.folder() + QStringLiteral("/bad.vds"));
 }
 
 const QByteArray kHeaderBytes(kSkinHeader.data(), kSkinHeader.size());
@@ -222,8 +223,8 @@ TEST_F(SkinLoadingTest, AFileEndingAfterLineFiveKeepsTheRestAndClearsTheSounds) 
     EXPECT_EQ(colourOf(window.title), kWhite);
     EXPECT_TRUE(window.background.isNull());
     EXPECT_EQ(colourOf(window.alarm), kBlue);
-    EXPECT_EQ(core.SkinState.HourSoundPath, QString());
-    EXPECT_EQ(core.SkinState.AlarmSoundPath, QString());
+    EXPECT_EQ(core.skin().HourSoundPath, QString());
+    EXPECT_EQ(core.skin().AlarmSoundPath, QString());
 }
 
 TEST_F(SkinLoadingTest, LinesAfterTheEighthHaveNoEffect) {
@@ -232,27 +233,27 @@ TEST_F(SkinLoadingTest, LinesAfterTheEighthHaveNoEffect) {
     files.writePicture(QStringLiteral("t.png"), {100, 14}, kWhite);
     load(QStringLiteral("nine.vds"), lines);
     EXPECT_EQ(colourOf(window.title), kBuiltInTitle);
-    EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("h.wav"));
+    EXPECT_EQ(core.skin().HourSoundPath, skinsPath("h.wav"));
 }
 
 TEST_F(SkinLoadingTest, ResetKeepsTheSkinPath) {
     loadSkinA();
     core.ResetSkin();
-    EXPECT_EQ(core.ClockSettings.UsedSkinPath, files.folder() + QStringLiteral("/a.vds"));
+    EXPECT_EQ(core.settings().UsedSkinPath, files.folder() + QStringLiteral("/a.vds"));
     EXPECT_EQ(colourOf(window.title), kBuiltInTitle);
 }
 
 TEST_F(SkinLoadingTest, WithoutAWindowOnlyTheSoundsAreSet) {
     core.attachWindow(nullptr);
     load(QStringLiteral("s.vds"), skinLines({}, {}, {}, QStringLiteral("h.wav"), {}));
-    EXPECT_EQ(core.SkinState.HourSoundPath, skinsPath("h.wav"));
+    EXPECT_EQ(core.skin().HourSoundPath, skinsPath("h.wav"));
 }
 
 TEST_F(SkinLoadingTest, ASoundLeadingOutsideIsStoredAsNoSound) {
     load(QStringLiteral("s.vds"),
          skinLines({}, {}, {}, QStringLiteral("..\\..\\etc\\h.wav"), QStringLiteral("ok.wav")));
-    EXPECT_EQ(core.SkinState.HourSoundPath, QString());
-    EXPECT_EQ(core.SkinState.AlarmSoundPath, skinsPath("ok.wav"));
+    EXPECT_EQ(core.skin().HourSoundPath, QString());
+    EXPECT_EQ(core.skin().AlarmSoundPath, skinsPath("ok.wav"));
 }
 
 const QString kSettingsKey = QStringLiteral("Software\\Brambleton\\Vindrel");
@@ -290,7 +291,7 @@ TEST_P(SkinAtStartTest, AStartThatEndedWhileApplyingTheSkinGivesItUp) {
 
     const bool givenUp = GetParam().givenUp;
     EXPECT_EQ(colourOf(window.title), givenUp ? kBuiltInTitle : kWhite);
-    EXPECT_EQ(core.ClockSettings.UsedSkinPath, givenUp ? QString() : skin);
+    EXPECT_EQ(core.settings().UsedSkinPath, givenUp ? QString() : skin);
     for (StoredValue& value : expected) {
         if (givenUp && value.name == u"UsedSkinPath")
             value = textValue(value.name, {});

@@ -4,9 +4,11 @@
 // logged), nothing else changes, the log says so in short lines, and the alarms then sound
 // only at the valid times the loaded values name.
 
+#include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <HiveContents.h>
 #include <LogCapture.h>
+#include <StoredSettings.h>
 #include <TestCore.h>
 #include <Tick.h>
 
@@ -48,6 +50,14 @@ struct Hostile {
     Number asLeadingNumber;
     QString asText;
     bool tooLarge = false; // left unread, and logged, whatever the field
+};
+
+// Every stored setting, then the fields of an alarm.
+const Field kFields[] = {
+    {"X", Kind::Position},          {"Y", Kind::Position},         {"HourSignal", Kind::Byte},
+    {"UsedSkinPath", Kind::Text},   {"AlarmEnabled", Kind::Byte},  {"AlarmCount", Kind::Count},
+    {"AlwaysOnTop", Kind::Byte},    {"01.Name", Kind::Text},       {"01.Hour", Kind::AlarmNumber},
+    {"01.Mins", Kind::AlarmNumber}, {"01.Day", Kind::AlarmNumber}, {"01.Month", Kind::AlarmNumber},
 };
 
 void PrintTo(const Field& field, std::ostream* out) {
@@ -165,18 +175,18 @@ protected:
     Loaded loaded() const {
         return {window.left,
                 window.top,
-                core.ClockSettings.HourSignal,
-                core.ClockSettings.UsedSkinPath,
-                core.ClockSettings.AlarmEnabled,
-                core.AlarmTable.AlarmCount,
-                core.ClockSettings.AlwaysOnTop,
-                core.AlarmTable[1],
-                core.AlarmTable[2]};
+                core.settings().HourSignal,
+                core.settings().UsedSkinPath,
+                core.settings().AlarmEnabled,
+                core.alarms().AlarmCount,
+                core.settings().AlwaysOnTop,
+                core.alarms()[1],
+                core.alarms()[2]};
     }
 
     // The minutes of a whole day at whose first tick an alarm sounded.
     std::set<int> soundingMinutes() {
-        core.SkinState.AlarmSoundPath = QStringLiteral("alarm");
+        VD_Core::CorePeer::skin(core).AlarmSoundPath = QStringLiteral("alarm");
         TickState state;
         std::set<int> minutes;
         const QLocale english(QLocale::English);
@@ -188,6 +198,13 @@ protected:
         return minutes;
     }
 };
+
+TEST(StoredSettingsTable, EverySettingHasARowHere) {
+    for (const StoredSetting& setting : storedSettings())
+        EXPECT_TRUE(std::ranges::any_of(kFields, [&](const Field& f) {
+            return QByteArrayView(f.name) == QByteArrayView(setting.name);
+        })) << setting.name;
+}
 
 TEST_P(StoredValueTest, LoadsAsDecidedAndChangesNothingElse) {
     const auto& [field, stored] = GetParam();
@@ -216,12 +233,7 @@ TEST_P(StoredValueTest, LoadsAsDecidedAndChangesNothingElse) {
 INSTANTIATE_TEST_SUITE_P(
     Values, StoredValueTest,
     ::testing::Combine(
-        ::testing::Values(Field{"X", Kind::Position}, Field{"Y", Kind::Position},
-                          Field{"HourSignal", Kind::Byte}, Field{"UsedSkinPath", Kind::Text},
-                          Field{"AlarmEnabled", Kind::Byte}, Field{"AlarmCount", Kind::Count},
-                          Field{"AlwaysOnTop", Kind::Byte}, Field{"01.Name", Kind::Text},
-                          Field{"01.Hour", Kind::AlarmNumber}, Field{"01.Mins", Kind::AlarmNumber},
-                          Field{"01.Day", Kind::AlarmNumber}, Field{"01.Month", Kind::AlarmNumber}),
+        ::testing::ValuesIn(kFields),
         ::testing::Values(
             Hostile{"EmptyText", Hive::kRegSz, text(""), {0, true}, {0, true}, {0}, {}},
             Hostile{"Letters",

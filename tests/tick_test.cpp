@@ -1,3 +1,4 @@
+#include <CorePeer.h>
 #include <EnglishLocale.h>
 #include <TestCore.h>
 #include <Tick.h>
@@ -21,8 +22,8 @@ protected:
     TickState state;
 
     void SetUp() override {
-        core.SkinState.HourSoundPath = kHour;
-        core.SkinState.AlarmSoundPath = kAlarm;
+        VD_Core::CorePeer::skin(core).HourSoundPath = kHour;
+        VD_Core::CorePeer::skin(core).AlarmSoundPath = kAlarm;
     }
 
     QStringList tick(const QDateTime& now, quint32 ticks = 0) {
@@ -54,7 +55,7 @@ TEST_F(TickTest, DateAndDayFollowMidnightAndTheLanguage) {
 }
 
 TEST_F(TickTest, HourSignalSoundsOnceOnTheFirstTickOfMinuteZero) {
-    core.ClockSettings.HourSignal = 1;
+    core.SetHourSignal(true);
     EXPECT_TRUE(tick(at(10, 59, 59, 800)).isEmpty());
     EXPECT_EQ(tick(at(11, 0, 0, 300)), QStringList{kHour});
     EXPECT_TRUE(tick(at(11, 0, 0, 800)).isEmpty());
@@ -65,18 +66,18 @@ TEST_F(TickTest, HourSignalSoundsOnceOnTheFirstTickOfMinuteZero) {
 }
 
 TEST_F(TickTest, HourSignalOffLeavesItsFlagAlone) {
-    core.ClockSettings.HourSignal = 1;
+    core.SetHourSignal(true);
     tick(at(11, 0, 0, 300));
-    core.ClockSettings.HourSignal = 0;
+    core.SetHourSignal(false);
     EXPECT_TRUE(tick(at(11, 1, 0)).isEmpty());
     EXPECT_TRUE(state.SignalPlayed);
-    core.ClockSettings.HourSignal = 2; // counts as off
+    VD_Core::CorePeer::settings(core).HourSignal = 2; // counts as off
     EXPECT_TRUE(tick(at(12, 0, 0)).isEmpty());
     EXPECT_TRUE(state.SignalPlayed);
 }
 
 TEST_F(TickTest, AlarmSoundsOnceInItsMinute) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarm(7, 5);
     EXPECT_TRUE(tick(at(7, 4, 59, 700)).isEmpty());
     EXPECT_EQ(tick(at(7, 5, 0, 200)), QStringList{kAlarm});
@@ -87,7 +88,7 @@ TEST_F(TickTest, AlarmSoundsOnceInItsMinute) {
 }
 
 TEST_F(TickTest, MidnightMatchesAndImpossibleTimesNever) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarm(0, 0);
     addAlarm(24, 0);
     addAlarm(0, 60);
@@ -109,7 +110,7 @@ struct FilterCase {
 class AlarmFilterTest : public TickTest, public ::testing::WithParamInterface<FilterCase> {};
 
 TEST_P(AlarmFilterTest, DayAndMonthFilters) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarm(8, 0, GetParam().day, GetParam().month);
     EXPECT_EQ(tick(at(8, 0, 0, 0, GetParam().date)).size(), GetParam().sounds ? 1 : 0);
 }
@@ -130,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TickTest, FilteredOutAlarmKeepsItsFlag) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarm(8, 0, 1);
     tick(at(8, 0, 0, 0, QDate(2024, 3, 4)));
     EXPECT_TRUE(state.AlarmPlayed[1]);
@@ -139,31 +140,32 @@ TEST_F(TickTest, FilteredOutAlarmKeepsItsFlag) {
 }
 
 TEST_F(TickTest, SwitchingAlarmsOffAndOnWithinTheMinuteDoesNotRepeat) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarm(7, 5);
     EXPECT_EQ(tick(at(7, 5, 0)).size(), 1);
-    core.ClockSettings.AlarmEnabled = 0;
+    core.SetAlarmsEnabled(false);
     EXPECT_TRUE(tick(at(7, 5, 10)).isEmpty());
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     EXPECT_TRUE(tick(at(7, 5, 20)).isEmpty());
 }
 
 TEST_F(TickTest, AlarmsOffChangesNoFlag) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarm(7, 5);
     tick(at(7, 5, 0));
-    core.ClockSettings.AlarmEnabled = 2; // counts as off
+    VD_Core::CorePeer::settings(core).AlarmEnabled = 2; // counts as off
     tick(at(7, 6, 0));
     EXPECT_TRUE(state.AlarmPlayed[1]);
 }
 
 TEST_F(TickTest, TwoAlarmsInOneMinuteStartInEntryOrderAfterTheSignal) {
-    core.ClockSettings.AlarmEnabled = 1;
-    core.ClockSettings.HourSignal = 1;
+    core.SetAlarmsEnabled(true);
+    core.SetHourSignal(true);
     addAlarm(12, 0);
     addAlarm(12, 0);
-    core.AlarmTable[2].Name = kRemovalMarker; // still counts until the next save and reload
-    core.SkinState.AlarmSoundPath = QStringLiteral("second.wav");
+    VD_Core::CorePeer::alarms(core)[2].Name =
+        kRemovalMarker; // still counts until the next save and reload
+    VD_Core::CorePeer::skin(core).AlarmSoundPath = QStringLiteral("second.wav");
     EXPECT_EQ(tick(at(12, 0, 0)),
               (QStringList{kHour, QStringLiteral("second.wav"), QStringLiteral("second.wav")}));
     EXPECT_TRUE(state.AlarmPlayed[1]);
@@ -171,31 +173,31 @@ TEST_F(TickTest, TwoAlarmsInOneMinuteStartInEntryOrderAfterTheSignal) {
 }
 
 TEST_F(TickTest, EntriesAboveTheCountAreNeverRead) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     addAlarm(6, 0);
-    core.AlarmTable[2] = {QStringLiteral("leftover"), 6, 0, 0, 0};
+    VD_Core::CorePeer::alarms(core)[2] = {QStringLiteral("leftover"), 6, 0, 0, 0};
     EXPECT_EQ(tick(at(6, 0, 0)).size(), 1);
 }
 
 TEST_F(TickTest, ACountAboveTheTableIsBoundedByIt) {
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     for (int n = 1; n <= Alarms::kCapacity; ++n)
-        core.AlarmTable[n] = {QStringLiteral("x"), 6, 0, 0, 0};
-    core.AlarmTable.AlarmCount = 200;
+        VD_Core::CorePeer::alarms(core)[n] = {QStringLiteral("x"), 6, 0, 0, 0};
+    VD_Core::CorePeer::alarms(core).AlarmCount = 200;
     EXPECT_EQ(tick(at(6, 0, 0)).size(), Alarms::kCapacity);
 }
 
 TEST_F(TickTest, EmptySoundPathsArePlayedAsTheyAre) {
-    core.SkinState.HourSoundPath.clear();
-    core.ClockSettings.HourSignal = 1;
+    VD_Core::CorePeer::skin(core).HourSoundPath.clear();
+    core.SetHourSignal(true);
     EXPECT_EQ(tick(at(15, 0, 0)), QStringList{QString()});
 }
 
 // Two clocks tick through the same two hours across midnight, one with a count that wraps
 // at 2^32 ms half way through, one far from the wrap: only the power-on time differs.
 TEST_F(TickTest, OnlyThePowerOnTimeFollowsTheWrapOfTheCount) {
-    core.ClockSettings.HourSignal = 1;
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetHourSignal(true);
+    core.SetAlarmsEnabled(true);
     addAlarm(0, 0);
     addAlarm(23, 30);
     TickState farState;

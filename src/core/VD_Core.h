@@ -18,8 +18,11 @@
 
 namespace VD_Core {
 
+class CorePeer;
+
 // The state every window shares, and the procedures that act on it. One instance lives for the
-// whole run; the windows read and change its fields directly.
+// whole run; the windows read the state and change it only through the operations, which keep
+// its rules (what is applied at once, what is saved when).
 class Core {
 public:
     // The program's Skins folder is found in programFolder, by default the folder of the running
@@ -28,9 +31,21 @@ public:
          Platform::Shell& shell, const QString& programFolder = QString(),
          const QString& userFolder = QString());
 
-    Settings ClockSettings;
-    Alarms AlarmTable;
-    Skin SkinState;
+    const Settings& settings() const { return ClockSettings; }
+    const Alarms& alarms() const { return AlarmTable; }
+    const Skin& skin() const { return SkinState; }
+
+    // "Al&ways On Top" ticked or cleared: applied to the clock window at once, then saved.
+    void SetAlwaysOnTop(bool on);
+    // "Hour Signal" and "Enable Alarm": kept in memory, saved with the Options dialog's "&Ok".
+    void SetHourSignal(bool on);
+    void SetAlarmsEnabled(bool on);
+    // The Options dialog's "&Ok": the bell on the clock shows whether alarms are on, then
+    // everything is saved.
+    void ConfirmOptions();
+    // Keeps the clock window's own title and alarm pictures as the built-in look, before any
+    // skin is applied.
+    void KeepBuiltInPictures();
 
     // Stores an alarm as a new last entry (n empty) or over entry n (1 to AlarmCount), which
     // keeps its place, then saves. Returns the entry's number; 0, with nothing changed or
@@ -84,8 +99,8 @@ public:
     void DeleteAlarmValues();
     // Removes alarm n (1 to AlarmCount) from memory and storage: marks it, saves the rest
     // renumbered over the stored alarms, deletes the stored values beyond the new count, then
-    // clears and reloads, all in one transaction. Storage ends as if every stored alarm had
-    // been deleted before the save, and at no moment between lacks an alarm that is kept. If
+    // clears and reloads the alarms, all in one transaction. Storage ends as if every stored alarm
+    // had been deleted before the save, and at no moment between lacks an alarm that is kept. If
     // anything fails, storage keeps the old list (where it can roll back), memory is left as it
     // was before the call and it is logged once. Other numbers do nothing.
     void RemoveAlarm(int n);
@@ -100,13 +115,23 @@ public:
     const EasyReg& registry() const { return registry_; }
 
 private:
+    // Tests set up states that no operation makes (a count above the table, an entry marked
+    // but not yet saved) through it.
+    friend class CorePeer;
+
     struct Position {
         double left = 0;
         double top = 0;
     };
     Position windowPosition() const;
     void placeWindow(Position position);
+    // Loads alarms 1 to the stored count, at most the table's.
+    void loadAlarms(int stored);
     void loadAlarm(int n);
+    // The alarms alone, again from storage.
+    void reloadAlarms();
+    // Writes the kept alarms numbered from 1 and returns how many.
+    qint32 saveAlarms();
     void deleteAlarmValues(int first, int last);
     // The numbers of the entries a save keeps, in order.
     QList<int> keptAlarms() const;
@@ -116,6 +141,10 @@ private:
     Hive::Status commitOrLog(Hive::Transaction& scope, const char* what);
     // Removes the start-up's mark of a skin being applied.
     void forgetMark(const char* what);
+
+    Settings ClockSettings;
+    Alarms AlarmTable;
+    Skin SkinState;
 
     Platform::SystemClock& clock_;
     Platform::SoundPlayer& sound_;

@@ -2,7 +2,7 @@
 
 #include "VD_Core.h"
 
-#include "SettingsKeys.h"
+#include "StoredSettings.h"
 #include "ValueConversions.h"
 
 #include <RegistryLog.h>
@@ -84,34 +84,57 @@ void Core::EnsureSettings() {
     if (!registry_.GetValue(kRoot, kSettingsKey, QStringLiteral("X")).isEmptyText())
         return;
     registry_.CreateNewKey(kAlarmsKey, kRoot);
-    saveSetting(registry_, "X", 0);
-    saveSetting(registry_, "Y", 0);
-    saveSetting(registry_, "HourSignal", 0);
-    saveSetting(registry_, "UsedSkinPath", QString());
-    saveSetting(registry_, "AlarmEnabled", QStringLiteral("0"));
-    saveSetting(registry_, "AlarmCount", QStringLiteral("0"));
+    for (const StoredSetting& setting : storedSettings()) {
+        if (setting.firstRun != nullptr)
+            saveSetting(registry_, setting.name, QString::fromLatin1(setting.firstRun));
+    }
     commitOrLog(scope, "The first-run settings");
 }
 
 void Core::LoadSettings() {
     // One snapshot: a save by another copy meanwhile is seen whole or not at all.
     Hive::Transaction snapshot(store_, Hive::Access::Read);
-    const StoredValues settings(registry_, kSettingsKey);
-    placeWindow({settings.single(QStringLiteral("X")), settings.single(QStringLiteral("Y"))});
-    ClockSettings.HourSignal = settings.byte(QStringLiteral("HourSignal"));
-    ClockSettings.UsedSkinPath = settings.text(QStringLiteral("UsedSkinPath"));
-    ClockSettings.AlarmEnabled = settings.byte(QStringLiteral("AlarmEnabled"));
-    const int stored = settings.byte(QStringLiteral("AlarmCount"));
+    const StoredValues stored(registry_, kSettingsKey);
+    Position position;
+    for (const StoredSetting& setting : storedSettings()) {
+        const QString name = QLatin1String(setting.name);
+        switch (setting.kind) {
+        case SettingKind::Left:
+            position.left = stored.single(name);
+            break;
+        case SettingKind::Top:
+            position.top = stored.single(name);
+            break;
+        case SettingKind::Byte:
+            ClockSettings.*setting.byte = stored.byte(name);
+            break;
+        case SettingKind::Text:
+            ClockSettings.*setting.text = stored.text(name);
+            break;
+        case SettingKind::AlarmCount:
+            loadAlarms(stored.byte(name));
+            break;
+        }
+    }
+    placeWindow(position);
+}
+
+void Core::loadAlarms(int stored) {
     if (stored > Alarms::kCapacity)
         qCWarning(lcRegistry) << "AlarmCount is" << stored << "but the clock holds"
                               << Alarms::kCapacity << "alarms; the first ones are loaded";
-    AlarmTable.AlarmCount = static_cast<quint8>(std::min(stored, Alarms::kCapacity));
-    ClockSettings.AlwaysOnTop = settings.byte(QStringLiteral("AlwaysOnTop"));
-    const int count = AlarmTable.AlarmCount;
+    const int count = std::min(stored, Alarms::kCapacity);
+    AlarmTable.AlarmCount = 0;
     for (int n = 1; n <= count; ++n) {
         loadAlarm(n);
         AlarmTable.AlarmCount = static_cast<quint8>(n);
     }
+}
+
+void Core::reloadAlarms() {
+    Hive::Transaction snapshot(store_, Hive::Access::Read);
+    const StoredValues stored(registry_, kSettingsKey);
+    loadAlarms(stored.byte(QLatin1String(storedSettingOf(SettingKind::AlarmCount).name)));
 }
 
 void Core::loadAlarm(int n) {
@@ -130,19 +153,25 @@ void Core::SaveSettings() {
     if (settingsStored())
         registry_.CreateNewKey(kAlarmsKey, kRoot);
     const Position position = windowPosition();
-    saveSetting(registry_, "X", wholeTwips(position.left));
-    saveSetting(registry_, "Y", wholeTwips(position.top));
-    saveSetting(registry_, "HourSignal", ClockSettings.HourSignal);
-    saveSetting(registry_, "UsedSkinPath", ClockSettings.UsedSkinPath);
-    saveSetting(registry_, "AlarmEnabled", ClockSettings.AlarmEnabled);
-    saveSetting(registry_, "AlwaysOnTop", ClockSettings.AlwaysOnTop);
-    const QList<int> kept = keptAlarms();
-    // Written in rising numbers, each alarm only ever moves down over one already written
-    // again below it: cut short anywhere, every kept alarm is stored whole at least once
-    // within the count, which follows them.
-    for (int j = 1; j <= kept.size(); ++j)
-        saveAlarm(registry_, j, AlarmTable[kept[j - 1]]);
-    saveSetting(registry_, "AlarmCount", static_cast<qint32>(kept.size()));
+    for (const StoredSetting& setting : storedSettings()) {
+        switch (setting.kind) {
+        case SettingKind::Left:
+            saveSetting(registry_, setting.name, wholeTwips(position.left));
+            break;
+        case SettingKind::Top:
+            saveSetting(registry_, setting.name, wholeTwips(position.top));
+            break;
+        case SettingKind::Byte:
+            saveSetting(registry_, setting.name, ClockSettings.*setting.byte);
+            break;
+        case SettingKind::Text:
+            saveSetting(registry_, setting.name, ClockSettings.*setting.text);
+            break;
+        case SettingKind::AlarmCount:
+            saveSetting(registry_, setting.name, saveAlarms());
+            break;
+        }
+    }
     commitOrLog(scope, "The settings");
 }
 
@@ -175,10 +204,20 @@ void Core::RemoveAlarm(int n) {
     // After a failure the store may hold part of the removal until the scope rolls it back.
     if (!store_.failing()) {
         ClearAlarms();
-        LoadSettings();
+        reloadAlarms();
     }
     if (commitOrLog(scope, "Removing the alarm") != Hive::kSuccess)
         AlarmTable = before;
+}
+
+qint32 Core::saveAlarms() {
+    const QList<int> kept = keptAlarms();
+    // Written in rising numbers, each alarm only ever moves down over one already written
+    // again below it: cut short anywhere, every kept alarm is stored whole at least once
+    // within the count, which follows them.
+    for (int j = 1; j <= kept.size(); ++j)
+        saveAlarm(registry_, j, AlarmTable[kept[j - 1]]);
+    return static_cast<qint32>(kept.size());
 }
 
 QList<int> Core::keptAlarms() const {

@@ -1,8 +1,8 @@
 // Applying the stored skin at start-up without a crash loop: a skin that ends the clock while it
 // is applied would otherwise end it again at every start, before the user can choose another.
 
-#include "SettingsKeys.h"
 #include "SkinLog.h"
+#include "StoredSettings.h"
 #include "VD_Core.h"
 
 #include <Process.h>
@@ -43,8 +43,9 @@ void Core::LoadSkinAtStart() {
                    .arg(loggedName(ClockSettings.UsedSkinPath));
         ClockSettings.UsedSkinPath.clear();
         Hive::Transaction scope(registry_.store());
-        registry_.SaveValue(kRoot, kSettingsKey, QStringLiteral("UsedSkinPath"), QString(),
-                            Hive::kRegSz);
+        registry_.SaveValue(kRoot, kSettingsKey,
+                            QLatin1String(storedSettingOf(&Settings::UsedSkinPath).name),
+                            ClockSettings.UsedSkinPath, Hive::kRegSz);
         registry_.DeleteValue(kRoot, kSettingsKey, kApplyingSkin);
         commitOrLog(scope, "The skin given up at start-up");
         LoadSkin();

@@ -9,14 +9,14 @@ namespace VD_Core {
 namespace {
 
 void hourSignal(const Core& core, TickState& state, QStringList& sounds) {
-    if (!core.ClockSettings.hourSignalOn())
+    if (!core.settings().hourSignalOn())
         return;
     if (minutesField(state.TimeText) != QLatin1String("00")) {
         state.SignalPlayed = false;
         return;
     }
     if (!state.SignalPlayed) {
-        sounds << core.SkinState.HourSoundPath;
+        sounds << core.skin().HourSoundPath;
         state.SignalPlayed = true;
     }
 }
@@ -35,13 +35,13 @@ bool timeMatches(const AlarmEntry& e, QTime clock) {
 }
 
 void alarms(const Core& core, const QDateTime& now, TickState& state, QStringList& sounds) {
-    if (!core.ClockSettings.alarmsOn())
+    if (!core.settings().alarmsOn())
         return;
     const QDate today = now.date();
     const QTime clock = now.time();
-    const int count = std::min<int>(core.AlarmTable.AlarmCount, Alarms::kCapacity);
+    const int count = std::min<int>(core.alarms().AlarmCount, Alarms::kCapacity);
     for (int n = 1; n <= count; ++n) {
-        const AlarmEntry& e = core.AlarmTable[n];
+        const AlarmEntry& e = core.alarms()[n];
         if (!filtersMatch(e, today))
             continue;
         const auto slot = static_cast<size_t>(n);
@@ -52,7 +52,7 @@ void alarms(const Core& core, const QDateTime& now, TickState& state, QStringLis
             played = true;
             std::pair<QDate, QString> sounded{today, alarmTimeText(e.Hour, e.Mins)};
             if (state.AlarmSounded[slot] != sounded) {
-                sounds << core.SkinState.AlarmSoundPath;
+                sounds << core.skin().AlarmSoundPath;
                 state.AlarmSounded[slot] = std::move(sounded);
             }
         }

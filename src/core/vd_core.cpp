@@ -49,6 +49,33 @@ void Core::ClearAlarms() {
     AlarmTable.AlarmCount = 0;
 }
 
+void Core::SetAlwaysOnTop(bool on) {
+    ClockSettings.AlwaysOnTop = on ? 1 : 0;
+    SetOnTop();
+    SaveSettings();
+}
+
+void Core::SetHourSignal(bool on) {
+    ClockSettings.HourSignal = on ? 1 : 0;
+}
+
+void Core::SetAlarmsEnabled(bool on) {
+    ClockSettings.AlarmEnabled = on ? 1 : 0;
+}
+
+void Core::ConfirmOptions() {
+    if (window_ != nullptr)
+        window_->setAlarmIndicatorVisible(ClockSettings.alarmsOn());
+    SaveSettings();
+}
+
+void Core::KeepBuiltInPictures() {
+    if (window_ == nullptr)
+        return;
+    SkinState.DefaultTitlePicture = window_->titlePicture();
+    SkinState.DefaultAlarmPicture = window_->alarmPicture();
+}
+
 bool Core::SetOnTop() {
     if (window_ == nullptr)
         return false;

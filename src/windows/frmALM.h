@@ -14,16 +14,14 @@
 #include <array>
 #include <optional>
 
-// The alarm editor: name, hour and minute spinners, day and month. The opener sets the caption
-// ("New Alarm" or "Edit Alarm"), in edit mode the Tag and the presets, then shows it modal.
+// The alarm editor: name, hour and minute spinners, day and month. "New Alarm" makes an entry;
+// "Edit Alarm" is preset from the entry it edits and stores over it. The opener shows it modal.
 class frmALM : public CentredDialog {
     Q_OBJECT
 public:
-    // Creates the controls and runs Form_Load.
-    explicit frmALM(VD_Core::Core& core, QWidget* parent = nullptr);
-
-    // The edited entry's number as decimal text, in edit mode.
-    QString Tag;
+    // Creates the controls and runs Form_Load; for a new alarm when `entry` is empty, else for
+    // alarm `entry` (1 to AlarmCount).
+    frmALM(VD_Core::Core& core, std::optional<int> entry, QWidget* parent = nullptr);
 
     void txtNAME_Change();
     void vsbHOUR_Change();
@@ -52,8 +50,10 @@ private:
     void createTimeControls();
     void connectHandlers();
     void Form_Load();
+    void presetFrom(const VD_Core::AlarmEntry& entry);
     void fieldTyped(QLineEdit* field, QScrollBar* spinner, int last);
-    std::optional<int> targetEntry() const;
 
     VD_Core::Core& core_;
+    // The entry "&Ok" stores over; empty for a new one.
+    std::optional<int> entry_;
 };

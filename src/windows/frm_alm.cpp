@@ -8,11 +8,11 @@
 
 #include <QEvent>
 
+#include <algorithm>
+
 using namespace VD_Core::AlarmEditing;
 
 namespace {
-
-const QString kNewAlarm = QStringLiteral("New Alarm");
 
 const QString kHour = QStringLiteral("Hour");
 const QString kMinutes = QStringLiteral("Minutes");
@@ -37,10 +37,10 @@ QLineEdit* makeNumberField(QWidget* parent, const char* name, const QString& rea
 
 } // namespace
 
-frmALM::frmALM(VD_Core::Core& core, QWidget* parent)
+frmALM::frmALM(VD_Core::Core& core, std::optional<int> entry, QWidget* parent)
     : CentredDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                                 Qt::CustomizeWindowHint),
-      core_(core) {
+      core_(core), entry_(entry) {
     setObjectName(QStringLiteral("frmALM"));
     setFont(DialogLook::font());
     setFixedSize(Twips::size(3450, 1635));
@@ -142,6 +142,22 @@ void frmALM::Form_Load() {
                         QStringLiteral("November"), QStringLiteral("December")});
     cbxDAY->setCurrentIndex(0);
     cbxMONTH->setCurrentIndex(0);
+    if (!entry_) {
+        setWindowTitle(QStringLiteral("New Alarm"));
+        return;
+    }
+    setWindowTitle(QStringLiteral("Edit Alarm"));
+    if (*entry_ >= 1 &&
+        *entry_ <= std::min<int>(core_.alarms().AlarmCount, VD_Core::Alarms::kCapacity))
+        presetFrom(core_.alarms()[*entry_]);
+}
+
+void frmALM::presetFrom(const VD_Core::AlarmEntry& entry) {
+    txtNAME->setText(entry.Name);
+    vsbHOUR->setValue(hourPosition(entry.Hour));
+    vsbMINS->setValue(minsPosition(entry.Mins));
+    cbxDAY->setCurrentIndex(dayLine(entry.Day));
+    cbxMONTH->setCurrentIndex(monthLine(entry.Month));
 }
 
 void frmALM::txtNAME_Change() {
@@ -177,16 +193,9 @@ void frmALM::btnCOM_Click(int index) {
                                     static_cast<quint8>(minsAt(vsbMINS->value())),
                                     static_cast<quint8>(cbxDAY->currentIndex()),
                                     static_cast<quint8>(cbxMONTH->currentIndex())};
-    if (const int n = core_.StoreAlarm(entry, targetEntry()))
+    if (const int n = core_.StoreAlarm(entry, entry_))
         emit alarmStored(n);
     accept();
-}
-
-// The caption tells the mode: a new entry, or the one whose number the Tag holds.
-std::optional<int> frmALM::targetEntry() const {
-    if (windowTitle() == kNewAlarm)
-        return std::nullopt;
-    return Tag.toInt();
 }
 
 bool frmALM::eventFilter(QObject* watched, QEvent* event) {

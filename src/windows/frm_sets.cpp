@@ -153,9 +153,9 @@ void frmSETS::connectHandlers() {
 }
 
 void frmSETS::Form_Load() {
-    chkSIG->setChecked(core_.ClockSettings.hourSignalOn());
-    chkALM->setChecked(core_.ClockSettings.alarmsOn());
-    chkONTOP->setChecked(core_.ClockSettings.onTop());
+    chkSIG->setChecked(core_.settings().hourSignalOn());
+    chkALM->setChecked(core_.settings().alarmsOn());
+    chkONTOP->setChecked(core_.settings().onTop());
     AlmListRefresh();
     AlmEnabler();
     SkinListRefresh();
@@ -163,23 +163,22 @@ void frmSETS::Form_Load() {
 
 void frmSETS::AlmEnabler() {
     const VD_Core::AlarmEditing::AlarmGroupState state = VD_Core::AlarmEditing::alarmGroupState(
-        chkALM->isChecked(), lstALM->count(), core_.AlarmTable.full());
+        chkALM->isChecked(), lstALM->count(), core_.alarms().full());
     lstALM->setEnabled(state.list);
     btnALM[0]->setEnabled(state.newButton);
-    btnALM[0]->setToolTip(chkALM->isChecked() && core_.AlarmTable.full() ? kFullTableTip
-                                                                         : QString());
+    btnALM[0]->setToolTip(chkALM->isChecked() && core_.alarms().full() ? kFullTableTip : QString());
     btnALM[1]->setEnabled(state.editAndDelete);
     btnALM[2]->setEnabled(state.editAndDelete);
     if (state.selectFirstLine)
         lstALM->setCurrentRow(0);
-    core_.ClockSettings.AlarmEnabled = chkALM->isChecked() ? 1 : 0;
+    core_.SetAlarmsEnabled(chkALM->isChecked());
 }
 
 void frmSETS::AlmListRefresh() {
     lstALM->clear();
-    const int count = std::min<int>(core_.AlarmTable.AlarmCount, VD_Core::Alarms::kCapacity);
+    const int count = std::min<int>(core_.alarms().AlarmCount, VD_Core::Alarms::kCapacity);
     for (int i = 1; i <= count; ++i) {
-        auto* line = new QListWidgetItem(core_.AlarmTable[i].Name, lstALM);
+        auto* line = new QListWidgetItem(core_.alarms()[i].Name, lstALM);
         line->setData(Qt::UserRole, i);
     }
     if (lstALM->count() > 0)
@@ -191,13 +190,11 @@ void frmSETS::chkALM_Click() {
 }
 
 void frmSETS::chkSIG_Click() {
-    core_.ClockSettings.HourSignal = chkSIG->isChecked() ? 1 : 0;
+    core_.SetHourSignal(chkSIG->isChecked());
 }
 
 void frmSETS::chkONTOP_Click() {
-    core_.ClockSettings.AlwaysOnTop = chkONTOP->isChecked() ? 1 : 0;
-    core_.SetOnTop();
-    core_.SaveSettings();
+    core_.SetAlwaysOnTop(chkONTOP->isChecked());
 }
 
 void frmSETS::btnALM_Click(int index) {
@@ -223,26 +220,13 @@ void frmSETS::btnALM_Click(int index) {
     }
 }
 
-// Opens the alarm editor modal: for a new alarm when `entry` is 0, else preset from the entry.
+// Opens the alarm editor modal: for a new alarm when `entry` is 0, else on that entry.
 void frmSETS::openEditor(int entry) {
-    using namespace VD_Core::AlarmEditing;
-    frmALM editor(core_, this);
+    frmALM editor(core_, entry == 0 ? std::nullopt : std::optional<int>(entry), this);
     connect(&editor, &frmALM::alarmStored, this, [this] {
         AlmListRefresh();
         AlmEnabler();
     });
-    if (entry == 0) {
-        editor.setWindowTitle(QStringLiteral("New Alarm"));
-    } else {
-        const VD_Core::AlarmEntry& e = core_.AlarmTable[entry];
-        editor.setWindowTitle(QStringLiteral("Edit Alarm"));
-        editor.txtNAME->setText(lstALM->currentItem()->text());
-        editor.Tag = QString::number(entry);
-        editor.vsbHOUR->setValue(hourPosition(e.Hour));
-        editor.vsbMINS->setValue(minsPosition(e.Mins));
-        editor.cbxDAY->setCurrentIndex(dayLine(e.Day));
-        editor.cbxMONTH->setCurrentIndex(monthLine(e.Month));
-    }
     editor.exec();
     takeBackTheFocus();
 }
@@ -262,9 +246,7 @@ void frmSETS::btnCOM_Click(int index) {
     }
     if (index != 0)
         return;
-    if (VD_Core::ClockWindow* clock = core_.window())
-        clock->setAlarmIndicatorVisible(core_.ClockSettings.alarmsOn());
-    core_.SaveSettings();
+    core_.ConfirmOptions();
     close();
 }
 
@@ -284,7 +266,7 @@ void frmSETS::SkinListRefresh() {
             line->setData(Qt::UserRole, k);
             setSlot(SkinPaths, k, skin.path);
             setSlot(SkinAuthors, k, skin.author);
-            if (skin.path == core_.ClockSettings.UsedSkinPath)
+            if (skin.path == core_.settings().UsedSkinPath)
                 selected = k;
         }
         lstSKIN->setCurrentRow(-1);
@@ -310,6 +292,6 @@ void frmSETS::btnSKIN_Click(int index) {
     if (index != 1 && index != 2)
         return;
     lstSKIN->setFocus();
-    const VD_Core::Skin& skin = core_.SkinState;
+    const VD_Core::Skin& skin = core_.skin();
     core_.sound().play(index == 1 ? skin.HourSoundPath : skin.AlarmSoundPath);
 }

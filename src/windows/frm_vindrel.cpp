@@ -180,8 +180,7 @@ void frmVINDREL::createMenu() {
 }
 
 void frmVINDREL::Form_Load() {
-    core_.SkinState.DefaultTitlePicture = btLogo->picture();
-    core_.SkinState.DefaultAlarmPicture = imgALM->picture();
+    core_.KeepBuiltInPictures();
 
     const Platform::SystemClock& clock = core_.clock();
     const QLocale locale;
@@ -198,7 +197,7 @@ void frmVINDREL::Form_Load() {
     bringBackIfLost();
 
     core_.LoadSkinAtStart();
-    setAlarmIndicatorVisible(core_.ClockSettings.alarmsOn());
+    setAlarmIndicatorVisible(core_.settings().alarmsOn());
 }
 
 void frmVINDREL::Form_Activate() {

@@ -3,6 +3,7 @@
 // processes (SaveSteps.h).
 
 #include "SaveSteps.h"
+#include <CorePeer.h>
 
 #include <ChildProcess.h>
 #include <FakeClock.h>
@@ -201,9 +202,10 @@ void fill(const std::filesystem::path& folder) {
 }
 
 void giveLongNames(VD_Core::Core& core) {
-    core.AlarmTable.AlarmCount = VD_Core::Alarms::kCapacity;
+    VD_Core::CorePeer::alarms(core).AlarmCount = VD_Core::Alarms::kCapacity;
     for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n)
-        core.AlarmTable[n] = {QString(2000, QLatin1Char('a' + n % 26)), 7, 30, 0, 0};
+        VD_Core::CorePeer::alarms(core)[n] = {QString(2000, QLatin1Char('a' + n % 26)), 7, 30, 0,
+                                              0};
 }
 
 // Runs the current test again in a small filesystem of its own, which it finds named by
@@ -254,7 +256,7 @@ TEST_F(FullDisk, SavesThatCannotBeWrittenKeepTheStoreAsItWasAndSucceedLater) {
         EXPECT_EQ(log.messages().size(), 2) << log.messages().join(u'\n').toStdString();
     }
     EXPECT_EQ(clockValues(*Hive::openHiveFile(path).store), before);
-    EXPECT_EQ(core.AlarmTable[1].Name.size(), 2000);
+    EXPECT_EQ(core.alarms()[1].Name.size(), 2000);
     std::filesystem::remove(std::filesystem::path(inside) / "filler");
     core.SaveSettings();
     const QList<StoredValue> after = clockValues(*Hive::openHiveFile(path).store);
@@ -276,8 +278,8 @@ TEST_F(FullDisk, AStoreThatCannotBeWrittenIsReadAndItsAlarmsRing) {
         Hive::StoreOpening opening = Hive::openHiveFile(path);
         VD_Core::Core core(clock, sound, *opening.store, shell);
         core.EnsureSettings();
-        core.ClockSettings.AlarmEnabled = 1;
-        core.AlarmTable.append({QStringLiteral("Wake"), 7, 30, 0, 0});
+        core.SetAlarmsEnabled(true);
+        VD_Core::CorePeer::alarms(core).append({QStringLiteral("Wake"), 7, 30, 0, 0});
         core.SaveSettings();
     }
     ASSERT_FALSE(std::filesystem::exists(path + "-shm"));
@@ -289,9 +291,9 @@ TEST_F(FullDisk, AStoreThatCannotBeWrittenIsReadAndItsAlarmsRing) {
     VD_Core::Core core(clock, sound, *store, shell);
     core.EnsureSettings();
     core.LoadSettings();
-    ASSERT_EQ(core.AlarmTable.AlarmCount, 1);
-    EXPECT_EQ(core.AlarmTable[1].Name, QStringLiteral("Wake"));
-    core.SkinState.AlarmSoundPath = QStringLiteral("alarm");
+    ASSERT_EQ(core.alarms().AlarmCount, 1);
+    EXPECT_EQ(core.alarms()[1].Name, QStringLiteral("Wake"));
+    VD_Core::CorePeer::skin(core).AlarmSoundPath = QStringLiteral("alarm");
     VD_Core::TickState state;
     const QDateTime due(QDate(2024, 3, 4), QTime(7, 30));
     EXPECT_TRUE(RunTick(core, due, 0, state, QLocale(QLocale::English))
@@ -300,10 +302,10 @@ TEST_F(FullDisk, AStoreThatCannotBeWrittenIsReadAndItsAlarmsRing) {
     EXPECT_TRUE(log.messages()[0].contains(QLatin1String("No space left on device")))
         << log.messages()[0].toStdString();
 
-    core.AlarmTable.append({QStringLiteral("Later"), 8, 0, 0, 0});
+    VD_Core::CorePeer::alarms(core).append({QStringLiteral("Later"), 8, 0, 0, 0});
     core.SaveSettings();
     EXPECT_EQ(log.messages().size(), 2) << "the failed save, once";
-    EXPECT_EQ(core.AlarmTable.AlarmCount, 2);
+    EXPECT_EQ(core.alarms().AlarmCount, 2);
     EXPECT_EQ(contents(path), before);
 
     // What the failed start left beside the file does not stand in the way of the next one.
@@ -311,11 +313,11 @@ TEST_F(FullDisk, AStoreThatCannotBeWrittenIsReadAndItsAlarmsRing) {
     Hive::StoreOpening again = Hive::openHiveFile(path);
     ASSERT_TRUE(again.writable && again.notes.empty());
     VD_Core::Core next(clock, sound, *again.store, shell);
-    next.AlarmTable = core.AlarmTable;
+    VD_Core::CorePeer::alarms(next) = core.alarms();
     next.SaveSettings();
     next.ClearAlarms();
     next.LoadSettings();
-    EXPECT_EQ(next.AlarmTable[2].Name, QStringLiteral("Later"));
+    EXPECT_EQ(next.alarms()[2].Name, QStringLiteral("Later"));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 // such a state, 1 otherwise, 2 for wrong arguments.
 
 #include "RemoteStore.h"
+#include <CorePeer.h>
 
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
@@ -48,8 +49,8 @@ struct Services {
 
 QList<AlarmEntry> alarmsOf(const Core& core) {
     QList<AlarmEntry> alarms;
-    for (int n = 1; n <= core.AlarmTable.AlarmCount; ++n)
-        alarms << core.AlarmTable[n];
+    for (int n = 1; n <= core.alarms().AlarmCount; ++n)
+        alarms << core.alarms()[n];
     return alarms;
 }
 
@@ -101,15 +102,15 @@ QString shown(const QList<AlarmEntry>& alarms) {
 
 // Makes one change at random and saves it; `after` becomes the list it saves.
 void change(Core& core, std::mt19937& random, int serial, QList<AlarmEntry>& after) {
-    const int count = core.AlarmTable.AlarmCount;
+    const int count = core.alarms().AlarmCount;
     const int pick = std::uniform_int_distribution<int>(1, std::max(count, 1))(random);
     const int what = std::uniform_int_distribution<int>(0, 2)(random);
     const AlarmEntry made{QStringLiteral("alarm %1").arg(serial), quint8(serial % 24),
                           quint8(serial % 60), quint8(serial % 8), quint8(serial % 13)};
     if (count < 3 || (what == 0 && count < Alarms::kCapacity)) {
-        core.AlarmTable.append(made);
+        VD_Core::CorePeer::alarms(core).append(made);
     } else if (what == 1) {
-        core.AlarmTable[pick] = made;
+        VD_Core::CorePeer::alarms(core)[pick] = made;
     } else {
         after = alarmsOf(core);
         after.removeAt(pick - 1);

@@ -1,4 +1,5 @@
 #include "SaveSteps.h"
+#include <CorePeer.h>
 
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
@@ -19,15 +20,16 @@ const QString kGenerationPrefix = QStringLiteral("generation-");
 void saveGeneration(VD_Core::Core& core, FakeClockWindow& window, int g) {
     window.left = g;
     window.top = -g;
-    core.ClockSettings.HourSignal = static_cast<quint8>(g % 2);
-    core.ClockSettings.AlarmEnabled = static_cast<quint8>((g + 1) % 2);
-    core.ClockSettings.AlwaysOnTop = static_cast<quint8>(g % 2);
-    core.ClockSettings.UsedSkinPath = kGenerationPrefix + QString::number(g);
-    core.AlarmTable.AlarmCount = VD_Core::Alarms::kCapacity;
+    VD_Core::CorePeer::settings(core).HourSignal = static_cast<quint8>(g % 2);
+    VD_Core::CorePeer::settings(core).AlarmEnabled = static_cast<quint8>((g + 1) % 2);
+    VD_Core::CorePeer::settings(core).AlwaysOnTop = static_cast<quint8>(g % 2);
+    VD_Core::CorePeer::settings(core).UsedSkinPath = kGenerationPrefix + QString::number(g);
+    VD_Core::CorePeer::alarms(core).AlarmCount = VD_Core::Alarms::kCapacity;
     for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n) {
         const int v = g + n;
-        core.AlarmTable[n] = {QStringLiteral("g%1-alarm%2").arg(g).arg(n), quint8(v % 24),
-                              quint8(v % 60), quint8(v % 8), quint8(v % 13)};
+        VD_Core::CorePeer::alarms(core)[n] = {QStringLiteral("g%1-alarm%2").arg(g).arg(n),
+                                              quint8(v % 24), quint8(v % 60), quint8(v % 8),
+                                              quint8(v % 13)};
     }
     core.SaveSettings();
 }

@@ -16,6 +16,7 @@
 // more address space; in a build with AddressSanitizer, whose shadow memory rules out such a
 // cap, only the growth is measured.
 
+#include <CorePeer.h>
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
 #include <FakeShell.h>
@@ -148,11 +149,12 @@ int main(int argc, char** argv) {
     VD_Core::Core core(clock, sound, *hive, shell,
                        users ? folder + QStringLiteral("/no-program") : folder,
                        users ? folder : QString());
-    core.SkinState.DefaultTitlePicture = filled({100, 14}, "#102030");
-    core.SkinState.DefaultAlarmPicture = filled({16, 16}, "#405060");
-    core.SkinState.HourSoundPath = core.SkinState.AlarmSoundPath = QStringLiteral("unchanged");
-    window.title = core.SkinState.DefaultTitlePicture;
-    window.alarm = core.SkinState.DefaultAlarmPicture;
+    VD_Core::CorePeer::skin(core).DefaultTitlePicture = filled({100, 14}, "#102030");
+    VD_Core::CorePeer::skin(core).DefaultAlarmPicture = filled({16, 16}, "#405060");
+    VD_Core::CorePeer::skin(core).HourSoundPath = QStringLiteral("unchanged");
+    VD_Core::CorePeer::skin(core).AlarmSoundPath = QStringLiteral("unchanged");
+    window.title = core.skin().DefaultTitlePicture;
+    window.alarm = core.skin().DefaultAlarmPicture;
     core.attachWindow(&window);
 
     // Warm up what any skin needs once, so that only this skin's own cost is measured.
@@ -168,11 +170,11 @@ int main(int argc, char** argv) {
         core.LoadSkinAtStart();
         if (fault == QLatin1String("killed-after"))
             std::raise(SIGKILL);
-        printApplied(window, core.SkinState);
+        printApplied(window, core.skin());
     } else {
-        core.ClockSettings.UsedSkinPath = mode;
+        VD_Core::CorePeer::settings(core).UsedSkinPath = mode;
         core.LoadSkin();
-        printApplied(window, core.SkinState);
+        printApplied(window, core.skin());
     }
     std::printf("cpu-ms %ld\ngrowth-kib %ld\n", cpuMs() - cpuBefore, statusKiB("VmHWM:") - before);
     return 0;

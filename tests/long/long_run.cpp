@@ -108,13 +108,12 @@ public:
         // The ticks are driven below, each half a second of fake time.
         window_.Quartz->stop();
         window_.show();
-        core_.ClockSettings.HourSignal = 1;
-        core_.ClockSettings.AlarmEnabled = 1;
+        core_.SetHourSignal(true);
+        core_.SetAlarmsEnabled(true);
         for (int n = 1; n <= 5; ++n)
-            core_.AlarmTable[n] = {QStringLiteral("Alarm %1").arg(n), quint8(n * 4), quint8(n * 7),
-                                   0, 0};
-        core_.AlarmTable.AlarmCount = 5;
-        core_.SaveSettings();
+            core_.StoreAlarm(
+                {QStringLiteral("Alarm %1").arg(n), quint8(n * 4), quint8(n * 7), 0, 0},
+                std::nullopt);
         switchSkin(1);
     }
 
@@ -130,29 +129,24 @@ public:
     void switchSkin(long i) {
         static const char* const kSkins[] = {"", "midnight-brass.vds", "aurora.vds", "ember.vds"};
         const char* skin = kSkins[i % 4];
-        core_.ClockSettings.UsedSkinPath =
-            *skin == '\0' ? QString() : core_.skinFolder().path() + QLatin1String(skin);
-        core_.LoadSkin();
+        core_.UseSkin(*skin == '\0' ? QString() : core_.skinFolder().path() + QLatin1String(skin));
         QCoreApplication::processEvents();
     }
 
     // The alarm editor's "&Ok" on one alarm; every tenth cycle removes the first alarm and
     // adds a new one, as the alarm list's "&Delete" and "&New" do.
     void editAndSave(long i) {
-        Alarms& table = core_.AlarmTable;
+        const VD_Core::AlarmEntry entry{QStringLiteral("Alarm %1").arg(i), quint8(i % 24),
+                                        quint8(i % 60), quint8(i % 8), quint8(i % 13)};
         if (i % 10 == 9) {
             core_.RemoveAlarm(1);
-            ++table.AlarmCount;
+            core_.StoreAlarm(entry, std::nullopt);
+            return;
         }
-        const int n = static_cast<int>(i % table.AlarmCount) + 1;
-        table[n] = {QStringLiteral("Alarm %1").arg(i), quint8(i % 24), quint8(i % 60),
-                    quint8(i % 8), quint8(i % 13)};
-        core_.SaveSettings();
+        core_.StoreAlarm(entry, static_cast<int>(i % core_.alarms().AlarmCount) + 1);
     }
 
 private:
-    using Alarms = VD_Core::Alarms;
-
     QTemporaryDir folder_;
     FakeClock clock_;
     std::unique_ptr<Platform::SoundPlayer> sound_;

@@ -4,6 +4,7 @@
 #include "FakeShell.h"
 #include "FakeSoundPlayer.h"
 #include "TestStore.h"
+#include <CorePeer.h>
 
 #include <VD_Core.h>
 
@@ -26,8 +27,8 @@ struct TestCore {
     // Appends an alarm named after its number ("a1", "a2", ...) without saving; returns the
     // number.
     int addAlarm(int hour, int mins, int day = 0, int month = 0) {
-        const int n = core.AlarmTable.AlarmCount + 1;
-        return core.AlarmTable.append(
+        const int n = core.alarms().AlarmCount + 1;
+        return VD_Core::CorePeer::alarms(core).append(
             {QStringLiteral("a%1").arg(n), quint8(hour), quint8(mins), quint8(day), quint8(month)});
     }
 };

@@ -2,6 +2,7 @@
 // built-in look and with each skin of a program folder's Skins folder (clocks), or the Options
 // dialog, the alarm editor and the About box (dialogs). Scale them with QT_SCALE_FACTOR.
 
+#include <CorePeer.h>
 #include <FakeClock.h>
 #include <FakeShell.h>
 #include <FakeSoundPlayer.h>
@@ -31,7 +32,7 @@ bool save(QWidget& window, const QDir& out, const QString& name) {
 // The clock with the skin in `skinFile` ("" for the built-in look), after its first tick.
 bool shootClock(VD_Core::Core& core, const QString& skinFile, const QDir& out) {
     // The clock reads its skin from the settings when it loads.
-    core.ClockSettings.UsedSkinPath =
+    VD_Core::CorePeer::settings(core).UsedSkinPath =
         skinFile.isEmpty() ? QString() : core.skinFolder().path() + skinFile;
     core.SaveSettings();
     frmVINDREL clock(core);
@@ -52,11 +53,12 @@ bool shootClocks(VD_Core::Core& core, const QDir& out) {
 }
 
 bool shootDialogs(VD_Core::Core& core, const QDir& out) {
-    core.AlarmTable.append({QStringLiteral("Wake"), 7, 30, 0, 0});
-    core.AlarmTable.append({QStringLiteral("Meeting"), 14, 5, 1, 3});
-    core.AlarmTable.append({QStringLiteral("Tea"), 16, 0, 0, 0});
-    core.ClockSettings.HourSignal = 1;
-    core.ClockSettings.UsedSkinPath = core.skinFolder().path() + QStringLiteral("aurora.vds");
+    VD_Core::CorePeer::alarms(core).append({QStringLiteral("Wake"), 7, 30, 0, 0});
+    VD_Core::CorePeer::alarms(core).append({QStringLiteral("Meeting"), 14, 5, 1, 3});
+    VD_Core::CorePeer::alarms(core).append({QStringLiteral("Tea"), 16, 0, 0, 0});
+    core.SetHourSignal(true);
+    VD_Core::CorePeer::settings(core).UsedSkinPath =
+        core.skinFolder().path() + QStringLiteral("aurora.vds");
     core.SaveSettings();
     frmVINDREL clock(core);
     clock.Quartz->stop();
@@ -64,14 +66,7 @@ bool shootDialogs(VD_Core::Core& core, const QDir& out) {
     frmSETS options(core);
     bool ok = save(options, out, QStringLiteral("options"));
 
-    frmALM editor(core);
-    editor.setWindowTitle(QStringLiteral("Edit Alarm"));
-    editor.txtNAME->setText(QStringLiteral("Meeting"));
-    editor.Tag = QStringLiteral("2");
-    editor.vsbHOUR->setValue(23 - 14);
-    editor.vsbMINS->setValue(59 - 5);
-    editor.cbxDAY->setCurrentIndex(1);
-    editor.cbxMONTH->setCurrentIndex(3);
+    frmALM editor(core, 2); // "Meeting"
     ok &= save(editor, out, QStringLiteral("alarm-editor"));
 
     btABOUT about(core);
@@ -100,7 +95,7 @@ int main(int argc, char* argv[]) {
     const auto hive = Hive::SqliteHive::inMemory();
     VD_Core::Core core(clock, sound, *hive, shell, QString::fromLocal8Bit(argv[1]));
     core.EnsureSettings();
-    core.ClockSettings.AlarmEnabled = 1;
+    core.SetAlarmsEnabled(true);
     const QDir out(QString::fromLocal8Bit(argv[2]));
     const bool ok =
         what == QLatin1String("clocks") ? shootClocks(core, out) : shootDialogs(core, out);
