@@ -2,6 +2,7 @@
 
 #include "ValueConversions.h"
 
+#include <RegistryAccess.h>
 #include <RegistryLog.h>
 
 #include <QtEndian>
@@ -16,26 +17,21 @@ namespace {
 constexpr Hive::Status kUnhandledType = -1;
 constexpr Hive::Status kTooLarge = -2;
 
-std::string codePage(const QString& text) {
-    return text.toLocal8Bit().toStdString();
-}
+using Registry::codePage;
 
 // One open, one use, one close: no handle outlives the call.
 template <typename Use>
 void withOpenKey(Hive::Store& store, Hive::Root root, const QString& path, Use use) {
-    Hive::Key key;
-    if (store.openKey(root, codePage(path), key) != Hive::kSuccess)
-        return;
-    use(key);
-    store.closeKey(key);
+    const Registry::OpenedKey opened(store, path, false, root);
+    if (opened.status() == Hive::kSuccess)
+        use(opened.key());
 }
 
 } // namespace
 
 void EasyReg::CreateNewKey(const QString& path, Hive::Root root) const {
-    Hive::Key key;
-    if (store_.createKey(root, codePage(path), key) == Hive::kSuccess)
-        store_.closeKey(key);
+    // Made, or found, and closed again at once.
+    const Registry::OpenedKey made(store_, path, true, root);
 }
 
 void EasyReg::SaveValue(Hive::Root root, const QString& path, const QString& name,
@@ -57,10 +53,10 @@ RegValue EasyReg::GetValue(Hive::Root root, const QString& path, const QString& 
 Hive::Status EasyReg::SetKeyValue(Hive::Key key, const QString& name, quint32 type,
                                   const RegValue& value) const {
     if (type == Hive::kRegSz) {
-        QByteArray text = value.toText().toLocal8Bit();
-        text.append('\0');
+        std::string text = codePage(value.toText());
+        text.push_back('\0');
         return store_.setValue(key, codePage(name), type,
-                               reinterpret_cast<const std::uint8_t*>(text.constData()),
+                               reinterpret_cast<const std::uint8_t*>(text.data()),
                                static_cast<std::uint32_t>(text.size()));
     }
     if (type == Hive::kRegDword) {
@@ -114,7 +110,7 @@ Hive::Status EasyReg::queryText(Hive::Key key, const std::string& name, std::uin
     }
     // The last byte is taken for the terminating NUL, whether it is one or not.
     if (written > 0)
-        value = QString::fromLocal8Bit(buffer.constData(), static_cast<qsizetype>(written) - 1);
+        value = Registry::fromCodePage(std::string(buffer.constData(), written - 1));
     return status;
 }
 

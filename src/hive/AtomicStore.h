@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Store.h"
+#include "ForwardingStore.h"
 
 #include <string>
 #include <unordered_map>
@@ -13,9 +13,9 @@ namespace Hive {
 // that cannot begin) is kept: every later write of the scope is refused with it, without
 // reaching the store, and the scope's end rolls the store back and answers it, commit or not.
 // Reads still pass. Outside a write scope every call passes as it is.
-class AtomicStore final : public Store {
+class AtomicStore final : public ForwardingStore {
 public:
-    explicit AtomicStore(Store& store) : store_(store) {}
+    explicit AtomicStore(Store& store) : ForwardingStore(store) {}
 
     // Whether the current outermost write scope has failed.
     bool failing() const { return failure_ != kSuccess; }
@@ -48,7 +48,6 @@ private:
     std::string pathOf(Key key, std::string_view name) const;
     bool guarding() const { return depth_ > 0 && access_ == Access::Write; }
 
-    Store& store_;
     int depth_ = 0;
     Access access_ = Access::Write; // of the outermost scope
     Status failure_ = kSuccess;

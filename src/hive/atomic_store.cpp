@@ -23,14 +23,14 @@ Status AtomicStore::createKey(Root root, std::string_view path, Key& key) {
         key = {};
         return failure_;
     }
-    const Status status = checked(store_.createKey(root, path, key), "creating", path);
+    const Status status = checked(next().createKey(root, path, key), "creating", path);
     if (key)
         paths_[key.id] = std::string(path);
     return status;
 }
 
 Status AtomicStore::openKey(Root root, std::string_view path, Key& key) {
-    const Status status = checked(store_.openKey(root, path, key), "opening", path, kFileNotFound);
+    const Status status = checked(next().openKey(root, path, key), "opening", path, kFileNotFound);
     if (key)
         paths_[key.id] = std::string(path);
     return status;
@@ -38,43 +38,43 @@ Status AtomicStore::openKey(Root root, std::string_view path, Key& key) {
 
 Status AtomicStore::closeKey(Key key) {
     paths_.erase(key.id);
-    return store_.closeKey(key);
+    return next().closeKey(key);
 }
 
 Status AtomicStore::setValue(Key key, std::string_view name, std::uint32_t type,
                              const std::uint8_t* data, std::uint32_t size) {
     if (guarding() && failing())
         return failure_;
-    return checked(store_.setValue(key, name, type, data, size), "writing", pathOf(key, name));
+    return checked(next().setValue(key, name, type, data, size), "writing", pathOf(key, name));
 }
 
 Status AtomicStore::queryValue(Key key, std::string_view name, std::uint32_t* type,
                                std::uint8_t* data, std::uint32_t* size) {
-    return checked(store_.queryValue(key, name, type, data, size), "reading", pathOf(key, name),
+    return checked(next().queryValue(key, name, type, data, size), "reading", pathOf(key, name),
                    kFileNotFound, kMoreData);
 }
 
 Status AtomicStore::deleteValue(Key key, std::string_view name) {
     if (guarding() && failing())
         return failure_;
-    return checked(store_.deleteValue(key, name), "deleting", pathOf(key, name), kFileNotFound);
+    return checked(next().deleteValue(key, name), "deleting", pathOf(key, name), kFileNotFound);
 }
 
 Status AtomicStore::enumKey(Key key, std::uint32_t index, std::string& name) {
-    return checked(store_.enumKey(key, index, name), "listing the keys of", pathOf(key, ""),
+    return checked(next().enumKey(key, index, name), "listing the keys of", pathOf(key, ""),
                    kNoMoreItems);
 }
 
 Status AtomicStore::enumValue(Key key, std::uint32_t index, std::string& name, std::uint32_t& type,
                               std::vector<std::uint8_t>& data) {
-    return checked(store_.enumValue(key, index, name, type, data), "listing the values of",
+    return checked(next().enumValue(key, index, name, type, data), "listing the values of",
                    pathOf(key, ""), kNoMoreItems);
 }
 
 Status AtomicStore::deleteTree(Key key, std::string_view subkey) {
     if (guarding() && failing())
         return failure_;
-    return checked(store_.deleteTree(key, subkey), "deleting the key", pathOf(key, subkey),
+    return checked(next().deleteTree(key, subkey), "deleting the key", pathOf(key, subkey),
                    kFileNotFound);
 }
 
@@ -83,23 +83,23 @@ Status AtomicStore::beginTransaction(Access access) {
         access_ = access;
         failure_ = kSuccess;
     }
-    return checked(store_.beginTransaction(access), "beginning", "a transaction");
+    return checked(next().beginTransaction(access), "beginning", "a transaction");
 }
 
 Status AtomicStore::endTransaction(bool commit) {
     if (depth_ == 0)
-        return store_.endTransaction(commit);
+        return next().endTransaction(commit);
     if (depth_ > 1) {
         --depth_;
-        const Status status = store_.endTransaction(commit && !failing());
+        const Status status = next().endTransaction(commit && !failing());
         return failing() ? failure_ : status;
     }
     // A scope that failed is rolled back even when asked to commit.
     Status status = failure_;
     if (failing())
-        store_.endTransaction(false);
+        next().endTransaction(false);
     else
-        status = checked(store_.endTransaction(commit), "committing", "the transaction");
+        status = checked(next().endTransaction(commit), "committing", "the transaction");
     if (failing())
         lastFailure_ = failedCall_ + ": the store answered " + std::to_string(failure_);
     depth_ = 0;

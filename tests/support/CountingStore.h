@@ -1,56 +1,41 @@
 #pragma once
 
-#include <Store.h>
+#include <ForwardingStore.h>
 
 // Passes every call on to another store and counts how writes are grouped: how many
 // outermost transactions were committed, and how many writes happened outside any.
-class CountingStore : public Hive::Store {
+class CountingStore : public Hive::ForwardingStore {
 public:
-    explicit CountingStore(Hive::Store& store) : store_(store) {}
+    explicit CountingStore(Hive::Store& store) : ForwardingStore(store) {}
 
     int commits = 0;
     int loneWrites = 0;
 
     Hive::Status createKey(Hive::Root root, std::string_view path, Hive::Key& key) override {
         countWrite();
-        return store_.createKey(root, path, key);
+        return next().createKey(root, path, key);
     }
-    Hive::Status openKey(Hive::Root root, std::string_view path, Hive::Key& key) override {
-        return store_.openKey(root, path, key);
-    }
-    Hive::Status closeKey(Hive::Key key) override { return store_.closeKey(key); }
     Hive::Status setValue(Hive::Key key, std::string_view name, std::uint32_t type,
                           const std::uint8_t* data, std::uint32_t size) override {
         countWrite();
-        return store_.setValue(key, name, type, data, size);
-    }
-    Hive::Status queryValue(Hive::Key key, std::string_view name, std::uint32_t* type,
-                            std::uint8_t* data, std::uint32_t* size) override {
-        return store_.queryValue(key, name, type, data, size);
+        return next().setValue(key, name, type, data, size);
     }
     Hive::Status deleteValue(Hive::Key key, std::string_view name) override {
         countWrite();
-        return store_.deleteValue(key, name);
-    }
-    Hive::Status enumKey(Hive::Key key, std::uint32_t index, std::string& name) override {
-        return store_.enumKey(key, index, name);
-    }
-    Hive::Status enumValue(Hive::Key key, std::uint32_t index, std::string& name,
-                           std::uint32_t& type, std::vector<std::uint8_t>& data) override {
-        return store_.enumValue(key, index, name, type, data);
+        return next().deleteValue(key, name);
     }
     Hive::Status deleteTree(Hive::Key key, std::string_view subkey) override {
         countWrite();
-        return store_.deleteTree(key, subkey);
+        return next().deleteTree(key, subkey);
     }
     Hive::Status beginTransaction(Hive::Access access) override {
         ++depth_;
-        return store_.beginTransaction(access);
+        return next().beginTransaction(access);
     }
     Hive::Status endTransaction(bool commit) override {
         if (--depth_ == 0 && commit)
             ++commits;
-        return store_.endTransaction(commit);
+        return next().endTransaction(commit);
     }
 
 private:
@@ -59,6 +44,5 @@ private:
             ++loneWrites;
     }
 
-    Hive::Store& store_;
     int depth_ = 0;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegistryAccess.h"
+#include <RegistryAccess.h>
 
 #include <QByteArray>
 #include <QIODevice>
@@ -25,8 +25,8 @@ bool exportKey(Hive::Store& store, const QString& path, QIODevice& out, bool utf
 struct RegFileEntry {
     enum class Kind { CreateKey, DeleteKey, SetValue, DeleteValue };
     Kind kind = Kind::CreateKey;
-    QString path;     // below HKEY_CURRENT_USER
-    NamedValue value; // the value to set, or the name of the one to delete
+    QString path;               // below HKEY_CURRENT_USER
+    Registry::NamedValue value; // the value to set, or the name of the one to delete
 };
 
 // The largest file import reads: hundreds of times what the clock's settings take.

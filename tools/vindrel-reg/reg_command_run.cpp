@@ -2,8 +2,8 @@
 
 #include "KeyName.h"
 #include "RegFile.h"
-#include "RegistryAccess.h"
 #include "ValueText.h"
+#include <RegistryAccess.h>
 
 #include <AtomicStore.h>
 #include <RegularFile.h>
@@ -63,7 +63,7 @@ QString shownName(const QString& name) {
     return name.isEmpty() ? QStringLiteral("(Default)") : name;
 }
 
-QString queryLine(const NamedValue& value) {
+QString queryLine(const Registry::NamedValue& value) {
     return QStringLiteral("    %1    %2    %3\n")
         .arg(shownName(value.name), typeName(value.type), displayData(value.type, value.data));
 }
@@ -77,12 +77,12 @@ QString subkeyPath(const QString& path, const QString& subkey) {
 // shown whole.
 void queryKey(Hive::Store& store, const QString& path, bool recurse, bool shownWhole,
               QTextStream& out) {
-    const OpenedKey key(store, path, false);
-    const QList<NamedValue> values = key.values();
+    const Registry::OpenedKey key(store, path, false);
+    const QList<Registry::NamedValue> values = key.values();
     const bool named = shownWhole || !values.isEmpty();
     if (named)
         out << fullKeyName(path) << '\n';
-    for (const NamedValue& value : values)
+    for (const Registry::NamedValue& value : values)
         out << queryLine(value);
     if (named)
         out << '\n';
@@ -96,9 +96,9 @@ void queryKey(Hive::Store& store, const QString& path, bool recurse, bool shownW
 
 // The value named in every key from path down, each under its key's name; how many there are.
 int findValue(Hive::Store& store, const QString& path, const QString& name, QTextStream& out) {
-    const OpenedKey key(store, path, false);
+    const Registry::OpenedKey key(store, path, false);
     int found = 0;
-    if (const std::optional<NamedValue> value = key.value(name)) {
+    if (const std::optional<Registry::NamedValue> value = key.value(name)) {
         out << fullKeyName(path) << '\n' << queryLine(*value) << '\n';
         ++found;
     }
@@ -114,7 +114,8 @@ int queryValue(const Command& command, Hive::Store& store, const Console& consol
         console.out << "End of search: " << found << " match(es) found.\n";
         return 0;
     }
-    const std::optional<NamedValue> value = OpenedKey(store, command.keyPath, false).value(name);
+    const std::optional<Registry::NamedValue> value =
+        Registry::OpenedKey(store, command.keyPath, false).value(name);
     if (!value && !name.isEmpty())
         return notFound(console);
     console.out << fullKeyName(command.keyPath) << '\n';
@@ -128,7 +129,7 @@ int queryValue(const Command& command, Hive::Store& store, const Console& consol
 int query(const Command& command, Hive::Store& store, const Console& console) {
     // One snapshot: a save by the clock meanwhile is shown whole or not at all.
     Hive::Transaction snapshot(store, Hive::Access::Read);
-    if (OpenedKey(store, command.keyPath, false).status() != Hive::kSuccess)
+    if (Registry::OpenedKey(store, command.keyPath, false).status() != Hive::kSuccess)
         return notFound(console);
     console.out << '\n';
     if (command.valueName)
@@ -149,7 +150,7 @@ int add(const Command& command, Hive::Store& store, const Console& console) {
     const std::optional<QByteArray> data = dataFor(*type, command.data, command.separator, why);
     if (!data)
         return fail(console, QStringLiteral("Invalid syntax: ") + why);
-    const OpenedKey key(store, command.keyPath, true);
+    const Registry::OpenedKey key(store, command.keyPath, true);
     if (key.status() != Hive::kSuccess)
         return fail(console, statusText(key.status()));
     // Without /v or /ve, as with /ve, the key's default value.
@@ -165,22 +166,22 @@ int add(const Command& command, Hive::Store& store, const Console& console) {
 int deleteKey(const Command& command, Hive::Store& store, const Console& console) {
     if (command.keyPath.isEmpty())
         return fail(console, QStringLiteral("Invalid key name: the root cannot be deleted."));
-    if (OpenedKey(store, command.keyPath, false).status() != Hive::kSuccess)
+    if (Registry::OpenedKey(store, command.keyPath, false).status() != Hive::kSuccess)
         return notFound(console);
     if (!command.force &&
         !confirmed(console, QStringLiteral("Permanently delete the registry key %1 (Yes/No)?")
                                 .arg(fullKeyName(command.keyPath))))
         return cancelled(console);
-    const OpenedKey root(store, QString(), false);
-    const Hive::Status status = store.deleteTree(root.key(), codePage(command.keyPath));
+    const Registry::OpenedKey root(store, QString(), false);
+    const Hive::Status status = store.deleteTree(root.key(), Registry::codePage(command.keyPath));
     return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
 }
 
 // The names of the values that delete takes: all of them, or the one named if it is there.
-QStringList namesToDelete(const Command& command, const OpenedKey& key) {
+QStringList namesToDelete(const Command& command, const Registry::OpenedKey& key) {
     QStringList names;
     if (command.allValues) {
-        for (const NamedValue& value : key.values())
+        for (const Registry::NamedValue& value : key.values())
             names << value.name;
     } else if (key.value(*command.valueName)) {
         names << *command.valueName;
@@ -191,7 +192,7 @@ QStringList namesToDelete(const Command& command, const OpenedKey& key) {
 int deleteValues(const Command& command, Hive::Store& store, const Console& console) {
     {
         Hive::Transaction snapshot(store, Hive::Access::Read);
-        const OpenedKey key(store, command.keyPath, false);
+        const Registry::OpenedKey key(store, command.keyPath, false);
         if (key.status() != Hive::kSuccess ||
             (!command.allValues && namesToDelete(command, key).isEmpty()))
             return notFound(console);
@@ -205,11 +206,11 @@ int deleteValues(const Command& command, Hive::Store& store, const Console& cons
         return cancelled(console);
     // What is there once the answer is in goes, listed and deleted as one.
     Hive::Transaction scope(store);
-    const OpenedKey key(store, command.keyPath, false);
+    const Registry::OpenedKey key(store, command.keyPath, false);
     if (key.status() != Hive::kSuccess)
         return notFound(console);
     for (const QString& name : namesToDelete(command, key))
-        store.deleteValue(key.key(), codePage(name));
+        store.deleteValue(key.key(), Registry::codePage(name));
     const Hive::Status status = scope.commit();
     return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
 }
@@ -246,7 +247,7 @@ int saveExport(const Command& command, Hive::Store& store, const Console& consol
 // Only where a regular file or nothing stands: the rename would replace a pipe or device with
 // a file.
 int exportFile(const Command& command, Hive::Store& store, const Console& console) {
-    if (OpenedKey(store, command.keyPath, false).status() != Hive::kSuccess)
+    if (Registry::OpenedKey(store, command.keyPath, false).status() != Hive::kSuccess)
         return notFound(console);
     if (!Platform::isRegularFileOrMissing(command.file))
         return notAFile(console, command.file);

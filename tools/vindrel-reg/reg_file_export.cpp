@@ -27,21 +27,22 @@ bool isStringType(quint32 type) {
 // A REG_SZ that regedit writes as a quoted string: its text up to a NUL at its end, if any, on
 // one line. A text without its NUL or with no bytes comes back with one, as on Windows; one
 // with a NUL inside or a line break, which a quoted string would lose, goes as hex(1).
-bool plainText(const NamedValue& value) {
+bool plainText(const Registry::NamedValue& value) {
     const QByteArray& data = value.data;
     const qsizetype nuls = data.count('\0');
     if (value.type != Hive::kRegSz || nuls > 1 || (nuls == 1 && !data.endsWith('\0')) ||
         data.contains('\n') || data.contains('\r'))
         return false;
     const QByteArray text = nuls == 1 ? data.chopped(1) : data;
-    return QByteArray::fromStdString(codePage(fromCodePage(text.toStdString()))) == text;
+    return QByteArray::fromStdString(
+               Registry::codePage(Registry::fromCodePage(text.toStdString()))) == text;
 }
 
 // Text types are stored as the registry holds them, in UTF-16.
-QByteArray fileBytes(const NamedValue& value) {
+QByteArray fileBytes(const Registry::NamedValue& value) {
     if (!isStringType(value.type))
         return value.data;
-    const QString text = fromCodePage(value.data.toStdString());
+    const QString text = Registry::fromCodePage(value.data.toStdString());
     QByteArray bytes(text.size() * 2, '\0');
     qToLittleEndian<quint16>(text.utf16(), text.size(), bytes.data());
     return bytes;
@@ -51,7 +52,7 @@ QByteArray fileBytes(const NamedValue& value) {
 // unchanged by the way through the code page.
 bool fileSafe(const QString& name, const std::string& stored) {
     return !name.contains(u'\n') && !name.contains(u'\r') && !name.contains(QChar(0)) &&
-           codePage(name) == stored;
+           Registry::codePage(name) == stored;
 }
 
 // The file's text as it is made, encoded and written out a piece at a time.
@@ -110,10 +111,10 @@ void writeHexList(FileText& out, const QString& start, const QByteArray& bytes) 
     }
 }
 
-void writeValue(FileText& out, const NamedValue& value) {
+void writeValue(FileText& out, const Registry::NamedValue& value) {
     const QString name = (value.name.isEmpty() ? QStringLiteral("@") : quoted(value.name)) + u'=';
     if (plainText(value))
-        out << name << quoted(fromCodePage(value.data.split('\0').first().toStdString()));
+        out << name << quoted(Registry::fromCodePage(value.data.split('\0').first().toStdString()));
     else if (value.type == Hive::kRegDword && value.data.size() == 4)
         out << name
             << QStringLiteral("dword:%1")
@@ -143,7 +144,7 @@ bool exportTree(ExportWalk& walk);
 
 // Writes the subkey `stored` of the walk's key and everything below it.
 bool exportSubkey(ExportWalk& walk, const std::string& stored) {
-    const QString subkey = fromCodePage(stored);
+    const QString subkey = Registry::fromCodePage(stored);
     if (!fileSafe(subkey, stored) || subkey.contains(u']')) {
         walk.error = QStringLiteral("The key name \"%1\" under %2 cannot be written into a "
                                     "registry file; nothing was exported.")
@@ -162,7 +163,7 @@ bool exportSubkey(ExportWalk& walk, const std::string& stored) {
 // Writes the walk's key and everything below it; false, with the walk's error set, at a name
 // or a depth that cannot go into a file.
 bool exportTree(ExportWalk& walk) {
-    const OpenedKey key(walk.store, walk.path, false);
+    const Registry::OpenedKey key(walk.store, walk.path, false);
     if (key.status() != Hive::kSuccess)
         return true;
     if (walk.depth > kDeepestKey) {
@@ -173,7 +174,7 @@ bool exportTree(ExportWalk& walk) {
         return false;
     }
     walk.out << u'[' << fullKeyName(walk.path) << QStringView(u"]\n");
-    for (const NamedValue& value : key.values()) {
+    for (const Registry::NamedValue& value : key.values()) {
         if (!fileSafe(value.name, value.storedName)) {
             walk.error = QStringLiteral("The value name \"%1\" under %2 holds a line break, a NUL "
                                         "or bytes that are not text, which a registry file "
@@ -196,7 +197,7 @@ bool exportTree(ExportWalk& walk) {
 bool exportKey(Hive::Store& store, const QString& path, QIODevice& out, bool utf8, QString& error) {
     // One snapshot: a save by the clock meanwhile is exported whole or not at all.
     Hive::Transaction snapshot(store, Hive::Access::Read);
-    if (OpenedKey(store, path, false).status() != Hive::kSuccess)
+    if (Registry::OpenedKey(store, path, false).status() != Hive::kSuccess)
         return false;
     FileText text(out, utf8);
     text << kHeader << QStringView(u"\n\n");

@@ -35,7 +35,7 @@ std::optional<QByteArray> storeBytes(quint32 type, QByteArray bytes, bool regedi
     if (regedit4) {
         if (!bytes.endsWith('\0'))
             bytes += '\0';
-        return QByteArray::fromStdString(codePage(fromWindows1252(bytes)));
+        return QByteArray::fromStdString(Registry::codePage(fromWindows1252(bytes)));
     }
     if (bytes.size() % 2 != 0) {
         why = QStringLiteral("its hex(%1) data is %2 bytes, an odd number, which is no UTF-16 text")
@@ -47,7 +47,7 @@ std::optional<QByteArray> storeBytes(quint32 type, QByteArray bytes, bool regedi
         bytes += QByteArray(2, '\0');
     QString text(bytes.size() / 2, Qt::Uninitialized);
     qFromLittleEndian<quint16>(bytes.constData(), text.size(), text.data());
-    return QByteArray::fromStdString(codePage(text));
+    return QByteArray::fromStdString(Registry::codePage(text));
 }
 
 // Reads a file's lines into the changes they ask for, line by line as regedit does: a line it
@@ -133,7 +133,7 @@ private:
         QStringView data = skipBlanks(afterName.sliced(1));
         while (data.endsWith(u' ') || data.endsWith(u'\t'))
             data.chop(1);
-        value_ = NamedValue{name, Hive::kRegBinary, {}, {}};
+        value_ = Registry::NamedValue{name, Hive::kRegBinary, {}, {}};
         if (data.startsWith(u'-')) {
             if (endsTheLine(data.sliced(1)))
                 addValueEntry(RegFileEntry::Kind::DeleteValue);
@@ -163,7 +163,7 @@ private:
         const std::optional<QString> text = readQuoted(data, at);
         std::optional<QByteArray> bytes;
         if (text && endsTheLine(data.sliced(at)))
-            bytes = QByteArray::fromStdString(codePage(*text)) + QByteArray(1, '\0');
+            bytes = QByteArray::fromStdString(Registry::codePage(*text)) + QByteArray(1, '\0');
         setValue(Hive::kRegSz, bytes, data);
     }
 
@@ -242,7 +242,7 @@ private:
     int line_ = 0;
     std::optional<QString> key_;  // the key the values go to; none before the first or after
                                   // one that cannot be opened
-    NamedValue value_;            // the value being read
+    Registry::NamedValue value_;  // the value being read
     std::optional<HexList> list_; // its hex list, while it goes on from line to line
     ParsedRegFile parsed_;
 };
@@ -281,16 +281,16 @@ Hive::Status applyRegFile(Hive::Store& store, const QList<RegFileEntry>& entries
     for (const RegFileEntry& entry : entries) {
         Hive::Status status = Hive::kSuccess;
         if (entry.kind == RegFileEntry::Kind::DeleteKey) {
-            const OpenedKey root(store, QString(), false);
-            status = store.deleteTree(root.key(), codePage(entry.path));
+            const Registry::OpenedKey root(store, QString(), false);
+            status = store.deleteTree(root.key(), Registry::codePage(entry.path));
             if (status == Hive::kFileNotFound)
                 status = Hive::kSuccess;
         } else if (entry.kind == RegFileEntry::Kind::DeleteValue) {
-            const OpenedKey key(store, entry.path, false);
+            const Registry::OpenedKey key(store, entry.path, false);
             if (key.status() == Hive::kSuccess)
-                store.deleteValue(key.key(), codePage(entry.value.name));
+                store.deleteValue(key.key(), Registry::codePage(entry.value.name));
         } else {
-            const OpenedKey key(store, entry.path, true);
+            const Registry::OpenedKey key(store, entry.path, true);
             status = key.status();
             if (status == Hive::kSuccess && entry.kind == RegFileEntry::Kind::SetValue)
                 status = key.set(entry.value);

@@ -1,6 +1,6 @@
 #include "ValueText.h"
 
-#include "RegistryAccess.h"
+#include <RegistryAccess.h>
 
 #include <Store.h>
 
@@ -32,13 +32,13 @@ constexpr std::array<const char*, 12> kTypeNames = {"REG_NONE",
 
 QString textUpToNul(const QByteArray& data) {
     const qsizetype end = data.indexOf('\0');
-    return fromCodePage(data.left(end < 0 ? data.size() : end).toStdString());
+    return Registry::fromCodePage(data.left(end < 0 ? data.size() : end).toStdString());
 }
 
 QString multiText(const QByteArray& data) {
     QStringList parts;
     for (const QByteArray& part : data.split('\0'))
-        parts << fromCodePage(part.toStdString());
+        parts << Registry::fromCodePage(part.toStdString());
     while (!parts.isEmpty() && parts.last().isEmpty())
         parts.removeLast();
     return parts.join(QLatin1String("\\0"));
@@ -112,7 +112,7 @@ std::optional<QByteArray> multiTextBytes(const QString& text, std::optional<QCha
     parts += QChar(0);
     if (parts.size() >= 2 && !parts[parts.size() - 2].isNull())
         parts += QChar(0);
-    return QByteArray::fromStdString(codePage(parts));
+    return QByteArray::fromStdString(Registry::codePage(parts));
 }
 
 // UTF-16 text with its NUL: what reg stores for REG_NONE, which the store keeps as it is.
@@ -174,7 +174,7 @@ std::optional<QByteArray> dataFor(quint32 type, const std::optional<QString>& te
     case Hive::kRegNone:
         return utf16Bytes(given);
     default:
-        return QByteArray::fromStdString(codePage(given)) + QByteArray(1, '\0');
+        return QByteArray::fromStdString(Registry::codePage(given)) + QByteArray(1, '\0');
     }
 }
 

@@ -7,11 +7,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <string>
 #include <vector>
 
-// The store seen in Qt's terms: names in the system's 8-bit code page become QStrings.
-namespace RegTool {
+// The store seen in Qt's terms, for the clock's core and for vindrel-reg: names and text cross
+// in the system's 8-bit code page, and a key is closed when its holder goes.
+namespace Registry {
 
 struct NamedValue {
     QString name; // "" for the key's default value
@@ -26,7 +28,8 @@ QString fromCodePage(const std::string& text);
 // A key opened (or created) for the life of the object.
 class OpenedKey {
 public:
-    OpenedKey(Hive::Store& store, const QString& path, bool create);
+    OpenedKey(Hive::Store& store, const QString& path, bool create,
+              Hive::Root root = Hive::Root::CurrentUser);
     ~OpenedKey();
     OpenedKey(const OpenedKey&) = delete;
     OpenedKey& operator=(const OpenedKey&) = delete;
@@ -48,4 +51,4 @@ private:
     Hive::Status status_;
 };
 
-} // namespace RegTool
+} // namespace Registry

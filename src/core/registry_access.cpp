@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace RegTool {
+namespace Registry {
 
 std::string codePage(const QString& text) {
     return text.toLocal8Bit().toStdString();
@@ -12,10 +12,9 @@ QString fromCodePage(const std::string& text) {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-OpenedKey::OpenedKey(Hive::Store& store, const QString& path, bool create)
-    : store_(store),
-      status_(create ? store.createKey(Hive::Root::CurrentUser, codePage(path), key_)
-                     : store.openKey(Hive::Root::CurrentUser, codePage(path), key_)) {}
+OpenedKey::OpenedKey(Hive::Store& store, const QString& path, bool create, Hive::Root root)
+    : store_(store), status_(create ? store.createKey(root, codePage(path), key_)
+                                    : store.openKey(root, codePage(path), key_)) {}
 
 OpenedKey::~OpenedKey() {
     if (key_)
@@ -70,4 +69,4 @@ Hive::Status OpenedKey::set(const NamedValue& value) const {
                            static_cast<std::uint32_t>(value.data.size()));
 }
 
-} // namespace RegTool
+} // namespace Registry
