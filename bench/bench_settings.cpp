@@ -3,9 +3,9 @@
 
 #include "BenchServices.h"
 
+#include "core/VD_Core.h"
+#include "hive/SqliteHive.h"
 #include <CorePeer.h>
-#include <SqliteHive.h>
-#include <VD_Core.h>
 
 #include <QTemporaryDir>
 

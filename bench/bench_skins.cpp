@@ -4,11 +4,11 @@
 
 #include "BenchServices.h"
 
+#include "core/VD_Core.h"
+#include "hive/SqliteHive.h"
+#include "windows/frmSETS.h"
+#include "windows/frmVINDREL.h"
 #include <CorePeer.h>
-#include <SqliteHive.h>
-#include <VD_Core.h>
-#include <frmSETS.h>
-#include <frmVINDREL.h>
 
 #include <QDir>
 #include <QFile>

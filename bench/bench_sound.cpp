@@ -4,11 +4,11 @@
 
 #include "BenchServices.h"
 
+#include "core/VD_Core.h"
+#include "hive/SqliteHive.h"
+#include "platform/WorkingSet.h"
+#include "windows/frmVINDREL.h"
 #include <CorePeer.h>
-#include <SqliteHive.h>
-#include <VD_Core.h>
-#include <WorkingSet.h>
-#include <frmVINDREL.h>
 
 #include <QEventLoop>
 #include <QTimer>

@@ -2,9 +2,9 @@
 
 #include "BenchServices.h"
 
+#include "core/Tick.h"
+#include "hive/SqliteHive.h"
 #include <CorePeer.h>
-#include <SqliteHive.h>
-#include <Tick.h>
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
-#include <DisplayServer.h>
-#include <SettingsStore.h>
-#include <UserDataFolder.h>
-#include <frmVINDREL.h>
+#include "platform/DisplayServer.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserDataFolder.h"
+#include "windows/frmVINDREL.h"
 
 #include <QApplication>
 

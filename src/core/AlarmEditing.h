@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CoreState.h"
+#include "core/CoreState.h"
 
 #include <QString>
 

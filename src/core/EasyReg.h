@@ -1,8 +1,8 @@
 #pragma once
 
-#include "RegValue.h"
+#include "core/RegValue.h"
 
-#include <Store.h>
+#include "hive/Store.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SkinFolder.h"
+#include "core/SkinFolder.h"
 
 #include <QString>
 

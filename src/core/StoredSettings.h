@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CoreState.h"
+#include "core/CoreState.h"
 
-#include <Store.h>
+#include "hive/Store.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VD_Core.h"
+#include "core/VD_Core.h"
 
 #include <QDateTime>
 #include <QLocale>

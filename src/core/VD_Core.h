@@ -1,15 +1,15 @@
 #pragma once
 
-#include "ClockWindow.h"
-#include "CoreState.h"
-#include "EasyReg.h"
-#include "SkinFolder.h"
+#include "core/ClockWindow.h"
+#include "core/CoreState.h"
+#include "core/EasyReg.h"
+#include "core/SkinFolder.h"
 
-#include <AtomicStore.h>
-#include <Shell.h>
-#include <SoundPlayer.h>
-#include <Store.h>
-#include <SystemClock.h>
+#include "hive/AtomicStore.h"
+#include "hive/Store.h"
+#include "platform/Shell.h"
+#include "platform/SoundPlayer.h"
+#include "platform/SystemClock.h"
 
 #include <QList>
 

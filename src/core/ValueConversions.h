@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegValue.h"
+#include "core/RegValue.h"
 
 #include <optional>
 

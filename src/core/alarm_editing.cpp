@@ -1,4 +1,4 @@
-#include "AlarmEditing.h"
+#include "core/AlarmEditing.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "CoreState.h"
+#include "core/CoreState.h"
 
 namespace VD_Core {
 

@@ -1,9 +1,9 @@
-#include "EasyReg.h"
+#include "core/EasyReg.h"
 
-#include "ValueConversions.h"
+#include "core/ValueConversions.h"
 
-#include <RegistryAccess.h>
-#include <RegistryLog.h>
+#include "core/RegistryAccess.h"
+#include "platform/RegistryLog.h"
 
 #include <QtEndian>
 

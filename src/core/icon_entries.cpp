@@ -1,7 +1,7 @@
-#include "PictureContainers.h"
+#include "core/PictureContainers.h"
 
-#include "PictureFormat.h"
-#include "SkinPicture.h"
+#include "core/PictureFormat.h"
+#include "core/SkinPicture.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,6 @@
-#include "PictureContainers.h"
+#include "core/PictureContainers.h"
 
-#include "PictureFormat.h"
+#include "core/PictureFormat.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,6 @@
-#include "PictureBudget.h"
+#include "core/PictureBudget.h"
 
-#include <ThreadCpuTime.h>
+#include "platform/ThreadCpuTime.h"
 
 namespace VD_Core {
 namespace {

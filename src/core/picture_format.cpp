@@ -1,7 +1,7 @@
-#include "PictureFormat.h"
+#include "core/PictureFormat.h"
 
-#include "PictureContainers.h"
-#include "SkinPicture.h"
+#include "core/PictureContainers.h"
+#include "core/SkinPicture.h"
 
 #include <QtEndian>
 

@@ -1,4 +1,4 @@
-#include "PictureContainers.h"
+#include "core/PictureContainers.h"
 
 #include <QtEndian>
 

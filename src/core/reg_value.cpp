@@ -1,4 +1,4 @@
-#include "RegValue.h"
+#include "core/RegValue.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "RegistryAccess.h"
+#include "core/RegistryAccess.h"
 
 #include <vector>
 

@@ -1,11 +1,11 @@
 // Moving the settings, the window position and the alarms between memory and the registry.
 
-#include "VD_Core.h"
+#include "core/VD_Core.h"
 
-#include "StoredSettings.h"
-#include "ValueConversions.h"
+#include "core/StoredSettings.h"
+#include "core/ValueConversions.h"
 
-#include <RegistryLog.h>
+#include "platform/RegistryLog.h"
 
 #include <QList>
 

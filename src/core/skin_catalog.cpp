@@ -1,10 +1,10 @@
-#include "SkinCatalog.h"
+#include "core/SkinCatalog.h"
 
-#include "SkinLog.h"
-#include "SkinLookup.h"
-#include "SkinText.h"
+#include "core/SkinLog.h"
+#include "core/SkinLookup.h"
+#include "core/SkinText.h"
 
-#include <FileSystem.h>
+#include "platform/FileSystem.h"
 
 #include <QSet>
 

@@ -1,4 +1,4 @@
-#include "SkinFolder.h"
+#include "core/SkinFolder.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
-#include "SkinLog.h"
-#include "SkinLookup.h"
-#include "SkinPicture.h"
-#include "SkinText.h"
-#include "VD_Core.h"
+#include "core/SkinLog.h"
+#include "core/SkinLookup.h"
+#include "core/SkinPicture.h"
+#include "core/SkinText.h"
+#include "core/VD_Core.h"
 
 namespace VD_Core {
 namespace {

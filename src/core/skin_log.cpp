@@ -1,4 +1,4 @@
-#include "SkinLog.h"
+#include "core/SkinLog.h"
 
 Q_LOGGING_CATEGORY(lcSkin, "vindrel.skin")
 

@@ -1,9 +1,9 @@
-#include "SkinLookup.h"
+#include "core/SkinLookup.h"
 
-#include "SkinText.h"
+#include "core/SkinText.h"
 
-#include <FileName.h>
-#include <FileSystem.h>
+#include "platform/FileName.h"
+#include "platform/FileSystem.h"
 
 #include <QDir>
 

@@ -1,11 +1,11 @@
-#include "SkinPicture.h"
+#include "core/SkinPicture.h"
 
-#include "PictureBudget.h"
-#include "PictureFormat.h"
-#include "SkinLog.h"
+#include "core/PictureBudget.h"
+#include "core/PictureFormat.h"
+#include "core/SkinLog.h"
 
-#include <RegularFile.h>
-#include <ThreadCpuTime.h>
+#include "platform/RegularFile.h"
+#include "platform/ThreadCpuTime.h"
 
 #include <QImageReader>
 

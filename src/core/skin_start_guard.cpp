@@ -1,11 +1,11 @@
 // Applying the stored skin at start-up without a crash loop: a skin that ends the clock while it
 // is applied would otherwise end it again at every start, before the user can choose another.
 
-#include "SkinLog.h"
-#include "StoredSettings.h"
-#include "VD_Core.h"
+#include "core/SkinLog.h"
+#include "core/StoredSettings.h"
+#include "core/VD_Core.h"
 
-#include <Process.h>
+#include "platform/Process.h"
 
 #include <QCoreApplication>
 

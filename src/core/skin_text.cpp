@@ -1,6 +1,6 @@
-#include "SkinText.h"
+#include "core/SkinText.h"
 
-#include <RegularFile.h>
+#include "platform/RegularFile.h"
 
 #include <QStringDecoder>
 

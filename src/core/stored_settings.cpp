@@ -1,4 +1,4 @@
-#include "StoredSettings.h"
+#include "core/StoredSettings.h"
 
 #include <algorithm>
 

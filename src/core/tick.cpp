@@ -1,6 +1,6 @@
-#include "Tick.h"
+#include "core/Tick.h"
 
-#include "ClockText.h"
+#include "core/ClockText.h"
 
 #include <algorithm>
 #include <cmath>

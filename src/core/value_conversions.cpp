@@ -1,4 +1,4 @@
-#include "ValueConversions.h"
+#include "core/ValueConversions.h"
 
 #include <cfloat>
 #include <cmath>

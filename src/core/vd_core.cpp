@@ -1,4 +1,4 @@
-#include "VD_Core.h"
+#include "core/VD_Core.h"
 
 #include <QCoreApplication>
 

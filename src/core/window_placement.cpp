@@ -1,4 +1,4 @@
-#include "WindowPlacement.h"
+#include "core/WindowPlacement.h"
 
 #include <algorithm>
 

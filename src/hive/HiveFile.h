@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UserStore.h"
+#include "hive/UserStore.h"
 
 namespace Hive {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HiveCheck.h"
-#include "SqliteStatement.h"
-#include "Store.h"
+#include "hive/HiveCheck.h"
+#include "hive/SqliteStatement.h"
+#include "hive/Store.h"
 
 #include <chrono>
 #include <memory>

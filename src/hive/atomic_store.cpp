@@ -1,4 +1,4 @@
-#include "AtomicStore.h"
+#include "hive/AtomicStore.h"
 
 namespace Hive {
 

@@ -1,6 +1,6 @@
-#include "HiveCheck.h"
+#include "hive/HiveCheck.h"
 
-#include "SqliteStatement.h"
+#include "hive/SqliteStatement.h"
 
 #include <sqlite3.h>
 

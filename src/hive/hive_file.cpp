@@ -1,6 +1,6 @@
-#include "HiveFile.h"
+#include "hive/HiveFile.h"
 
-#include "SqliteHive.h"
+#include "hive/SqliteHive.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "NameFolding.h"
+#include "hive/NameFolding.h"
 
 #include <cstdint>
 #include <locale>

@@ -1,6 +1,6 @@
-#include "SqliteHive.h"
+#include "hive/SqliteHive.h"
 
-#include "NameFolding.h"
+#include "hive/NameFolding.h"
 
 #include <sqlite3.h>
 

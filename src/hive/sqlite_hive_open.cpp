@@ -1,7 +1,7 @@
 // Opening a hive file: checked before anything in it is changed or made beside it, and read
 // alone where it cannot be written.
 
-#include "SqliteHive.h"
+#include "hive/SqliteHive.h"
 
 #include <sqlite3.h>
 #include <sys/stat.h>

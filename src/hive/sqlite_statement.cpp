@@ -1,4 +1,4 @@
-#include "SqliteStatement.h"
+#include "hive/SqliteStatement.h"
 
 #include <sqlite3.h>
 

@@ -1,6 +1,6 @@
 // The store on Windows: the current user's registry itself, through advapi32.
 
-#include "UserStore.h"
+#include "hive/UserStore.h"
 
 #ifndef _WIN32_WINNT
 #define _WIN32_WINNT 0x0601 // RegDeleteTreeA

@@ -1,4 +1,4 @@
-#include "Store.h"
+#include "hive/Store.h"
 
 namespace Hive {
 

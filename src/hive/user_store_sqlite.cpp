@@ -1,6 +1,6 @@
-#include "UserStore.h"
+#include "hive/UserStore.h"
 
-#include "HiveFile.h"
+#include "hive/HiveFile.h"
 
 namespace Hive {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Store.h>
+#include "hive/Store.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SoundDecoder.h"
+#include "platform/SoundDecoder.h"
 
 #include <QDateTime>
 #include <QHash>

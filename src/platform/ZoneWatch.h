@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LocalTime.h"
+#include "platform/LocalTime.h"
 
 #include <QByteArray>
 #include <QSocketNotifier>

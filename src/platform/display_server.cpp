@@ -1,4 +1,4 @@
-#include "DisplayServer.h"
+#include "platform/DisplayServer.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "FileName.h"
+#include "platform/FileName.h"
 
 namespace Platform {
 namespace {

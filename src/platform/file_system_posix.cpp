@@ -1,6 +1,6 @@
-#include "FileSystem.h"
+#include "platform/FileSystem.h"
 
-#include "FileName.h"
+#include "platform/FileName.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

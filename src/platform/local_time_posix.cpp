@@ -1,7 +1,7 @@
-#include "LocalTime.h"
+#include "platform/LocalTime.h"
 
-#include "PlatformLog.h"
-#include "ZoneWatch.h"
+#include "platform/PlatformLog.h"
+#include "platform/ZoneWatch.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "LocalTime.h"
+#include "platform/LocalTime.h"
 
 namespace Platform {
 

@@ -1,4 +1,4 @@
-#include "PlatformLog.h"
+#include "platform/PlatformLog.h"
 
 Q_LOGGING_CATEGORY(lcSound, "vindrel.sound")
 Q_LOGGING_CATEGORY(lcPlatform, "vindrel.platform")

@@ -1,3 +1,3 @@
-#include "RegistryLog.h"
+#include "platform/RegistryLog.h"
 
 Q_LOGGING_CATEGORY(lcRegistry, "vindrel.registry")

@@ -1,6 +1,6 @@
-#include "RegularFile.h"
+#include "platform/RegularFile.h"
 
-#include "FileName.h"
+#include "platform/FileName.h"
 
 #include <QFile>
 

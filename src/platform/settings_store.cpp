@@ -1,8 +1,8 @@
-#include "SettingsStore.h"
+#include "platform/SettingsStore.h"
 
-#include "RegistryLog.h"
+#include "platform/RegistryLog.h"
 
-#include <UserStore.h>
+#include "hive/UserStore.h"
 
 #include <QFile>
 #include <QStandardPaths>

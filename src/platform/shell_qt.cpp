@@ -1,6 +1,6 @@
-#include "Shell.h"
+#include "platform/Shell.h"
 
-#include "PlatformLog.h"
+#include "platform/PlatformLog.h"
 
 #include <QDesktopServices>
 #include <QUrl>

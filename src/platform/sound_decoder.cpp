@@ -1,8 +1,8 @@
-#include "SoundDecoder.h"
+#include "platform/SoundDecoder.h"
 
-#include "PlatformLog.h"
-#include "RegularFile.h"
-#include "ThreadCpuTime.h"
+#include "platform/PlatformLog.h"
+#include "platform/RegularFile.h"
+#include "platform/ThreadCpuTime.h"
 
 #include <sndfile.h>
 

@@ -1,8 +1,8 @@
-#include "SoundPlayer.h"
+#include "platform/SoundPlayer.h"
 
-#include "PlatformLog.h"
-#include "SoundDecoder.h"
-#include "SoundLibrary.h"
+#include "platform/PlatformLog.h"
+#include "platform/SoundDecoder.h"
+#include "platform/SoundLibrary.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>

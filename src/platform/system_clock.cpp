@@ -1,8 +1,8 @@
-#include "SystemClock.h"
+#include "platform/SystemClock.h"
 
-#include "LocalTime.h"
-#include "TimeZone.h"
-#include "Uptime.h"
+#include "platform/LocalTime.h"
+#include "platform/TimeZone.h"
+#include "platform/Uptime.h"
 
 namespace Platform {
 namespace {

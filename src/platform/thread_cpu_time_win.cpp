@@ -1,4 +1,4 @@
-#include "ThreadCpuTime.h"
+#include "platform/ThreadCpuTime.h"
 
 #include <windows.h>
 

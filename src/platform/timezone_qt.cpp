@@ -1,4 +1,4 @@
-#include "TimeZone.h"
+#include "platform/TimeZone.h"
 
 #include <QDateTime>
 #include <QTimeZone>

@@ -1,6 +1,6 @@
-#include "TopMost.h"
+#include "platform/TopMost.h"
 
-#include "PlatformLog.h"
+#include "platform/PlatformLog.h"
 
 #include <QGuiApplication>
 #include <QWindow>

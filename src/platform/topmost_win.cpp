@@ -1,4 +1,4 @@
-#include "TopMost.h"
+#include "platform/TopMost.h"
 
 #include <QWindow>
 

@@ -1,4 +1,4 @@
-#include "Uptime.h"
+#include "platform/Uptime.h"
 
 #include <ctime>
 

@@ -1,6 +1,6 @@
-#include "UserDataFolder.h"
+#include "platform/UserDataFolder.h"
 
-#include "FileName.h"
+#include "platform/FileName.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "UserDataFolder.h"
+#include "platform/UserDataFolder.h"
 
 namespace Platform {
 

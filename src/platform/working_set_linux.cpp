@@ -1,6 +1,6 @@
-#include "WorkingSet.h"
+#include "platform/WorkingSet.h"
 
-#include "PlatformLog.h"
+#include "platform/PlatformLog.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "BuiltinPictures.h"
+#include "resources/BuiltinPictures.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

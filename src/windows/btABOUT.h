@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CentredDialog.h"
-#include "PictureBox.h"
-#include "PictureButton.h"
+#include "windows/CentredDialog.h"
+#include "windows/PictureBox.h"
+#include "windows/PictureButton.h"
 
-#include <VD_Core.h>
+#include "core/VD_Core.h"
 
 #include <QLabel>
 #include <QLine>

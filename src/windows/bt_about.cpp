@@ -1,12 +1,12 @@
-#include "btABOUT.h"
+#include "windows/btABOUT.h"
 
-#include "DialogLook.h"
-#include "LinkLabel.h"
-#include "MouseArguments.h"
-#include "Twips.h"
+#include "windows/DialogLook.h"
+#include "windows/LinkLabel.h"
+#include "windows/MouseArguments.h"
+#include "windows/Twips.h"
 
-#include <BuiltinPictures.h>
-#include <Maker.h>
+#include "core/Maker.h"
+#include "resources/BuiltinPictures.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "CaptionFrame.h"
+#include "windows/CaptionFrame.h"
 
-#include "Twips.h"
+#include "windows/Twips.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "CentredDialog.h"
+#include "windows/CentredDialog.h"
 
 #include <QKeyEvent>
 #include <QScreen>

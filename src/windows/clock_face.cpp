@@ -1,4 +1,4 @@
-#include "ClockFace.h"
+#include "windows/ClockFace.h"
 
 #include <QPaintEvent>
 #include <QPainter>

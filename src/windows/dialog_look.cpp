@@ -1,4 +1,4 @@
-#include "DialogLook.h"
+#include "windows/DialogLook.h"
 
 #include <QPainter>
 #include <QStyle>

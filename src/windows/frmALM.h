@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CentredDialog.h"
-#include "Spinner.h"
+#include "windows/CentredDialog.h"
+#include "windows/Spinner.h"
 
-#include <VD_Core.h>
+#include "core/VD_Core.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CentredDialog.h"
-#include "SelectedList.h"
+#include "windows/CentredDialog.h"
+#include "windows/SelectedList.h"
 
-#include <VD_Core.h>
+#include "core/VD_Core.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ClockFace.h"
-#include "DigitLabel.h"
-#include "PictureBox.h"
-#include "frmSETS.h"
+#include "windows/ClockFace.h"
+#include "windows/DigitLabel.h"
+#include "windows/PictureBox.h"
+#include "windows/frmSETS.h"
 
-#include <ClockWindow.h>
-#include <Tick.h>
-#include <VD_Core.h>
+#include "core/ClockWindow.h"
+#include "core/Tick.h"
+#include "core/VD_Core.h"
 
 #include <QAction>
 #include <QLabel>

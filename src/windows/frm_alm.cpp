@@ -1,10 +1,10 @@
-#include "frmALM.h"
+#include "windows/frmALM.h"
 
-#include "DialogLook.h"
-#include "NumberFieldValidator.h"
-#include "Twips.h"
+#include "windows/DialogLook.h"
+#include "windows/NumberFieldValidator.h"
+#include "windows/Twips.h"
 
-#include <AlarmEditing.h>
+#include "core/AlarmEditing.h"
 
 #include <QEvent>
 

@@ -1,14 +1,14 @@
-#include "frmSETS.h"
+#include "windows/frmSETS.h"
 
-#include "CaptionFrame.h"
-#include "DialogLook.h"
-#include "Twips.h"
-#include "btABOUT.h"
-#include "frmALM.h"
+#include "windows/CaptionFrame.h"
+#include "windows/DialogLook.h"
+#include "windows/Twips.h"
+#include "windows/btABOUT.h"
+#include "windows/frmALM.h"
 
-#include <AlarmEditing.h>
-#include <Maker.h>
-#include <SkinCatalog.h>
+#include "core/AlarmEditing.h"
+#include "core/Maker.h"
+#include "core/SkinCatalog.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "frmVINDREL.h"
+#include "windows/frmVINDREL.h"
 
-#include "MouseArguments.h"
-#include "Twips.h"
+#include "windows/MouseArguments.h"
+#include "windows/Twips.h"
 
-#include <BuiltinPictures.h>
-#include <ClockText.h>
-#include <PlatformLog.h>
-#include <TopMost.h>
-#include <WindowPlacement.h>
-#include <WorkingSet.h>
+#include "core/ClockText.h"
+#include "core/WindowPlacement.h"
+#include "platform/PlatformLog.h"
+#include "platform/TopMost.h"
+#include "platform/WorkingSet.h"
+#include "resources/BuiltinPictures.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>

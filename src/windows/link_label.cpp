@@ -1,7 +1,7 @@
-#include "LinkLabel.h"
+#include "windows/LinkLabel.h"
 
-#include "AccessibleFactory.h"
-#include "DialogLook.h"
+#include "windows/AccessibleFactory.h"
+#include "windows/DialogLook.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>

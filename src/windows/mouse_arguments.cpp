@@ -1,6 +1,6 @@
-#include "MouseArguments.h"
+#include "windows/MouseArguments.h"
 
-#include "Twips.h"
+#include "windows/Twips.h"
 
 #include <QMouseEvent>
 

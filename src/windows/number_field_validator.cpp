@@ -1,6 +1,6 @@
-#include "NumberFieldValidator.h"
+#include "windows/NumberFieldValidator.h"
 
-#include <AlarmEditing.h>
+#include "core/AlarmEditing.h"
 
 NumberFieldValidator::NumberFieldValidator(int last, QObject* parent)
     : QValidator(parent), last_(last) {}

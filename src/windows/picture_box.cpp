@@ -1,4 +1,4 @@
-#include "PictureBox.h"
+#include "windows/PictureBox.h"
 
 #include <QPainter>
 

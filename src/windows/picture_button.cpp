@@ -1,7 +1,7 @@
-#include "PictureButton.h"
+#include "windows/PictureButton.h"
 
-#include "DialogLook.h"
-#include "PictureBox.h"
+#include "windows/DialogLook.h"
+#include "windows/PictureBox.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "SelectedList.h"
+#include "windows/SelectedList.h"
 
 SelectedList::SelectedList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);

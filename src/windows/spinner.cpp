@@ -1,6 +1,6 @@
-#include "Spinner.h"
+#include "windows/Spinner.h"
 
-#include "AccessibleFactory.h"
+#include "windows/AccessibleFactory.h"
 
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>

@@ -3,7 +3,7 @@
 // Usage: store_dump STORE_FILE KEY_PATH.
 #include "KeyDump.h"
 
-#include <SqliteHive.h>
+#include "hive/SqliteHive.h"
 
 #include <filesystem>
 #include <iostream>

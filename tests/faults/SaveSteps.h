@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/VD_Core.h"
 #include <HiveContents.h>
-#include <VD_Core.h>
 
 class FakeClockWindow;
 

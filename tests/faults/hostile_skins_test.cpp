@@ -2,14 +2,14 @@
 // picture may cost, while the folders around the Skins folder are watched for any file opened
 // in them.
 
+#include "core/PictureBudget.h"
+#include "core/SkinPicture.h"
+#include "core/SkinText.h"
+#include "hive/SqliteHive.h"
 #include <ChildProcess.h>
 #include <HiveContents.h>
 #include <HostilePictures.h>
-#include <PictureBudget.h>
 #include <SkinFiles.h>
-#include <SkinPicture.h>
-#include <SkinText.h>
-#include <SqliteHive.h>
 
 #include <QDir>
 #include <QFile>

@@ -5,16 +5,16 @@
 #include "SaveSteps.h"
 #include <CorePeer.h>
 
+#include "core/Tick.h"
+#include "hive/HiveFile.h"
+#include "hive/SqliteHive.h"
+#include "platform/SettingsStore.h"
 #include <ChildProcess.h>
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
 #include <FakeShell.h>
 #include <FakeSoundPlayer.h>
-#include <HiveFile.h>
 #include <LogCapture.h>
-#include <SettingsStore.h>
-#include <SqliteHive.h>
-#include <Tick.h>
 
 #include <QTemporaryDir>
 

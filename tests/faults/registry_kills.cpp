@@ -13,11 +13,11 @@
 #include "RemoteStore.h"
 #include <CorePeer.h>
 
+#include "core/VD_Core.h"
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
 #include <FakeShell.h>
 #include <FakeSoundPlayer.h>
-#include <VD_Core.h>
 
 #include <QCoreApplication>
 #include <QList>

@@ -10,11 +10,11 @@
 
 #include "SaveSteps.h"
 
+#include "hive/HiveFile.h"
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
 #include <FakeShell.h>
 #include <FakeSoundPlayer.h>
-#include <HiveFile.h>
 
 #include <QCoreApplication>
 

@@ -1,11 +1,11 @@
 #include "SaveSteps.h"
 #include <CorePeer.h>
 
+#include "hive/SqliteHive.h"
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
 #include <FakeShell.h>
 #include <FakeSoundPlayer.h>
-#include <SqliteHive.h>
 
 #include <algorithm>
 

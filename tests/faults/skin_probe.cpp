@@ -16,14 +16,14 @@
 // more address space; in a build with AddressSanitizer, whose shadow memory rules out such a
 // cap, only the growth is measured.
 
+#include "core/SkinCatalog.h"
+#include "core/VD_Core.h"
+#include "hive/SqliteHive.h"
 #include <CorePeer.h>
 #include <FakeClock.h>
 #include <FakeClockWindow.h>
 #include <FakeShell.h>
 #include <FakeSoundPlayer.h>
-#include <SkinCatalog.h>
-#include <SqliteHive.h>
-#include <VD_Core.h>
 
 #include <QColor>
 #include <QFile>

@@ -7,9 +7,9 @@
 // detected, the reason for a refusal, the kind and rough size of the picture decoded) sets one
 // of libFuzzer's extra counters, so inputs that make a decoder behave differently are kept.
 
-#include <PictureBudget.h>
-#include <SkinPicture.h>
-#include <ThreadCpuTime.h>
+#include "core/PictureBudget.h"
+#include "core/SkinPicture.h"
+#include "platform/ThreadCpuTime.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

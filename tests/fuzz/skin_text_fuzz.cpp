@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the skin file reader as the loader and the chooser read them, and
 // every value it finds to the Skins folder's name resolution, checking what each promises.
 
-#include <SkinFolder.h>
-#include <SkinLookup.h>
-#include <SkinText.h>
+#include "core/SkinFolder.h"
+#include "core/SkinLookup.h"
+#include "core/SkinText.h"
 
 #include <QDir>
 #include <QFile>

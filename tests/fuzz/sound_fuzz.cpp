@@ -6,8 +6,8 @@
 // refusal, the kind and rough length of the sound decoded) sets one of libFuzzer's extra
 // counters instead, so that inputs that make the decoder behave differently are kept.
 
-#include <SoundDecoder.h>
-#include <ThreadCpuTime.h>
+#include "platform/SoundDecoder.h"
+#include "platform/ThreadCpuTime.h"
 
 #include <QHash>
 

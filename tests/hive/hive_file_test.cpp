@@ -3,8 +3,8 @@
 
 #include "TemporaryFolder.h"
 
-#include <HiveFile.h>
-#include <SqliteHive.h>
+#include "hive/HiveFile.h"
+#include "hive/SqliteHive.h"
 
 #include <gtest/gtest.h>
 #include <pwd.h>

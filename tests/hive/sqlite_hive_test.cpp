@@ -3,10 +3,10 @@
 
 #include "TemporaryFolder.h"
 
-#include <HiveCheck.h>
-#include <NameFolding.h>
-#include <SqliteHive.h>
-#include <SqliteStatement.h>
+#include "hive/HiveCheck.h"
+#include "hive/NameFolding.h"
+#include "hive/SqliteHive.h"
+#include "hive/SqliteStatement.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

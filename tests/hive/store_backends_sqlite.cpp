@@ -1,6 +1,6 @@
 #include "StoreBackend.h"
 
-#include <SqliteHive.h>
+#include "hive/SqliteHive.h"
 
 #include <filesystem>
 #include <random>

@@ -1,6 +1,6 @@
 #include "StoreBackend.h"
 
-#include <UserStore.h>
+#include "hive/UserStore.h"
 
 #include <windows.h>
 

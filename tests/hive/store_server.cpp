@@ -12,7 +12,7 @@
 // PATH, NAME, SUBKEY and DATA are hex digits ("-" for none), KEY and TYPE decimal. It ends at
 // the end of its input. Each answer is written before the next line is read.
 
-#include <UserStore.h>
+#include "hive/UserStore.h"
 
 #include <cstdint>
 #include <cstdio>

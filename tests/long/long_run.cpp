@@ -7,11 +7,11 @@
 //
 // It runs the real clock window (offscreen), the real sound player and a real settings file.
 
+#include "platform/SettingsStore.h"
+#include "platform/SoundPlayer.h"
+#include "windows/frmVINDREL.h"
 #include <FakeClock.h>
 #include <FakeShell.h>
-#include <SettingsStore.h>
-#include <SoundPlayer.h>
-#include <frmVINDREL.h>
 
 #include <QApplication>
 #include <QCommandLineParser>

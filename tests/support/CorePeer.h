@@ -1,6 +1,6 @@
 #pragma once
 
-#include <VD_Core.h>
+#include "core/VD_Core.h"
 
 // The core's state as a test or a benchmark sets it up: states no operation makes (a count
 // above the table, an entry marked but not yet saved, a value other than 0 or 1 in memory),

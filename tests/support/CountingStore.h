@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ForwardingStore.h>
+#include "hive/ForwardingStore.h"
 
 // Passes every call on to another store and counts how writes are grouped: how many
 // outermost transactions were committed, and how many writes happened outside any.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SystemClock.h>
+#include "platform/SystemClock.h"
 
 // A clock the test sets by hand.
 class FakeClock final : public Platform::SystemClock {

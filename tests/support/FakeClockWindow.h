@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ClockWindow.h>
+#include "core/ClockWindow.h"
 
 #include <QString>
 #include <QStringList>

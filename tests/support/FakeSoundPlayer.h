@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SoundPlayer.h>
+#include "platform/SoundPlayer.h"
 
 // Records what the program asked to play and to preload.
 class FakeSoundPlayer final : public Platform::SoundPlayer {

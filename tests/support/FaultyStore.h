@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ForwardingStore.h>
+#include "hive/ForwardingStore.h"
 
 // Passes every call on to another store and fails on request, as a full disk or a crash would:
 // write number failAt (counting from 1: created keys, set and deleted values, deleted trees),

@@ -6,7 +6,7 @@
 #include "TestStore.h"
 #include <CorePeer.h>
 
-#include <VD_Core.h>
+#include "core/VD_Core.h"
 
 #include <QTemporaryDir>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ForwardingStore.h>
+#include "hive/ForwardingStore.h"
 
 #include <cstddef>
 #include <memory>

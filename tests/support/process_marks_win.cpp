@@ -1,6 +1,6 @@
 #include "ProcessMarks.h"
 
-#include <Process.h>
+#include "platform/Process.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #include "SkinFiles.h"
 
-#include <FileName.h>
-#include <SkinText.h>
+#include "core/SkinText.h"
+#include "platform/FileName.h"
 
 #include <QBuffer>
 #include <QDir>

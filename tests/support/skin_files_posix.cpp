@@ -1,6 +1,6 @@
 #include "SkinFiles.h"
 
-#include <FileName.h>
+#include "platform/FileName.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "SoundLength.h"
 
-#include <SoundDecoder.h>
+#include "platform/SoundDecoder.h"
 
 std::optional<double> soundSeconds(const QString& path) {
     const auto decoded = Platform::decodeSoundFile(path);

@@ -1,6 +1,6 @@
 #include "TestStore.h"
 
-#include <SqliteHive.h>
+#include "hive/SqliteHive.h"
 
 std::unique_ptr<Hive::Store> TestStore::makeBackend() {
     return Hive::SqliteHive::inMemory();

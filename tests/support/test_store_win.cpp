@@ -1,6 +1,6 @@
 #include "TestStore.h"
 
-#include <UserStore.h>
+#include "hive/UserStore.h"
 
 std::unique_ptr<Hive::Store> TestStore::makeBackend() {
     std::unique_ptr<Hive::Store> registry = Hive::openUserStore({}).store;

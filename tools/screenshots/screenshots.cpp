@@ -2,15 +2,15 @@
 // built-in look and with each skin of a program folder's Skins folder (clocks), or the Options
 // dialog, the alarm editor and the About box (dialogs). Scale them with QT_SCALE_FACTOR.
 
+#include "hive/SqliteHive.h"
+#include "windows/btABOUT.h"
+#include "windows/frmALM.h"
+#include "windows/frmSETS.h"
+#include "windows/frmVINDREL.h"
 #include <CorePeer.h>
 #include <FakeClock.h>
 #include <FakeShell.h>
 #include <FakeSoundPlayer.h>
-#include <SqliteHive.h>
-#include <btABOUT.h>
-#include <frmALM.h>
-#include <frmSETS.h>
-#include <frmVINDREL.h>
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <RegistryAccess.h>
+#include "core/RegistryAccess.h"
 
 #include <QByteArray>
 #include <QIODevice>

@@ -1,7 +1,7 @@
 #include "RegCommand.h"
 
-#include <SettingsStore.h>
-#include <UserStore.h>
+#include "hive/UserStore.h"
+#include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,10 +3,10 @@
 #include "KeyName.h"
 #include "RegFile.h"
 #include "ValueText.h"
-#include <RegistryAccess.h>
+#include "core/RegistryAccess.h"
 
-#include <AtomicStore.h>
-#include <RegularFile.h>
+#include "hive/AtomicStore.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,7 +1,7 @@
 #include "RegFile.h"
 #include "RegFileText.h"
 
-#include <RegularFile.h>
+#include "platform/RegularFile.h"
 
 #include <QFileInfo>
 #include <QStringDecoder>

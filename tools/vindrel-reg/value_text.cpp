@@ -1,8 +1,8 @@
 #include "ValueText.h"
 
-#include <RegistryAccess.h>
+#include "core/RegistryAccess.h"
 
-#include <Store.h>
+#include "hive/Store.h"
 
 #include <QStringList>
 #include <QtEndian>

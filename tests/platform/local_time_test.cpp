@@ -1,6 +1,6 @@
-#include <LocalTime.h>
+#include "platform/LocalTime.h"
+#include "platform/ZoneWatch.h"
 #include <ScopedTimeZone.h>
-#include <ZoneWatch.h>
 
 #include <QFile>
 #include <QTemporaryDir>

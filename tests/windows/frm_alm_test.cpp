@@ -1,7 +1,7 @@
+#include "windows/frmALM.h"
 #include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <TestCore.h>
-#include <frmALM.h>
 
 #include <QAccessible>
 #include <QTest>

@@ -1,6 +1,6 @@
+#include "core/SkinText.h"
 #include <CorePeer.h>
 #include <FakeClockWindow.h>
-#include <SkinText.h>
 #include <SoundLength.h>
 #include <TestCore.h>
 

@@ -1,4 +1,4 @@
-#include <DigitLabel.h>
+#include "windows/DigitLabel.h"
 
 #include <QImage>
 #include <QLabel>

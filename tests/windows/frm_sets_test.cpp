@@ -1,10 +1,10 @@
+#include "windows/frmALM.h"
+#include "windows/frmSETS.h"
+#include "windows/frmVINDREL.h"
 #include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <ModalDialogs.h>
 #include <TestCore.h>
-#include <frmALM.h>
-#include <frmSETS.h>
-#include <frmVINDREL.h>
 
 #include <QStyleOptionButton>
 #include <QTest>

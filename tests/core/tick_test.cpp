@@ -1,7 +1,7 @@
+#include "core/Tick.h"
 #include <CorePeer.h>
 #include <EnglishLocale.h>
 #include <TestCore.h>
-#include <Tick.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include <SoundLibrary.h>
+#include "platform/SoundLibrary.h"
 
 #include <QFile>
 #include <QSignalSpy>

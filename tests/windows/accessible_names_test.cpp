@@ -1,8 +1,8 @@
+#include "windows/btABOUT.h"
+#include "windows/frmALM.h"
+#include "windows/frmSETS.h"
+#include "windows/frmVINDREL.h"
 #include <TestCore.h>
-#include <btABOUT.h>
-#include <frmALM.h>
-#include <frmSETS.h>
-#include <frmVINDREL.h>
 
 #include <QAccessible>
 

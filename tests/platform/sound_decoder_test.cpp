@@ -1,4 +1,4 @@
-#include <SoundDecoder.h>
+#include "platform/SoundDecoder.h"
 
 #include <QFile>
 #include <QTemporaryDir>

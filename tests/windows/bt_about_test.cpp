@@ -1,9 +1,9 @@
+#include "windows/btABOUT.h"
+#include "windows/frmSETS.h"
 #include <ModalDialogs.h>
 #include <TestCore.h>
-#include <btABOUT.h>
-#include <frmSETS.h>
 
-#include <Maker.h>
+#include "core/Maker.h"
 
 #include <QAccessible>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include <ClockText.h>
+#include "core/ClockText.h"
 #include <EnglishLocale.h>
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
+#include "hive/SqliteHive.h"
 #include <ChildProcess.h>
 #include <CountingStore.h>
 #include <HiveContents.h>
 #include <RegCommand.h>
 #include <RegFile.h>
-#include <SqliteHive.h>
 
 #include <QDir>
 #include <QFile>

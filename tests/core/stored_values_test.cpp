@@ -4,13 +4,13 @@
 // logged), nothing else changes, the log says so in short lines, and the alarms then sound
 // only at the valid times the loaded values name.
 
+#include "core/StoredSettings.h"
+#include "core/Tick.h"
 #include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <HiveContents.h>
 #include <LogCapture.h>
-#include <StoredSettings.h>
 #include <TestCore.h>
-#include <Tick.h>
 
 #include <gtest/gtest.h>
 

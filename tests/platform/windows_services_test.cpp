@@ -1,10 +1,10 @@
 // The desktop's services as Windows provides them, run under Wine (or Windows) with the
 // Windows platform plugin: scripts/test-windows runs it on a display.
 
-#include <FileSystem.h>
-#include <Process.h>
-#include <SystemClock.h>
-#include <TopMost.h>
+#include "platform/FileSystem.h"
+#include "platform/Process.h"
+#include "platform/SystemClock.h"
+#include "platform/TopMost.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,15 +1,15 @@
+#include "core/PictureContainers.h"
+#include "core/SkinCatalog.h"
+#include "core/SkinPicture.h"
+#include "core/SkinText.h"
+#include "platform/Process.h"
 #include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <HiveContents.h>
 #include <HostilePictures.h>
 #include <LogCapture.h>
-#include <PictureContainers.h>
-#include <Process.h>
 #include <ProcessMarks.h>
-#include <SkinCatalog.h>
 #include <SkinFiles.h>
-#include <SkinPicture.h>
-#include <SkinText.h>
 #include <TestCore.h>
 
 #include <QBuffer>

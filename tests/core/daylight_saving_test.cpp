@@ -1,10 +1,10 @@
-#include <ClockText.h>
+#include "core/ClockText.h"
+#include "core/Tick.h"
+#include "platform/TimeZone.h"
 #include <CorePeer.h>
 #include <EnglishLocale.h>
 #include <ScopedTimeZone.h>
 #include <TestCore.h>
-#include <Tick.h>
-#include <TimeZone.h>
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@ using namespace VD_Core;
 
 namespace {
 
-const QString kHour = QStringLiteral("hour.wav");
-const QString kAlarm = QStringLiteral("alarm.wav");
+const QString kHourSound = QStringLiteral("hour.wav");
+const QString kAlarmSound = QStringLiteral("alarm.wav");
 
 // Ticks every half second through a span of real time, converted to local time as the clock
 // sees it, and counts the sounds started.
@@ -22,8 +22,8 @@ protected:
     TickState state;
 
     void SetUp() override {
-        VD_Core::CorePeer::skin(core).HourSoundPath = kHour;
-        VD_Core::CorePeer::skin(core).AlarmSoundPath = kAlarm;
+        VD_Core::CorePeer::skin(core).HourSoundPath = kHourSound;
+        VD_Core::CorePeer::skin(core).AlarmSoundPath = kAlarmSound;
         core.SetHourSignal(true);
         core.SetAlarmsEnabled(true);
     }
@@ -47,8 +47,8 @@ TEST_F(ZoneWalkTest, BerlinAutumnRepeatsAnHourButTheAlarmSoundsOnce) {
     addAlarm(2, 30);
     // 00:00 UTC is 02:00 summer time; at 01:00 UTC the clock goes back from 03:00 to 02:00.
     const QStringList sounds = walk(utc(2024, 10, 27, 0, 0), utc(2024, 10, 27, 2, 1));
-    EXPECT_EQ(sounds.count(kAlarm), 1);
-    EXPECT_EQ(sounds.count(kHour), 3) << "2:00, 2:00 again, 3:00: one signal per hour shown";
+    EXPECT_EQ(sounds.count(kAlarmSound), 1);
+    EXPECT_EQ(sounds.count(kHourSound), 3) << "2:00, 2:00 again, 3:00: one signal per hour shown";
 }
 
 TEST_F(ZoneWalkTest, NewYorkSpringSkipsAnHourAndItsAlarm) {
@@ -57,8 +57,8 @@ TEST_F(ZoneWalkTest, NewYorkSpringSkipsAnHourAndItsAlarm) {
     addAlarm(3, 0);
     // At 07:00 UTC the clock goes from 02:00 standard time to 03:00 daylight time.
     const QStringList sounds = walk(utc(2024, 3, 10, 6, 30), utc(2024, 3, 10, 7, 30));
-    EXPECT_EQ(sounds.count(kAlarm), 1) << "3:00 sounds; 2:30 never comes";
-    EXPECT_EQ(sounds.count(kHour), 1);
+    EXPECT_EQ(sounds.count(kAlarmSound), 1) << "3:00 sounds; 2:30 never comes";
+    EXPECT_EQ(sounds.count(kHourSound), 1);
 }
 
 TEST_F(ZoneWalkTest, LordHoweRepeatsHalfAnHourAndTheAlarmInItSoundsOnce) {
@@ -66,7 +66,7 @@ TEST_F(ZoneWalkTest, LordHoweRepeatsHalfAnHourAndTheAlarmInItSoundsOnce) {
     addAlarm(1, 45);
     // At 15:00 UTC the clock goes back from 02:00 (UTC+11) to 01:30 (UTC+10:30).
     const QStringList sounds = walk(utc(2024, 4, 6, 14, 30), utc(2024, 4, 6, 15, 30));
-    EXPECT_EQ(sounds.count(kAlarm), 1);
+    EXPECT_EQ(sounds.count(kAlarmSound), 1);
 }
 
 TEST_F(ZoneWalkTest, KolkataHasNoJumps) {
@@ -74,8 +74,8 @@ TEST_F(ZoneWalkTest, KolkataHasNoJumps) {
     addAlarm(5, 30);
     // 00:00 UTC is 05:30 local: half an hour after the zone's whole hour.
     const QStringList sounds = walk(utc(2024, 6, 1, 0, 0), utc(2024, 6, 1, 1, 0));
-    EXPECT_EQ(sounds.count(kAlarm), 1);
-    EXPECT_EQ(sounds.count(kHour), 1) << "06:00";
+    EXPECT_EQ(sounds.count(kAlarmSound), 1);
+    EXPECT_EQ(sounds.count(kHourSound), 1) << "06:00";
 }
 
 class ClockJumpTest : public ::testing::Test, protected TestCore {

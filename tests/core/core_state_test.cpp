@@ -1,7 +1,7 @@
+#include "core/VD_Core.h"
 #include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <TestCore.h>
-#include <VD_Core.h>
 
 #include <gtest/gtest.h>
 

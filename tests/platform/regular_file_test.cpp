@@ -1,5 +1,5 @@
-#include <FileName.h>
-#include <RegularFile.h>
+#include "platform/FileName.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>

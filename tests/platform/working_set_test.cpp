@@ -1,4 +1,4 @@
-#include <WorkingSet.h>
+#include "platform/WorkingSet.h"
 
 #include <QFile>
 #include <QTemporaryDir>

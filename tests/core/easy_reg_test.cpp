@@ -1,4 +1,4 @@
-#include <EasyReg.h>
+#include "core/EasyReg.h"
 #include <HiveContents.h>
 #include <TestStore.h>
 

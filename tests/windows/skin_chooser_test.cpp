@@ -1,13 +1,13 @@
+#include "core/Maker.h"
+#include "core/SkinCatalog.h"
+#include "core/SkinText.h"
+#include "platform/Process.h"
+#include "windows/frmSETS.h"
 #include <CorePeer.h>
 #include <FakeClockWindow.h>
 #include <HiveContents.h>
-#include <Maker.h>
-#include <Process.h>
-#include <SkinCatalog.h>
 #include <SkinFiles.h>
-#include <SkinText.h>
 #include <TestCore.h>
-#include <frmSETS.h>
 
 #include <QCoreApplication>
 #include <QFile>

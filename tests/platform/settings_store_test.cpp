@@ -1,6 +1,9 @@
 // The clock's start with a settings store it cannot use as it is: it always gets a store,
 // starts on the defaults, and says why under vindrel.registry.
 
+#include "core/VD_Core.h"
+#include "hive/SqliteHive.h"
+#include "platform/SettingsStore.h"
 #include <CorePeer.h>
 #include <CountingStore.h>
 #include <FakeClock.h>
@@ -8,10 +11,7 @@
 #include <FakeSoundPlayer.h>
 #include <HiveContents.h>
 #include <LogCapture.h>
-#include <SettingsStore.h>
-#include <SqliteHive.h>
 #include <TestCore.h>
-#include <VD_Core.h>
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include <FileName.h>
-#include <UserDataFolder.h>
+#include "platform/FileName.h"
+#include "platform/UserDataFolder.h"
 
 #include <QtGlobal>
 

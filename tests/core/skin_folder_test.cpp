@@ -1,8 +1,8 @@
+#include "core/SkinFolder.h"
+#include "core/SkinLookup.h"
 #include <SkinFiles.h>
-#include <SkinFolder.h>
-#include <SkinLookup.h>
 
-#include <RegularFile.h>
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
+#include "core/SkinText.h"
 #include <SkinFiles.h>
-#include <SkinText.h>
 
 #include <QTemporaryDir>
 

@@ -1,10 +1,10 @@
+#include "windows/MouseArguments.h"
+#include "windows/frmVINDREL.h"
 #include <CorePeer.h>
 #include <HiveContents.h>
 #include <LogCapture.h>
-#include <MouseArguments.h>
 #include <SkinFiles.h>
 #include <TestCore.h>
-#include <frmVINDREL.h>
 
 #include <QAccessible>
 #include <QApplication>
@@ -76,11 +76,18 @@ TEST_F(ClockWindowTest, LoadFillsTheLabelsAndCapturesTheBuiltInPictures) {
 
 // The built-in look needs no image plugin: the program's own pictures are read as what they are.
 TEST_F(ClockWindowTest, TheBuiltInLookLoadsNoImagePlugin) {
+    const auto mapped = [] {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
+    };
+    // CTest runs each test in a process of its own; run whole, the program may have loaded one
+    // for an earlier test.
+    if (mapped().contains("/imageformats/"))
+        GTEST_SKIP() << "an earlier test of this process loaded an image plugin";
     load().show();
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
-    const QByteArray mapped = maps.readAll();
-    EXPECT_FALSE(mapped.contains("/imageformats/")) << mapped.toStdString();
+    const QByteArray after = mapped();
+    ASSERT_FALSE(after.isEmpty());
+    EXPECT_FALSE(after.contains("/imageformats/")) << after.toStdString();
 }
 
 TEST_F(ClockWindowTest, LoadAppliesTheSkinInUseBeforeShowingTheAlarmPicture) {
