@@ -15,6 +15,8 @@
 #include <QBuffer>
 #include <QCoreApplication>
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 using namespace VD_Core;
@@ -51,8 +53,9 @@ protected:
         core.attachWindow(&window);
     }
 
+    // In the system's own separators, as the core keeps its paths.
     QString skinsPath(const char* relative) const {
-        return core.skinFolder().path() + QString::fromUtf8(relative);
+        return QDir::toNativeSeparators(core.skinFolder().path() + QString::fromUtf8(relative));
     }
 
     // Writes the skin and loads it as the chooser would.
@@ -239,7 +242,7 @@ TEST_F(SkinLoadingTest, LinesAfterTheEighthHaveNoEffect) {
 TEST_F(SkinLoadingTest, ResetKeepsTheSkinPath) {
     loadSkinA();
     core.ResetSkin();
-    EXPECT_EQ(core.settings().UsedSkinPath, files.folder() + QStringLiteral("/a.vds"));
+    EXPECT_EQ(core.settings().UsedSkinPath, skinsPath("a.vds"));
     EXPECT_EQ(colourOf(window.title), kBuiltInTitle);
 }
 

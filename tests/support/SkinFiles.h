@@ -32,6 +32,9 @@ public:
     // which has none.
     bool makeFifo(const QString& relative) const;
 
+    // Why a test cannot make symbolic links with QFile::link here; null where it can.
+    static const char* whyNoSymbolicLinks();
+
     // A skin file: the lines joined by lineEnd, which also ends the last one.
     QString writeSkin(const QString& relative, const QStringList& lines,
                       const QByteArray& lineEnd = "\r\n") const;

@@ -20,6 +20,11 @@ public:
 
     std::size_t openHandles() const { return openHandles_; }
 
+    // Why this store cannot roll a transaction back (the registry has none); null where it can.
+    static const char* whyNoRollback();
+    // The version of Wine whose registry this is; null for any other store.
+    static const char* wineVersion();
+
 private:
     explicit TestStore(std::unique_ptr<Hive::Store> backend);
     // One file for each kind of settings store.

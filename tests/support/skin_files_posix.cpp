@@ -31,3 +31,7 @@ bool SkinFiles::makeFifo(const QString& relative) const {
     return ::mkfifo(Platform::fileNameToSystem(folder_ + QLatin1Char('/') + relative).constData(),
                     0600) == 0;
 }
+
+const char* SkinFiles::whyNoSymbolicLinks() {
+    return nullptr;
+}

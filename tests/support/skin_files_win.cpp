@@ -20,3 +20,7 @@ SkinFiles::~SkinFiles() = default;
 bool SkinFiles::makeFifo(const QString&) const {
     return true;
 }
+
+const char* SkinFiles::whyNoSymbolicLinks() {
+    return "QFile::link makes a shortcut on Windows, and a symbolic link needs a privilege there";
+}

@@ -5,3 +5,11 @@
 std::unique_ptr<Hive::Store> TestStore::makeBackend() {
     return Hive::SqliteHive::inMemory();
 }
+
+const char* TestStore::whyNoRollback() {
+    return nullptr;
+}
+
+const char* TestStore::wineVersion() {
+    return nullptr;
+}

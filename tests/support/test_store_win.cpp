@@ -2,6 +2,8 @@
 
 #include "hive/UserStore.h"
 
+#include <windows.h>
+
 std::unique_ptr<Hive::Store> TestStore::makeBackend() {
     std::unique_ptr<Hive::Store> registry = Hive::openUserStore({}).store;
     Hive::Key user;
@@ -10,4 +12,17 @@ std::unique_ptr<Hive::Store> TestStore::makeBackend() {
         registry->closeKey(user);
     }
     return registry;
+}
+
+const char* TestStore::whyNoRollback() {
+    return "the registry has no transactions: a write that failed leaves those before it";
+}
+
+const char* TestStore::wineVersion() {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    const FARPROC query = ntdll != nullptr ? GetProcAddress(ntdll, "wine_get_version") : nullptr;
+    if (query == nullptr)
+        return nullptr;
+    // Through the generic function pointer type, which converts to any other.
+    return reinterpret_cast<const char* (*)()>(reinterpret_cast<void (*)()>(query))();
 }
