@@ -21,13 +21,15 @@ protected:
     SkinFiles files{programFolder};
     SkinFolder skins{programFolder};
 
-    // In the system's own separators, as the lookup gives its paths.
+    // In the system's own separators, as the lookup gives its paths, and compared as the
+    // system compares names.
     QString inSkins(const char* relative) const {
-        return QDir::toNativeSeparators(files.folder() + QLatin1Char('/') +
-                                        QString::fromUtf8(relative));
+        return SkinFiles::asCompared(QDir::toNativeSeparators(files.folder() + QLatin1Char('/') +
+                                                              QString::fromUtf8(relative)));
     }
     std::optional<QString> resolve(const char* value) const {
-        return SkinLookup(skins).resolve(QString::fromUtf8(value));
+        const std::optional<QString> path = SkinLookup(skins).resolve(QString::fromUtf8(value));
+        return path ? std::optional(SkinFiles::asCompared(*path)) : std::nullopt;
     }
 };
 
@@ -50,6 +52,8 @@ TEST_F(SkinFolderTest, NamesAreLookedUpIgnoringCaseComponentByComponent) {
 }
 
 TEST_F(SkinFolderTest, TheExactLetterCaseWinsOverOthers) {
+    if (const char* why = SkinFiles::whyNoNamesDifferingInCase())
+        GTEST_SKIP() << why;
     files.write(QStringLiteral("a.bmp"), "lower");
     files.write(QStringLiteral("A.bmp"), "upper");
     EXPECT_EQ(resolve("A.bmp"), inSkins("A.bmp"));
@@ -65,7 +69,7 @@ TEST_F(SkinFolderTest, NamesAreFoundAsWindowsFindsThem) {
     EXPECT_EQ(resolve("dotted.png"), inSkins("dotted.png."));
     // A name on disk made on Windows in its code page, named by a value in UTF-8.
     const std::optional<QString> path = resolve("CAF\xc3\x89.PNG");
-    EXPECT_EQ(path, QDir::toNativeSeparators(raw));
+    EXPECT_EQ(path, SkinFiles::asCompared(QDir::toNativeSeparators(raw)));
     ASSERT_TRUE(path.has_value());
     const std::optional<Platform::FileHead> read = Platform::readRegularFile(*path, 8);
     EXPECT_EQ(read ? read->bytes : QByteArray(), QByteArray("raw"));

@@ -156,7 +156,8 @@ TEST_F(SkinLoadingTest, KeysAreMatchedWithoutRegardToCaseAndNamesFoundIgnoringIt
           QStringLiteral("IMGTITLE=case\\title.png"), QStringLiteral("ImgBody="),
           QStringLiteral("imgALARM="), QStringLiteral("SndHour=CASE\\chime.wav")});
     EXPECT_EQ(colourOf(window.title), kRed);
-    EXPECT_EQ(core.skin().HourSoundPath, skinsPath("Case/Chime.WAV"));
+    EXPECT_EQ(SkinFiles::asCompared(core.skin().HourSoundPath),
+              SkinFiles::asCompared(skinsPath("Case/Chime.WAV")));
 }
 
 TEST_F(SkinLoadingTest, ASkinNamedOnDiskInAnotherCodePageIsListedAndApplied) {

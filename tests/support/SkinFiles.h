@@ -35,6 +35,15 @@ public:
     // Why a test cannot make symbolic links with QFile::link here; null where it can.
     static const char* whyNoSymbolicLinks();
 
+    // Why two names that differ only in letter case cannot name two files here; null where
+    // they can.
+    static const char* whyNoNamesDifferingInCase();
+
+    // The path in the form in which this system compares file names, so that two paths to one
+    // file compare equal: on Windows each name's trailing dots and spaces dropped and its
+    // letter case folded; elsewhere the path itself.
+    static QString asCompared(const QString& path);
+
     // A skin file: the lines joined by lineEnd, which also ends the last one.
     QString writeSkin(const QString& relative, const QStringList& lines,
                       const QByteArray& lineEnd = "\r\n") const;

@@ -24,6 +24,9 @@ public:
     static const char* whyNoRollback();
     // The version of Wine whose registry this is; null for any other store.
     static const char* wineVersion();
+    // Why this store does not list a key's values in the order they were written; null where
+    // it does.
+    static const char* whyNoWriteOrder();
 
 private:
     explicit TestStore(std::unique_ptr<Hive::Store> backend);

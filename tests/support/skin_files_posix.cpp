@@ -35,3 +35,11 @@ bool SkinFiles::makeFifo(const QString& relative) const {
 const char* SkinFiles::whyNoSymbolicLinks() {
     return nullptr;
 }
+
+const char* SkinFiles::whyNoNamesDifferingInCase() {
+    return nullptr;
+}
+
+QString SkinFiles::asCompared(const QString& path) {
+    return path;
+}

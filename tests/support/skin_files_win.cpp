@@ -1,6 +1,7 @@
 #include "SkinFiles.h"
 
 #include <QFile>
+#include <QStringList>
 
 #include <windows.h>
 
@@ -23,4 +24,18 @@ bool SkinFiles::makeFifo(const QString&) const {
 
 const char* SkinFiles::whyNoSymbolicLinks() {
     return "QFile::link makes a shortcut on Windows, and a symbolic link needs a privilege there";
+}
+
+const char* SkinFiles::whyNoNamesDifferingInCase() {
+    return "Windows compares file names without regard to letter case";
+}
+
+QString SkinFiles::asCompared(const QString& path) {
+    QStringList names = path.split(QLatin1Char('\\'));
+    for (QString& name : names) {
+        while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+            name.chop(1);
+        name = name.toCaseFolded();
+    }
+    return names.join(QLatin1Char('\\'));
 }

@@ -13,3 +13,7 @@ const char* TestStore::whyNoRollback() {
 const char* TestStore::wineVersion() {
     return nullptr;
 }
+
+const char* TestStore::whyNoWriteOrder() {
+    return nullptr;
+}

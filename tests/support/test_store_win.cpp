@@ -26,3 +26,9 @@ const char* TestStore::wineVersion() {
     // Through the generic function pointer type, which converts to any other.
     return reinterpret_cast<const char* (*)()>(reinterpret_cast<void (*)()>(query))();
 }
+
+const char* TestStore::whyNoWriteOrder() {
+    return wineVersion() != nullptr
+               ? "Wine's registry lists a key's values by name, Windows' in the order written"
+               : nullptr;
+}
