@@ -306,8 +306,8 @@ TEST_F(ClockWindowTest, QuitEndsTheProgram) {
 
 TEST_F(ClockWindowTest, TheFirstStartStoresTheDefaults) {
     load();
-    EXPECT_EQ(storedValues(*hive, QStringLiteral("Software\\Brambleton\\Vindrel")).value(0),
-              textValue(QStringLiteral("X"), QStringLiteral("0")));
+    EXPECT_TRUE(storedValues(*hive, QStringLiteral("Software\\Brambleton\\Vindrel"))
+                    .contains(textValue(QStringLiteral("X"), QStringLiteral("0"))));
 }
 
 TEST_F(ClockWindowTest, LoadPlacesTheWindowAtTheStoredPositionBeforeItIsShown) {

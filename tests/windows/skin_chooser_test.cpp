@@ -10,6 +10,7 @@
 #include <TestCore.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -19,6 +20,11 @@
 namespace {
 
 const QString kHeader = QString(VD_Core::kSkinHeader);
+
+// In the system's own separators, as the clock names its files.
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 class SkinChooserTest : public ::testing::Test, protected TestCore {
 protected:
@@ -31,15 +37,16 @@ protected:
         core.EnsureSettings();
     }
 
-    // A skin whose title picture is one red pixel strip, so that loading it shows.
+    // A skin whose title picture is one red pixel strip, so that loading it shows. Returns its
+    // path in the system's own separators.
     QString writeSkin(const QString& file, const QString& name, const QString& author) {
         files.writePicture(file + QStringLiteral(".png"), {100, 14}, Qt::red);
-        return files.writeSkin(file, {kHeader, QStringLiteral("name=") + name,
-                                      QStringLiteral("author=") + author,
-                                      QStringLiteral("imgtitle=") + file + QStringLiteral(".png"),
-                                      QStringLiteral("imgbody="), QStringLiteral("imgalarm="),
-                                      QStringLiteral("sndhour=") + file + QStringLiteral(".wav"),
-                                      QStringLiteral("sndalarm=")});
+        return native(files.writeSkin(
+            file, {kHeader, QStringLiteral("name=") + name, QStringLiteral("author=") + author,
+                   QStringLiteral("imgtitle=") + file + QStringLiteral(".png"),
+                   QStringLiteral("imgbody="), QStringLiteral("imgalarm="),
+                   QStringLiteral("sndhour=") + file + QStringLiteral(".wav"),
+                   QStringLiteral("sndalarm=")}));
     }
 
     frmSETS& open() {
@@ -73,12 +80,12 @@ TEST_F(SkinChooserTest, TheUsersOwnSkinsFollowTheProgramsAndTakeTheirFilesFromTh
     // The same names in both folders: each skin must take its own.
     files.writePicture(QStringLiteral("mine/title.png"), {100, 14}, Qt::green);
     own.writePicture(QStringLiteral("mine/title.png"), {100, 14}, Qt::blue);
-    const QString path =
+    const QString path = native(
         own.writeSkin(QStringLiteral("a.vds"),
                       {kHeader, QStringLiteral("name=Mine"), QStringLiteral("author=Me"),
                        QStringLiteral("imgtitle=MINE\\Title.PNG"), QStringLiteral("imgbody="),
                        QStringLiteral("imgalarm="), QStringLiteral("sndhour=mine\\chime.wav"),
-                       QStringLiteral("sndalarm=")});
+                       QStringLiteral("sndalarm=")}));
     frmSETS& o = open();
     ASSERT_EQ(listed(), (QStringList{QStringLiteral("<Default>"), QStringLiteral("Shipped"),
                                      QStringLiteral("Mine")}));
@@ -88,7 +95,7 @@ TEST_F(SkinChooserTest, TheUsersOwnSkinsFollowTheProgramsAndTakeTheirFilesFromTh
     EXPECT_EQ(core.settings().UsedSkinPath, path);
     EXPECT_EQ(o.lblAUTHOR->text(), QStringLiteral("Me"));
     EXPECT_EQ(clockWindow.title.toImage().pixelColor(0, 0), QColor(Qt::blue));
-    EXPECT_EQ(core.skin().HourSoundPath, own.folder() + QStringLiteral("/mine/chime.wav"));
+    EXPECT_EQ(core.skin().HourSoundPath, native(own.folder() + QStringLiteral("/mine/chime.wav")));
     EXPECT_EQ(core.skin().AlarmSoundPath, core.skinFolders().at(1).path());
     o.btnSKIN[0]->click();
     EXPECT_EQ(o.lstSKIN->currentRow(), 2) << "a refresh selects the user's skin again";
@@ -271,8 +278,8 @@ TEST_P(SkinListingInFolder, SkipsWhatIsNoRegularVisibleSkinFileOrLeadsOutside) {
     files.write(QStringLiteral("a.vds"), skin);
     const std::vector<VD_Core::SkinListing> skins = VD_Core::listSkins(t.core.skinFolders());
     ASSERT_EQ(skins.size(), 2u);
-    EXPECT_EQ(skins[0].path, files.folder() + QStringLiteral("/a.vds"));
-    EXPECT_EQ(skins[1].path, files.folder() + QStringLiteral("/B.VDS"));
+    EXPECT_EQ(skins[0].path, native(files.folder() + QStringLiteral("/a.vds")));
+    EXPECT_EQ(skins[1].path, native(files.folder() + QStringLiteral("/B.VDS")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, SkinListingInFolder, ::testing::Values(false, true),
