@@ -337,11 +337,13 @@ bool frmVINDREL::eventFilter(QObject* watched, QEvent* event) {
 
 bool frmVINDREL::logoMouseEvent(QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
-        type != QEvent::MouseButtonRelease)
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
         return false;
     const MouseArguments m = mouseArguments(*static_cast<QMouseEvent*>(event));
-    if (type == QEvent::MouseButtonPress)
+    // A second press soon after the first comes as a double click, and is a press all the same:
+    // the menu opens again, a drag starts again.
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
         btLogo_MouseDown(m.button, m.shift, m.x, m.y);
     else if (type == QEvent::MouseMove)
         btLogo_MouseMove(m.button, m.shift, m.x, m.y);

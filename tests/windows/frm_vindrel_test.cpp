@@ -257,6 +257,10 @@ TEST_F(ClockWindowTest, RightPressOnTheTitleStripOpensTheMenuWithoutDragging) {
     EXPECT_EQ(popupDuring([&] { QTest::mousePress(w.btLogo, Qt::RightButton, {}, QPoint(30, 5)); }),
               w.mnuPOPUP);
     EXPECT_FALSE(w.dragging());
+    // Pressed again soon after the menu closed, the button's press comes as a double click.
+    QMouseEvent again(QEvent::MouseButtonDblClick, QPointF(30, 5),
+                      w.btLogo->mapToGlobal(QPointF(30, 5)), Qt::RightButton, Qt::RightButton, {});
+    EXPECT_EQ(popupDuring([&] { QApplication::sendEvent(w.btLogo, &again); }), w.mnuPOPUP);
 }
 
 TEST_F(ClockWindowTest, TheMenuKeysOpenTheMenuUnderTheTitleStripWithItsAccessKeys) {
