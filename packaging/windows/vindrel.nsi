@@ -1,7 +1,8 @@
 ; The Windows installer: the program's folder, as `cmake --install` makes it, into
 ; Program Files\Vindrel, a Start menu entry and an uninstaller that Windows lists under
 ; installed programs. The uninstaller removes the files installed here and leaves the user's
-; settings (HKEY_CURRENT_USER\Software\Brambleton) and any skin the user added.
+; settings (HKEY_CURRENT_USER\Software\Brambleton) and any skin the user added. Installed over
+; an earlier version, it runs that version's uninstaller first.
 ;
 ; makensis -DVERSION=0.1.0 -DOUTFILE=setup.exe -DICON=vindrel.ico -DSIZE_KB=26000
 ;          -DINSTALL_FILES=install.nsh -DREMOVE_FILES=remove.nsh
@@ -80,8 +81,19 @@ Function .onVerifyInstDir
 done:
 FunctionEnd
 
+; An earlier Vindrel in the folder is removed first by its own uninstaller, which knows the files
+; it put there: one this version no longer ships does not stay behind. Run in place (_?=), so
+; that the installer waits for it; the user's settings and skins stay, as in any uninstall.
+Function RemoveEarlier
+    IfFileExists "$INSTDIR\uninstall.exe" 0 done
+    ExecWait '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
+    Delete "$INSTDIR\uninstall.exe"
+done:
+FunctionEnd
+
 Section "Install"
     Call CheckFolder
+    Call RemoveEarlier
     !include "${INSTALL_FILES}"
     SetOutPath "$INSTDIR"
     WriteUninstaller "$INSTDIR\uninstall.exe"
