@@ -710,7 +710,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct SkippingFile {
     const char* name;
-    const char* lines;         // after the header and the settings key's line
+    QByteArray lines;          // after the header and the settings key's line
     QList<StoredValue> stored; // the settings key's values afterwards
     int line = 0;              // the file's line a warning names; 0 for none
 };
@@ -727,7 +727,7 @@ TEST_P(VindrelRegSkipping, ImportsWhatItCanReadAndNamesTheRest) {
     const QString reg =
         written(file("in.reg"), "Windows Registry Editor Version 5.00\n\n"
                                 "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n" +
-                                    QByteArray(GetParam().lines));
+                                    GetParam().lines);
     EXPECT_EQ(run({QStringLiteral("import"), reg}), 0) << errors.toStdString();
     EXPECT_EQ(storedValues(*hive, kSettings), GetParam().stored);
     if (GetParam().line == 0)
@@ -794,6 +794,14 @@ INSTANTIATE_TEST_SUITE_P(
                      "\"B\"=hex:01,\\\n\\\n  02\n\"C\"=\"3\"\n",
                      {szValue("C", "3")},
                      5},
+        // A NUL would end the name early on Windows, and no file could name it again.
+        SkippingFile{"NulInNames",
+                     QByteArrayLiteral("[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel\\N\0]\n"
+                                       "\"D\"=\"4\"\n"
+                                       "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n"
+                                       "\"A\0B\"=\"1\"\n\"C\"=\"3\"\n"),
+                     {szValue("C", "3")},
+                     4},
         SkippingFile{"HexTextWithoutItsNul",
                      "\"P\"=hex(2):25,00,41,00\n\"S\"=hex(1):\n",
                      {{QStringLiteral("P"), Hive::kRegExpandSz, sz("%A")},

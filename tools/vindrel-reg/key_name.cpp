@@ -8,6 +8,15 @@ namespace {
 
 const QString kRootName = QStringLiteral("HKEY_CURRENT_USER");
 
+// The registry's functions take names as C strings, which a NUL would end early: the name
+// made would not be the one asked for, and no file could name it.
+bool holdsNul(const QString& name, const char* what, QString& why) {
+    if (!name.contains(QChar(0)))
+        return false;
+    why = QStringLiteral("the %1 holds a NUL, which no registry name can").arg(QLatin1String(what));
+    return true;
+}
+
 } // namespace
 
 std::optional<QString> keyPath(const QString& name) {
@@ -33,6 +42,8 @@ qsizetype keyDepth(const QString& path) {
 }
 
 bool isMakeable(const QString& path, QString& why) {
+    if (holdsNul(path, "key name", why))
+        return false;
     const qsizetype depth = keyDepth(path);
     if (depth <= kDeepestKey)
         return true;
@@ -41,6 +52,10 @@ bool isMakeable(const QString& path, QString& why) {
               .arg(depth)
               .arg(kDeepestKey);
     return false;
+}
+
+bool isValueName(const QString& name, QString& why) {
+    return !holdsNul(name, "value name", why);
 }
 
 } // namespace RegTool

@@ -116,11 +116,13 @@ private:
     void quotedValueLine(QStringView text) {
         qsizetype at = 0;
         const std::optional<QString> name = readQuoted(text, at);
-        if (!name) {
+        QString why;
+        if (!name)
             skip(QStringLiteral("cannot read the value name in %1").arg(excerpt(text)));
-            return;
-        }
-        valueLine(*name, text.sliced(at));
+        else if (!isValueName(*name, why))
+            skip(why);
+        else
+            valueLine(*name, text.sliced(at));
     }
 
     // The rest of a value's line after its name: "=" and the data.
