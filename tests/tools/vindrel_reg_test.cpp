@@ -802,6 +802,15 @@ INSTANTIATE_TEST_SUITE_P(
                                        "\"A\0B\"=\"1\"\n\"C\"=\"3\"\n"),
                      {szValue("C", "3")},
                      4},
+        // One past the registry's longest key and value names, then its longest value name.
+        SkippingFile{"NamesLongerThanTheRegistryHolds",
+                     "[-HKEY_CURRENT_USER\\Software\\" + QByteArray(257, 'k') +
+                         "]\n[HKEY_CURRENT_USER\\Software\\" + QByteArray(257, 'k') +
+                         "]\n\"D\"=\"4\"\n[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n\"" +
+                         QByteArray(16384, 'v') + "\"=\"1\"\n\"" + QByteArray(16383, 'v') +
+                         "\"=\"2\"\n\"C\"=\"3\"\n",
+                     {{QString(16383, u'v'), Hive::kRegSz, sz("2")}, szValue("C", "3")},
+                     4},
         SkippingFile{"HexTextWithoutItsNul",
                      "\"P\"=hex(2):25,00,41,00\n\"S\"=hex(1):\n",
                      {{QStringLiteral("P"), Hive::kRegExpandSz, sz("%A")},

@@ -1,5 +1,7 @@
 #include "KeyName.h"
 
+#include "hive/Store.h"
+
 #include <QStringList>
 
 namespace RegTool {
@@ -8,13 +10,22 @@ namespace {
 
 const QString kRootName = QStringLiteral("HKEY_CURRENT_USER");
 
-// The registry's functions take names as C strings, which a NUL would end early: the name
-// made would not be the one asked for, and no file could name it.
-bool holdsNul(const QString& name, const char* what, QString& why) {
-    if (!name.contains(QChar(0)))
-        return false;
-    why = QStringLiteral("the %1 holds a NUL, which no registry name can").arg(QLatin1String(what));
-    return true;
+// Whether the registry holds the name: its functions take names as C strings, which a NUL
+// would end early (the name made would not be the one asked for, and no file could name it),
+// and names of at most `longest` UTF-16 units.
+bool isRegistryName(QStringView name, const char* what, size_t longest, QString& why) {
+    if (name.contains(QChar(0)))
+        why = QStringLiteral("the %1 holds a NUL, which no registry name can")
+                  .arg(QLatin1String(what));
+    else if (static_cast<size_t>(name.size()) > longest)
+        why = QStringLiteral("the %1 is %2 characters long, and the registry holds names of at "
+                             "most %3")
+                  .arg(QLatin1String(what))
+                  .arg(name.size())
+                  .arg(longest);
+    else
+        return true;
+    return false;
 }
 
 } // namespace
@@ -41,8 +52,16 @@ qsizetype keyDepth(const QString& path) {
     return path.isEmpty() ? 0 : path.count(u'\\') + 1;
 }
 
+bool isKeyName(const QString& path, QString& why) {
+    for (const QStringView level : QStringView(path).tokenize(u'\\')) {
+        if (!isRegistryName(level, "key name", Hive::kLongestKeyName, why))
+            return false;
+    }
+    return true;
+}
+
 bool isMakeable(const QString& path, QString& why) {
-    if (holdsNul(path, "key name", why))
+    if (!isKeyName(path, why))
         return false;
     const qsizetype depth = keyDepth(path);
     if (depth <= kDeepestKey)
@@ -55,7 +74,7 @@ bool isMakeable(const QString& path, QString& why) {
 }
 
 bool isValueName(const QString& name, QString& why) {
-    return !holdsNul(name, "value name", why);
+    return isRegistryName(name, "value name", Hive::kLongestValueName, why);
 }
 
 } // namespace RegTool

@@ -139,9 +139,13 @@ int query(const Command& command, Hive::Store& store, const Console& console) {
 }
 
 int add(const Command& command, Hive::Store& store, const Console& console) {
+    // Without /v or /ve, as with /ve, the key's default value.
+    const QString name = command.valueName.value_or(QString());
     QString why;
     if (!isMakeable(command.keyPath, why))
         return fail(console, QStringLiteral("Invalid key name: ") + why + u'.');
+    if (!isValueName(name, why))
+        return fail(console, QStringLiteral("Invalid value name: ") + why + u'.');
     const std::optional<quint32> type = addableType(command.typeName);
     if (!type)
         return fail(
@@ -153,8 +157,6 @@ int add(const Command& command, Hive::Store& store, const Console& console) {
     const Registry::OpenedKey key(store, command.keyPath, true);
     if (key.status() != Hive::kSuccess)
         return fail(console, statusText(key.status()));
-    // Without /v or /ve, as with /ve, the key's default value.
-    const QString name = command.valueName.value_or(QString());
     if (!command.force && key.value(name) &&
         !confirmed(console,
                    QStringLiteral("Value %1 exists, overwrite(Yes/No)?").arg(shownName(name))))

@@ -103,10 +103,10 @@ private:
         QString why;
         if (!path || (deletion && path->isEmpty()))
             skip(QStringLiteral("%1 is not a key of HKEY_CURRENT_USER").arg(excerpt(name)));
+        else if (deletion ? !isKeyName(*path, why) : !isMakeable(*path, why))
+            skip(why);
         else if (deletion)
             parsed_.entries.append({RegFileEntry::Kind::DeleteKey, *path, {}});
-        else if (!isMakeable(*path, why))
-            skip(why);
         else {
             key_ = *path;
             parsed_.entries.append({RegFileEntry::Kind::CreateKey, *path, {}});
