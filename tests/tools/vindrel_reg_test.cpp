@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -410,6 +411,36 @@ INSTANTIATE_TEST_SUITE_P(
         DeepKeyCase{"ExportOf512", 512, exportingAll, 0, 512},
         DeepKeyCase{"ExportOf513", 513, exportingAll, 1, 513}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Counts the levels of every key path made or opened: the walks to keys.
+class LevelsWalked final : public CountingStore {
+public:
+    using CountingStore::CountingStore;
+
+    Hive::Status createKey(Hive::Root root, std::string_view path, Hive::Key& key) override {
+        count(path);
+        return CountingStore::createKey(root, path, key);
+    }
+    Hive::Status openKey(Hive::Root root, std::string_view path, Hive::Key& key) override {
+        count(path);
+        return CountingStore::openKey(root, path, key);
+    }
+
+    qsizetype levels = 0;
+
+private:
+    void count(std::string_view path) { levels += std::ranges::count(path, '\\') + 1; }
+};
+
+// Each value had walked the key's 512 levels again: a file of small lines under a deep key
+// took minutes.
+TEST_F(VindrelRegTest, ImportWalksToAKeyOnceForAllItsValues) {
+    const QByteArray text = regFileMaking(deepPath(512)) + QByteArray("@=-\n").repeated(1000);
+    LevelsWalked walks(*hive);
+    EXPECT_EQ(run(importing(QDir(folder.path()), text), &walks), 0) << errors.toStdString();
+    EXPECT_LT(walks.levels, 10 * 512);
+    EXPECT_EQ(storedValues(*hive, deepPath(512)).size(), 1);
+}
 
 // Every type, and text the quoted form cannot carry, in nested keys.
 void seedEveryKind(Hive::Store& store) {
@@ -817,15 +848,22 @@ INSTANTIATE_TEST_SUITE_P(
                       {QStringLiteral("S"), Hive::kRegSz, QByteArray()}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A registry file of `size` bytes under the settings key: `start`, then `line` as often as it
+// fits before `end`, then a comment of blanks.
+QByteArray filledFile(const QByteArray& start, const QByteArray& line, const QByteArray& end,
+                      qint64 size) {
+    QByteArray text = kVersion5 + start;
+    text.reserve(size);
+    while (text.size() + line.size() + end.size() + 1 < size)
+        text += line;
+    text += end + ';';
+    return text + QByteArray(size - text.size(), ' ');
+}
+
 // A registry file of `size` bytes, nearly all of it one value's bytes 5a in regedit's list.
 QByteArray hexFile(qint64 size) {
-    QByteArray text = kVersion5 + "\"Bytes\"=hex:";
-    const QByteArray line = "  " + QByteArray("5a,").repeated(25) + "\\\r\n";
-    text.reserve(size);
-    while (text.size() + line.size() + 8 < size)
-        text += line;
-    text += "  5a\r\n;";
-    return text + QByteArray(size - text.size(), ' ');
+    return filledFile("\"Bytes\"=hex:", "  " + QByteArray("5a,").repeated(25) + "\\\r\n",
+                      "  5a\r\n", size);
 }
 
 struct UnreadableFile {
@@ -940,19 +978,32 @@ INSTANTIATE_TEST_SUITE_P(
                      true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(VindrelRegProgram, ImportsAFileAtTheLimitInAFewTimesItsSize) {
+struct FileAtTheLimit {
+    const char* name;
+    QByteArray (*make)(); // a file of kMaxRegFileBytes
+};
+
+void PrintTo(const FileAtTheLimit& file, std::ostream* out) {
+    *out << file.name;
+}
+
+class VindrelRegAtTheLimit : public ::testing::TestWithParam<FileAtTheLimit> {};
+
+// Whatever the file holds: one large value, or millions of lines each a change or a warning.
+TEST_P(VindrelRegAtTheLimit, ImportsAFileInAFewTimesItsSize) {
     QTemporaryDir folder;
-    const QByteArray text = hexFile(kMaxRegFileBytes);
+    const QByteArray text = GetParam().make();
     const QString reg = written(folder.filePath(QStringLiteral("at-limit.reg")), text);
     ASSERT_EQ(QFileInfo(reg).size(), kMaxRegFileBytes);
     ChildProcess program({VINDREL_REG_PROGRAM, "import", QFile::encodeName(reg).toStdString()},
                          {"XDG_CONFIG_HOME=" + QFile::encodeName(folder.path()).toStdString()});
-    // Only a guard against a hang, far beyond the second or so it takes.
+    // Only a guard against a hang, far beyond the seconds it takes.
     const ChildOutcome outcome = program.wait(std::chrono::minutes(5));
     EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
 #if !defined(__SANITIZE_ADDRESS__)
-    // About 3.5 times its size with the program's own; a string for each byte of the list
-    // would take about 30 times. The sanitizers' own bookkeeping is left out.
+    // About 3.5 times its size with the program's own; a string for each byte of the list, or
+    // a change or a warning kept for each line, would take 10 to 50 times. The sanitizers' own
+    // bookkeeping is left out.
     EXPECT_LT(outcome.peakRssKiB, 8 * kMaxRegFileBytes / 1024);
 #endif
     Hive::OpenError error;
@@ -961,6 +1012,16 @@ TEST(VindrelRegProgram, ImportsAFileAtTheLimitInAFewTimesItsSize) {
     ASSERT_NE(store, nullptr);
     EXPECT_EQ(storedValues(*store, kSettings).value(0).data.size(), text.count("5a"));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, VindrelRegAtTheLimit,
+    ::testing::Values(FileAtTheLimit{"OneListOfBytes", [] { return hexFile(kMaxRegFileBytes); }},
+                      FileAtTheLimit{
+                          "KeyLines",
+                          [] { return filledFile({}, "[HKCU\\S]\r\n", {}, kMaxRegFileBytes); }},
+                      FileAtTheLimit{"LinesPassedOver",
+                                     [] { return filledFile({}, "x\r\n", {}, kMaxRegFileBytes); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VindrelRegProgram, KeepsTheStoreInTheUsersConfigurationFolder) {
     QTemporaryDir config;

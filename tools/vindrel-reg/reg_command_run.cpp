@@ -260,23 +260,36 @@ int exportFile(const Command& command, Hive::Store& store, const Console& consol
     return saveExport(command, store, console);
 }
 
+// The warnings for the lines passed over: the first few by their line, then how many more.
+void warnSkipped(const Console& console, const QString& file, const SkippedLines& skipped) {
+    for (const QString& line : skipped.named)
+        console.err << "WARNING: " << file << ", " << line << ", skipped.\n";
+    if (const qsizetype more = skipped.count - skipped.named.size(); more > 0)
+        console.err << "WARNING: " << file << ", " << more << " more lines skipped.\n";
+}
+
+// Each change is made as its line is read, in one transaction: a list of them all could take
+// many times the file's size, and making them one by one from it reopened each value's key.
 int importFile(const Command& command, Hive::Store& store, const Console& console) {
     QString error;
-    std::optional<ParsedRegFile> parsed;
+    const std::optional<QString> text = readRegFile(command.file, error);
+    if (!text)
+        return fail(console, error);
+    Hive::Transaction scope(store);
+    std::optional<SkippedLines> skipped;
+    Hive::Status status = Hive::kSuccess;
     {
-        // The file's text goes before the changes are made.
-        const std::optional<QString> text = readRegFile(command.file, error);
-        if (!text)
-            return fail(console, error);
-        parsed = parseRegFile(*text, error);
+        RegFileWriter writer(store);
+        skipped = parseRegFile(*text, writer, error);
+        status = writer.status();
     }
-    if (!parsed)
+    if (!skipped)
         return fail(console,
                     QStringLiteral("%1, %2. Nothing was imported.").arg(command.file, error));
     // As regedit, what can be read is imported; what cannot is named by its line.
-    for (const QString& skipped : parsed->skipped)
-        console.err << "WARNING: " << command.file << ", " << skipped << ", skipped.\n";
-    const Hive::Status status = applyRegFile(store, parsed->entries);
+    warnSkipped(console, command.file, *skipped);
+    if (status == Hive::kSuccess)
+        status = scope.commit();
     return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
 }
 

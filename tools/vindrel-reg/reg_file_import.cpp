@@ -54,7 +54,7 @@ std::optional<QByteArray> storeBytes(quint32 type, QByteArray bytes, bool regedi
 // cannot read is passed over, with a note, and the rest of the file still counts.
 class FileReader {
 public:
-    explicit FileReader(bool regedit4) : regedit4_(regedit4) {}
+    FileReader(bool regedit4, RegFileSink& sink) : regedit4_(regedit4), sink_(sink) {}
 
     void read(const FileLine& line) {
         line_ = line.number;
@@ -65,15 +65,16 @@ public:
     }
 
     // The file's end, which also ends a list that was to go on.
-    ParsedRegFile finish() {
+    SkippedLines finish() {
         if (list_)
             setListValue();
-        return std::move(parsed_);
+        return std::move(skipped_);
     }
 
 private:
     void skip(const QString& why) {
-        parsed_.skipped << QStringLiteral("line %1: %2").arg(line_).arg(why);
+        if (++skipped_.count <= SkippedLines::kNamed)
+            skipped_.named << QStringLiteral("line %1: %2").arg(line_).arg(why);
     }
 
     void startLine(QStringView text) {
@@ -106,10 +107,10 @@ private:
         else if (deletion ? !isKeyName(*path, why) : !isMakeable(*path, why))
             skip(why);
         else if (deletion)
-            parsed_.entries.append({RegFileEntry::Kind::DeleteKey, *path, {}});
+            sink_.take({RegFileEntry::Kind::DeleteKey, *path, {}});
         else {
             key_ = *path;
-            parsed_.entries.append({RegFileEntry::Kind::CreateKey, *path, {}});
+            sink_.take({RegFileEntry::Kind::CreateKey, *path, {}});
         }
     }
 
@@ -184,7 +185,7 @@ private:
             skip(QStringLiteral("the value \"%1\" is under no key that could be opened")
                      .arg(excerpt(value_.name)));
         else
-            parsed_.entries.append({kind, *key_, std::move(value_)});
+            sink_.take({kind, *key_, std::move(value_)});
     }
 
     void startList(quint32 type, QStringView items) {
@@ -246,12 +247,13 @@ private:
                                   // one that cannot be opened
     Registry::NamedValue value_;  // the value being read
     std::optional<HexList> list_; // its hex list, while it goes on from line to line
-    ParsedRegFile parsed_;
+    RegFileSink& sink_;
+    SkippedLines skipped_;
 };
 
 } // namespace
 
-std::optional<ParsedRegFile> parseRegFile(const QString& text, QString& error) {
+std::optional<SkippedLines> parseRegFile(const QString& text, RegFileSink& sink, QString& error) {
     LineReader lines(text);
     FileLine line;
     lines.next(line);
@@ -266,41 +268,17 @@ std::optional<ParsedRegFile> parseRegFile(const QString& text, QString& error) {
     }
     // Other headers that begin so ("REGEDIT", "REGEDIT 4") are taken, and nothing below them.
     if (header != kHeader && header != kHeader4) {
-        ParsedRegFile nothing;
-        nothing.skipped << QStringLiteral("line 1: \"%1\" is not a header whose files are read; "
-                                          "nothing in the file was read")
-                               .arg(excerpt(header));
+        SkippedLines nothing;
+        nothing.named << QStringLiteral("line 1: \"%1\" is not a header whose files are read; "
+                                        "nothing in the file was read")
+                             .arg(excerpt(header));
+        nothing.count = 1;
         return nothing;
     }
-    FileReader reader(header == kHeader4);
+    FileReader reader(header == kHeader4, sink);
     while (lines.next(line))
         reader.read(line);
     return reader.finish();
-}
-
-Hive::Status applyRegFile(Hive::Store& store, const QList<RegFileEntry>& entries) {
-    Hive::Transaction scope(store);
-    for (const RegFileEntry& entry : entries) {
-        Hive::Status status = Hive::kSuccess;
-        if (entry.kind == RegFileEntry::Kind::DeleteKey) {
-            const Registry::OpenedKey root(store, QString(), false);
-            status = store.deleteTree(root.key(), Registry::codePage(entry.path));
-            if (status == Hive::kFileNotFound)
-                status = Hive::kSuccess;
-        } else if (entry.kind == RegFileEntry::Kind::DeleteValue) {
-            const Registry::OpenedKey key(store, entry.path, false);
-            if (key.status() == Hive::kSuccess)
-                store.deleteValue(key.key(), Registry::codePage(entry.value.name));
-        } else {
-            const Registry::OpenedKey key(store, entry.path, true);
-            status = key.status();
-            if (status == Hive::kSuccess && entry.kind == RegFileEntry::Kind::SetValue)
-                status = key.set(entry.value);
-        }
-        if (status != Hive::kSuccess)
-            return status;
-    }
-    return scope.commit();
 }
 
 } // namespace RegTool
