@@ -442,6 +442,9 @@ TEST_F(VindrelRegTest, ImportWalksToAKeyOnceForAllItsValues) {
     EXPECT_EQ(storedValues(*hive, deepPath(512)).size(), 1);
 }
 
+// A key whose name a file's key line must carry whole: its line ends at the last ']'.
+const QString kOddKey = kAlarms + QStringLiteral("\\-[a]b];c]");
+
 // Every type, and text the quoted form cannot carry, in nested keys.
 void seedEveryKind(Hive::Store& store) {
     const QList<StoredValue> values = {
@@ -461,12 +464,14 @@ void seedEveryKind(Hive::Store& store) {
         {QStringLiteral("Multi"), Hive::kRegMultiSz, QByteArray("a\0bc\0\0", 6)},
         {QStringLiteral("Qword"), Hive::kRegQword, QByteArray("\1\2\3\4\5\6\7\x08", 8)},
         {QStringLiteral("None"), Hive::kRegNone, QByteArray("\x01", 1)},
+        {QStringLiteral("\"[x]\\y\\\";=@ "), Hive::kRegSz, sz("\\\"")},
     };
     for (const StoredValue& value : values)
         storeRaw(store, kSettings, value.name, value.type, value.data);
     storeRaw(store, kAlarms, QStringLiteral("01.Name"), Hive::kRegSz, sz("Wake"));
     storeRaw(store, kAlarms + QStringLiteral("\\Deeper"), QStringLiteral("X"), Hive::kRegSz,
              sz(""));
+    storeRaw(store, kOddKey, QStringLiteral("X"), Hive::kRegSz, sz("]"));
 }
 
 TEST_F(VindrelRegTest, ExportAndImportGiveBackEveryValueByteForByte) {
@@ -479,7 +484,7 @@ TEST_F(VindrelRegTest, ExportAndImportGiveBackEveryValueByteForByte) {
     // As on Windows, a text stored without its NUL comes back with one.
     storeRaw(*hive, kSettings, QStringLiteral("NoNul"), Hive::kRegSz, sz("abc"));
     storeRaw(*hive, kSettings, QStringLiteral("SizeZero"), Hive::kRegSz, sz(""));
-    for (const QString& key : {kSettings, kAlarms, kAlarms + QStringLiteral("\\Deeper")})
+    for (const QString& key : {kSettings, kAlarms, kAlarms + QStringLiteral("\\Deeper"), kOddKey})
         EXPECT_EQ(storedValues(*fresh, key), storedValues(*hive, key)) << key.toStdString();
 }
 
