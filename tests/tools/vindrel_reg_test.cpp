@@ -30,6 +30,8 @@ QByteArray sz(const char* text) {
     return QByteArray(text) + QByteArray(1, '\0');
 }
 
+const char* const kStoreFile = "hkcu.sqlite3";
+
 class VindrelRegTest : public ::testing::Test {
 protected:
     std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
@@ -51,7 +53,9 @@ protected:
             errors = error;
             return 1;
         }
-        return runCommand(*command, store != nullptr ? *store : *hive, {out, err, in});
+        // The store's file, which export must never replace, is said to be in the folder.
+        return runCommand(*command, store != nullptr ? *store : *hive, {out, err, in},
+                          file(kStoreFile));
     }
 
     void seedExample() { storeExampleState(*hive); }
@@ -925,6 +929,7 @@ struct ExportTarget {
     const char* name;
     std::function<bool(const QString& path)> make; // false when it cannot be made here
     bool replaced; // by the export; otherwise it is refused and left as it is
+    const char* refusal = "not a file";
 };
 
 void PrintTo(const ExportTarget& target, std::ostream* out) {
@@ -955,7 +960,7 @@ TEST_P(VindrelRegExportTarget, OnlyAFileIsReplacedAndWhole) {
     if (replaced) {
         EXPECT_TRUE(readAll(target).startsWith("Windows Registry Editor"));
     } else {
-        EXPECT_TRUE(errors.contains(QStringLiteral("not a file"))) << errors.toStdString();
+        EXPECT_TRUE(errors.contains(QLatin1String(GetParam().refusal))) << errors.toStdString();
     }
 }
 
@@ -975,6 +980,22 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      false},
         ExportTarget{"Folder", [](const QString& path) { return QDir().mkdir(path); }, false},
+        // The store's file, or its write-ahead log, however named: all the settings would go.
+        ExportTarget{"LinkToTheStore",
+                     [](const QString& path) {
+                         const QDir folder = QFileInfo(path).dir();
+                         written(folder.filePath(QLatin1String(kStoreFile)), "SQLite");
+                         return QFile::link(QLatin1String(kStoreFile), path);
+                     },
+                     false, "store's own file"},
+        ExportTarget{"TheStoresLogByAnotherName",
+                     [](const QString& path) {
+                         QDir folder = QFileInfo(path).dir();
+                         written(folder.filePath(QLatin1String(kStoreFile) + "-wal"), "log");
+                         folder.mkdir(QStringLiteral("sub"));
+                         return QFile::link(QStringLiteral("sub/../") + kStoreFile + "-wal", path);
+                     },
+                     false, "store's own file"},
         ExportTarget{"RegularFile",
                      [](const QString& path) {
                          QFile file(path);

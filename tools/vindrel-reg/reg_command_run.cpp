@@ -2,6 +2,7 @@
 
 #include "KeyName.h"
 #include "RegFile.h"
+#include "StoreFile.h"
 #include "ValueText.h"
 #include "core/RegistryAccess.h"
 
@@ -247,12 +248,17 @@ int saveExport(const Command& command, Hive::Store& store, const Console& consol
 }
 
 // Only where a regular file or nothing stands: the rename would replace a pipe or device with
-// a file.
-int exportFile(const Command& command, Hive::Store& store, const Console& console) {
+// a file. Never over the store, whose settings would all go with it.
+int exportFile(const Command& command, Hive::Store& store, const Console& console,
+               const QString& storeFile) {
     if (Registry::OpenedKey(store, command.keyPath, false).status() != Hive::kSuccess)
         return notFound(console);
     if (!Platform::isRegularFileOrMissing(command.file))
         return notAFile(console, command.file);
+    if (replacesStoreFile(command.file, storeFile))
+        return fail(console, QStringLiteral("Cannot write %1: it is the settings store's own file; "
+                                            "it was left as it is.")
+                                 .arg(command.file));
     if (QFile::exists(command.file) && !command.force &&
         !confirmed(console,
                    QStringLiteral("File %1 already exists. Overwrite (Yes/No)?").arg(command.file)))
@@ -295,7 +301,8 @@ int importFile(const Command& command, Hive::Store& store, const Console& consol
 
 } // namespace
 
-int runCommand(const Command& command, Hive::Store& given, const Console& console) {
+int runCommand(const Command& command, Hive::Store& given, const Console& console,
+               const QString& storeFile) {
     // A change that fails anywhere keeps nothing, whatever write of it failed.
     Hive::AtomicStore store(given);
     switch (command.operation) {
@@ -307,7 +314,7 @@ int runCommand(const Command& command, Hive::Store& given, const Console& consol
         return command.valueName || command.allValues ? deleteValues(command, store, console)
                                                       : deleteKey(command, store, console);
     case Command::Operation::Export:
-        return exportFile(command, store, console);
+        return exportFile(command, store, console, storeFile);
     case Command::Operation::Import:
         return importFile(command, store, console);
     case Command::Operation::Help:
