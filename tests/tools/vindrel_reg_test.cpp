@@ -231,6 +231,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{"MultiWithAnEmptyPart", addingX("/t REG_MULTI_SZ /d a\\0\\0b")},
         BadArguments{"SeparatorOfTwoCharacters", addingX("/t REG_MULTI_SZ /s ## /d a##b")},
         BadArguments{"QwordNegativeHex", addingX("/t REG_QWORD /d -0x1")},
+        BadArguments{"QwordMinusAlone", addingX("/t REG_QWORD /d -")},
+        // One below the least 64-bit number would wrap round to the greatest.
+        BadArguments{"QwordBelowItsRange", addingX("/t REG_QWORD /d -9223372036854775809")},
         BadArguments{"RootWithABackslash",
                      {QStringLiteral("add"), QStringLiteral("HKCU\\"), QStringLiteral("/v"),
                       QStringLiteral("X"), QStringLiteral("/d"), QStringLiteral("foo"),
@@ -279,6 +282,8 @@ INSTANTIATE_TEST_SUITE_P(
         AddCase{"REG_QWORD", "0x123456789abcdef", Hive::kRegQword,
                 QByteArray("\xEF\xCD\xAB\x89\x67\x45\x23\x01", 8)},
         AddCase{"REG_QWORD", "-1", Hive::kRegQword, QByteArray(8, '\xFF')},
+        AddCase{"REG_QWORD", "-9223372036854775808", Hive::kRegQword,
+                QByteArray("\0\0\0\0\0\0\0\x80", 8)},
         AddCase{"REG_NONE", "Te", Hive::kRegNone, QByteArray("T\0e\0\0\0", 6)},
         AddCase{"REG_MULTI_SZ", "one\\0two", Hive::kRegMultiSz, QByteArray("one\0two\0\0", 9)},
         AddCase{"REG_MULTI_SZ", "a#b#", Hive::kRegMultiSz, QByteArray("a\0b\0\0", 5), "#"},
