@@ -690,6 +690,13 @@ INSTANTIATE_TEST_SUITE_P(
                      sz("Caf\xC3\xA9")},
         ImportedFile{"Utf16BigEndian", utf16BigEndianWithBom(kVersion5 + "\"V\"=\"\xC3\xA9\""),
                      sz("\xC3\xA9")},
+        // Half a character has no form in the store's code page: the lines holding one go.
+        ImportedFile{"Utf16WithHalfCharacters",
+                     utf16WithBom(QString::fromUtf8(kVersion5 + "\"V\"=\"x\"\r\n\"A") +
+                                  QChar(0xD800) + QStringLiteral("\"=\"1\"\r\n\"B\"=\"") +
+                                  QChar(0xDC00) +
+                                  QStringLiteral("\"\r\n\"C\"=hex(1):00,d8,00,00\r\n")),
+                     sz("x")},
         ImportedFile{"Regedit4WithAnsiHexText",
                      "REGEDIT4\r\n" + kKeyLine + "\"V\"=hex(2):25,41,e9,25,00", sz("%A\xC3\xA9%"),
                      Hive::kRegExpandSz},

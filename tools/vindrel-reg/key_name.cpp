@@ -12,10 +12,14 @@ const QString kRootName = QStringLiteral("HKEY_CURRENT_USER");
 
 // Whether the registry holds the name: its functions take names as C strings, which a NUL
 // would end early (the name made would not be the one asked for, and no file could name it),
-// and names of at most `longest` UTF-16 units.
+// in the store's code page, which has no form for half a UTF-16 character, and of at most
+// `longest` UTF-16 units.
 bool isRegistryName(QStringView name, const char* what, size_t longest, QString& why) {
     if (name.contains(QChar(0)))
         why = QStringLiteral("the %1 holds a NUL, which no registry name can")
+                  .arg(QLatin1String(what));
+    else if (!name.isValidUtf16())
+        why = QStringLiteral("the %1 holds half a UTF-16 character, which is no text")
                   .arg(QLatin1String(what));
     else if (static_cast<size_t>(name.size()) > longest)
         why = QStringLiteral("the %1 is %2 characters long, and the registry holds names of at "

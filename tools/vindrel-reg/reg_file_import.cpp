@@ -28,7 +28,8 @@ bool isStringType(quint32 type) {
 
 // Text types given as hex come in UTF-16, or in REGEDIT4 files in 8-bit Windows-1252; regedit
 // ends them with a NUL where the file left it out, and the store takes its code page. Nothing,
-// with `why` set, for UTF-16 of an odd number of bytes.
+// with `why` set, for UTF-16 of an odd number of bytes or with half a character, which the code
+// page has no form for.
 std::optional<QByteArray> storeBytes(quint32 type, QByteArray bytes, bool regedit4, QString& why) {
     if (!isStringType(type) || bytes.isEmpty())
         return bytes;
@@ -47,6 +48,11 @@ std::optional<QByteArray> storeBytes(quint32 type, QByteArray bytes, bool regedi
         bytes += QByteArray(2, '\0');
     QString text(bytes.size() / 2, Qt::Uninitialized);
     qFromLittleEndian<quint16>(bytes.constData(), text.size(), text.data());
+    if (!text.isValidUtf16()) {
+        why = QStringLiteral("its hex(%1) data holds half a UTF-16 character, which is no text")
+                  .arg(type, 0, 16);
+        return std::nullopt;
+    }
     return QByteArray::fromStdString(Registry::codePage(text));
 }
 
@@ -165,7 +171,7 @@ private:
         qsizetype at = 0;
         const std::optional<QString> text = readQuoted(data, at);
         std::optional<QByteArray> bytes;
-        if (text && endsTheLine(data.sliced(at)))
+        if (text && text->isValidUtf16() && endsTheLine(data.sliced(at)))
             bytes = QByteArray::fromStdString(Registry::codePage(*text)) + QByteArray(1, '\0');
         setValue(Hive::kRegSz, bytes, data);
     }
