@@ -1086,4 +1086,27 @@ TEST(VindrelRegProgram, KeepsTheStoreInTheUsersConfigurationFolder) {
         1);
 }
 
+// An answer is read from the start of a line only: a stream without line ends is not an
+// answer to wait for.
+TEST(VindrelRegProgram, AnswersFromInputWithoutLineEndsCancel) {
+    QTemporaryDir config;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    const QStringList add = {QStringLiteral("add"), QStringLiteral("HKCU\\Software\\Q"),
+                             QStringLiteral("/v"), QStringLiteral("X"), QStringLiteral("/d")};
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(VINDREL_REG_PROGRAM), add + QStringList{QStringLiteral("1")});
+    ASSERT_TRUE(program.waitForFinished());
+    program.setStandardInputFile(QStringLiteral("/dev/zero"));
+    program.start(QStringLiteral(VINDREL_REG_PROGRAM), add + QStringList{QStringLiteral("2")});
+    // Only a guard against a hang (two minutes), far beyond the moment it takes.
+    const bool finished = program.waitForFinished(120'000);
+    if (!finished)
+        program.kill();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(program.readAllStandardOutput().contains("cancelled"));
+}
+
 } // namespace

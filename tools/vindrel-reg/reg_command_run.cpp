@@ -55,7 +55,9 @@ bool confirmed(const Console& console, const QString& question) {
     if (console.in.atEnd())
         return false;
     console.out << question << ' ' << Qt::flush;
-    const QString answer = console.in.readLine().trimmed();
+    // Only the start of a line: input without line ends, such as /dev/zero, was read without end.
+    constexpr qint64 kLongestAnswer = 64;
+    const QString answer = console.in.readLine(kLongestAnswer).trimmed();
     return answer.compare(QLatin1String("y"), Qt::CaseInsensitive) == 0 ||
            answer.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
 }
