@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,6 +27,11 @@ inline constexpr Status kNoMoreItems = 259;  // an enumeration index past the la
 inline constexpr Status kBadDatabase = 1009; // the store file is damaged
 inline constexpr Status kIoFailed = 1016;
 inline constexpr Status kKeyDeleted = 1018; // the key of an open handle was deleted
+
+// The longest key name (one level of a path) and value name the registry takes, in UTF-16
+// units. Key names are documented as 255 long at most, but the registry takes 256.
+inline constexpr size_t kLongestKeyName = 256;
+inline constexpr size_t kLongestValueName = 16383;
 
 // Value types. Any other number is kept as well, with its bytes.
 inline constexpr std::uint32_t kRegNone = 0;

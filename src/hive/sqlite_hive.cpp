@@ -12,10 +12,6 @@ namespace Hive {
 namespace {
 
 constexpr std::int64_t kRootId = 1;
-// The longest key name (one level of a path) and value name the registry takes, in UTF-16
-// units. Key names are documented as 255 long at most, but the registry takes 256.
-constexpr size_t kLongestKeyName = 256;
-constexpr size_t kLongestValueName = 16383;
 
 bool succeeded(int rc) {
     return rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE;

@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -28,6 +29,8 @@ const QString kAlarms = QStringLiteral("Software\\Brambleton\\Vindrel\\Alarms");
 QByteArray sz(const char* text) {
     return QByteArray(text) + QByteArray(1, '\0');
 }
+
+const char* const kStoreFile = "hkcu.sqlite3";
 
 class VindrelRegTest : public ::testing::Test {
 protected:
@@ -50,7 +53,9 @@ protected:
             errors = error;
             return 1;
         }
-        return runCommand(*command, store != nullptr ? *store : *hive, {out, err, in});
+        // The store's file, which export must never replace, is said to be in the folder.
+        return runCommand(*command, store != nullptr ? *store : *hive, {out, err, in},
+                          file(kStoreFile));
     }
 
     void seedExample() { storeExampleState(*hive); }
@@ -226,6 +231,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadArguments{"MultiWithAnEmptyPart", addingX("/t REG_MULTI_SZ /d a\\0\\0b")},
         BadArguments{"SeparatorOfTwoCharacters", addingX("/t REG_MULTI_SZ /s ## /d a##b")},
         BadArguments{"QwordNegativeHex", addingX("/t REG_QWORD /d -0x1")},
+        BadArguments{"QwordMinusAlone", addingX("/t REG_QWORD /d -")},
+        // One below the least 64-bit number would wrap round to the greatest.
+        BadArguments{"QwordBelowItsRange", addingX("/t REG_QWORD /d -9223372036854775809")},
         BadArguments{"RootWithABackslash",
                      {QStringLiteral("add"), QStringLiteral("HKCU\\"), QStringLiteral("/v"),
                       QStringLiteral("X"), QStringLiteral("/d"), QStringLiteral("foo"),
@@ -274,6 +282,8 @@ INSTANTIATE_TEST_SUITE_P(
         AddCase{"REG_QWORD", "0x123456789abcdef", Hive::kRegQword,
                 QByteArray("\xEF\xCD\xAB\x89\x67\x45\x23\x01", 8)},
         AddCase{"REG_QWORD", "-1", Hive::kRegQword, QByteArray(8, '\xFF')},
+        AddCase{"REG_QWORD", "-9223372036854775808", Hive::kRegQword,
+                QByteArray("\0\0\0\0\0\0\0\x80", 8)},
         AddCase{"REG_NONE", "Te", Hive::kRegNone, QByteArray("T\0e\0\0\0", 6)},
         AddCase{"REG_MULTI_SZ", "one\\0two", Hive::kRegMultiSz, QByteArray("one\0two\0\0", 9)},
         AddCase{"REG_MULTI_SZ", "a#b#", Hive::kRegMultiSz, QByteArray("a\0b\0\0", 5), "#"},
@@ -411,6 +421,39 @@ INSTANTIATE_TEST_SUITE_P(
         DeepKeyCase{"ExportOf513", 513, exportingAll, 1, 513}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Counts the levels of every key path made or opened: the walks to keys.
+class LevelsWalked final : public CountingStore {
+public:
+    using CountingStore::CountingStore;
+
+    Hive::Status createKey(Hive::Root root, std::string_view path, Hive::Key& key) override {
+        count(path);
+        return CountingStore::createKey(root, path, key);
+    }
+    Hive::Status openKey(Hive::Root root, std::string_view path, Hive::Key& key) override {
+        count(path);
+        return CountingStore::openKey(root, path, key);
+    }
+
+    qsizetype levels = 0;
+
+private:
+    void count(std::string_view path) { levels += std::ranges::count(path, '\\') + 1; }
+};
+
+// Each value had walked the key's 512 levels again: a file of small lines under a deep key
+// took minutes.
+TEST_F(VindrelRegTest, ImportWalksToAKeyOnceForAllItsValues) {
+    const QByteArray text = regFileMaking(deepPath(512)) + QByteArray("@=-\n").repeated(1000);
+    LevelsWalked walks(*hive);
+    EXPECT_EQ(run(importing(QDir(folder.path()), text), &walks), 0) << errors.toStdString();
+    EXPECT_LT(walks.levels, 10 * 512);
+    EXPECT_EQ(storedValues(*hive, deepPath(512)).size(), 1);
+}
+
+// A key whose name a file's key line must carry whole: its line ends at the last ']'.
+const QString kOddKey = kAlarms + QStringLiteral("\\-[a]b];c]");
+
 // Every type, and text the quoted form cannot carry, in nested keys.
 void seedEveryKind(Hive::Store& store) {
     const QList<StoredValue> values = {
@@ -430,12 +473,14 @@ void seedEveryKind(Hive::Store& store) {
         {QStringLiteral("Multi"), Hive::kRegMultiSz, QByteArray("a\0bc\0\0", 6)},
         {QStringLiteral("Qword"), Hive::kRegQword, QByteArray("\1\2\3\4\5\6\7\x08", 8)},
         {QStringLiteral("None"), Hive::kRegNone, QByteArray("\x01", 1)},
+        {QStringLiteral("\"[x]\\y\\\";=@ "), Hive::kRegSz, sz("\\\"")},
     };
     for (const StoredValue& value : values)
         storeRaw(store, kSettings, value.name, value.type, value.data);
     storeRaw(store, kAlarms, QStringLiteral("01.Name"), Hive::kRegSz, sz("Wake"));
     storeRaw(store, kAlarms + QStringLiteral("\\Deeper"), QStringLiteral("X"), Hive::kRegSz,
              sz(""));
+    storeRaw(store, kOddKey, QStringLiteral("X"), Hive::kRegSz, sz("]"));
 }
 
 TEST_F(VindrelRegTest, ExportAndImportGiveBackEveryValueByteForByte) {
@@ -448,7 +493,7 @@ TEST_F(VindrelRegTest, ExportAndImportGiveBackEveryValueByteForByte) {
     // As on Windows, a text stored without its NUL comes back with one.
     storeRaw(*hive, kSettings, QStringLiteral("NoNul"), Hive::kRegSz, sz("abc"));
     storeRaw(*hive, kSettings, QStringLiteral("SizeZero"), Hive::kRegSz, sz(""));
-    for (const QString& key : {kSettings, kAlarms, kAlarms + QStringLiteral("\\Deeper")})
+    for (const QString& key : {kSettings, kAlarms, kAlarms + QStringLiteral("\\Deeper"), kOddKey})
         EXPECT_EQ(storedValues(*fresh, key), storedValues(*hive, key)) << key.toStdString();
 }
 
@@ -645,6 +690,13 @@ INSTANTIATE_TEST_SUITE_P(
                      sz("Caf\xC3\xA9")},
         ImportedFile{"Utf16BigEndian", utf16BigEndianWithBom(kVersion5 + "\"V\"=\"\xC3\xA9\""),
                      sz("\xC3\xA9")},
+        // Half a character has no form in the store's code page: the lines holding one go.
+        ImportedFile{"Utf16WithHalfCharacters",
+                     utf16WithBom(QString::fromUtf8(kVersion5 + "\"V\"=\"x\"\r\n\"A") +
+                                  QChar(0xD800) + QStringLiteral("\"=\"1\"\r\n\"B\"=\"") +
+                                  QChar(0xDC00) +
+                                  QStringLiteral("\"\r\n\"C\"=hex(1):00,d8,00,00\r\n")),
+                     sz("x")},
         ImportedFile{"Regedit4WithAnsiHexText",
                      "REGEDIT4\r\n" + kKeyLine + "\"V\"=hex(2):25,41,e9,25,00", sz("%A\xC3\xA9%"),
                      Hive::kRegExpandSz},
@@ -710,7 +762,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct SkippingFile {
     const char* name;
-    const char* lines;         // after the header and the settings key's line
+    QByteArray lines;          // after the header and the settings key's line
     QList<StoredValue> stored; // the settings key's values afterwards
     int line = 0;              // the file's line a warning names; 0 for none
 };
@@ -727,7 +779,7 @@ TEST_P(VindrelRegSkipping, ImportsWhatItCanReadAndNamesTheRest) {
     const QString reg =
         written(file("in.reg"), "Windows Registry Editor Version 5.00\n\n"
                                 "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n" +
-                                    QByteArray(GetParam().lines));
+                                    GetParam().lines);
     EXPECT_EQ(run({QStringLiteral("import"), reg}), 0) << errors.toStdString();
     EXPECT_EQ(storedValues(*hive, kSettings), GetParam().stored);
     if (GetParam().line == 0)
@@ -794,21 +846,45 @@ INSTANTIATE_TEST_SUITE_P(
                      "\"B\"=hex:01,\\\n\\\n  02\n\"C\"=\"3\"\n",
                      {szValue("C", "3")},
                      5},
+        // A NUL would end the name early on Windows, and no file could name it again.
+        SkippingFile{"NulInNames",
+                     QByteArrayLiteral("[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel\\N\0]\n"
+                                       "\"D\"=\"4\"\n"
+                                       "[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n"
+                                       "\"A\0B\"=\"1\"\n\"C\"=\"3\"\n"),
+                     {szValue("C", "3")},
+                     4},
+        // One past the registry's longest key and value names, then its longest value name.
+        SkippingFile{"NamesLongerThanTheRegistryHolds",
+                     "[-HKEY_CURRENT_USER\\Software\\" + QByteArray(257, 'k') +
+                         "]\n[HKEY_CURRENT_USER\\Software\\" + QByteArray(257, 'k') +
+                         "]\n\"D\"=\"4\"\n[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n\"" +
+                         QByteArray(16384, 'v') + "\"=\"1\"\n\"" + QByteArray(16383, 'v') +
+                         "\"=\"2\"\n\"C\"=\"3\"\n",
+                     {{QString(16383, u'v'), Hive::kRegSz, sz("2")}, szValue("C", "3")},
+                     4},
         SkippingFile{"HexTextWithoutItsNul",
                      "\"P\"=hex(2):25,00,41,00\n\"S\"=hex(1):\n",
                      {{QStringLiteral("P"), Hive::kRegExpandSz, sz("%A")},
                       {QStringLiteral("S"), Hive::kRegSz, QByteArray()}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A registry file of `size` bytes under the settings key: `start`, then `line` as often as it
+// fits before `end`, then a comment of blanks.
+QByteArray filledFile(const QByteArray& start, const QByteArray& line, const QByteArray& end,
+                      qint64 size) {
+    QByteArray text = kVersion5 + start;
+    text.reserve(size);
+    while (text.size() + line.size() + end.size() + 1 < size)
+        text += line;
+    text += end + ';';
+    return text + QByteArray(size - text.size(), ' ');
+}
+
 // A registry file of `size` bytes, nearly all of it one value's bytes 5a in regedit's list.
 QByteArray hexFile(qint64 size) {
-    QByteArray text = kVersion5 + "\"Bytes\"=hex:";
-    const QByteArray line = "  " + QByteArray("5a,").repeated(25) + "\\\r\n";
-    text.reserve(size);
-    while (text.size() + line.size() + 8 < size)
-        text += line;
-    text += "  5a\r\n;";
-    return text + QByteArray(size - text.size(), ' ');
+    return filledFile("\"Bytes\"=hex:", "  " + QByteArray("5a,").repeated(25) + "\\\r\n",
+                      "  5a\r\n", size);
 }
 
 struct UnreadableFile {
@@ -865,6 +941,7 @@ struct ExportTarget {
     const char* name;
     std::function<bool(const QString& path)> make; // false when it cannot be made here
     bool replaced; // by the export; otherwise it is refused and left as it is
+    const char* refusal = "not a file";
 };
 
 void PrintTo(const ExportTarget& target, std::ostream* out) {
@@ -895,7 +972,7 @@ TEST_P(VindrelRegExportTarget, OnlyAFileIsReplacedAndWhole) {
     if (replaced) {
         EXPECT_TRUE(readAll(target).startsWith("Windows Registry Editor"));
     } else {
-        EXPECT_TRUE(errors.contains(QStringLiteral("not a file"))) << errors.toStdString();
+        EXPECT_TRUE(errors.contains(QLatin1String(GetParam().refusal))) << errors.toStdString();
     }
 }
 
@@ -915,6 +992,22 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      false},
         ExportTarget{"Folder", [](const QString& path) { return QDir().mkdir(path); }, false},
+        // The store's file, or its write-ahead log, however named: all the settings would go.
+        ExportTarget{"LinkToTheStore",
+                     [](const QString& path) {
+                         const QDir folder = QFileInfo(path).dir();
+                         written(folder.filePath(QLatin1String(kStoreFile)), "SQLite");
+                         return QFile::link(QLatin1String(kStoreFile), path);
+                     },
+                     false, "store's own file"},
+        ExportTarget{"TheStoresLogByAnotherName",
+                     [](const QString& path) {
+                         QDir folder = QFileInfo(path).dir();
+                         written(folder.filePath(QLatin1String(kStoreFile) + "-wal"), "log");
+                         folder.mkdir(QStringLiteral("sub"));
+                         return QFile::link(QStringLiteral("sub/../") + kStoreFile + "-wal", path);
+                     },
+                     false, "store's own file"},
         ExportTarget{"RegularFile",
                      [](const QString& path) {
                          QFile file(path);
@@ -923,19 +1016,32 @@ INSTANTIATE_TEST_SUITE_P(
                      true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(VindrelRegProgram, ImportsAFileAtTheLimitInAFewTimesItsSize) {
+struct FileAtTheLimit {
+    const char* name;
+    QByteArray (*make)(); // a file of kMaxRegFileBytes
+};
+
+void PrintTo(const FileAtTheLimit& file, std::ostream* out) {
+    *out << file.name;
+}
+
+class VindrelRegAtTheLimit : public ::testing::TestWithParam<FileAtTheLimit> {};
+
+// Whatever the file holds: one large value, or millions of lines each a change or a warning.
+TEST_P(VindrelRegAtTheLimit, ImportsAFileInAFewTimesItsSize) {
     QTemporaryDir folder;
-    const QByteArray text = hexFile(kMaxRegFileBytes);
+    const QByteArray text = GetParam().make();
     const QString reg = written(folder.filePath(QStringLiteral("at-limit.reg")), text);
     ASSERT_EQ(QFileInfo(reg).size(), kMaxRegFileBytes);
     ChildProcess program({VINDREL_REG_PROGRAM, "import", QFile::encodeName(reg).toStdString()},
                          {"XDG_CONFIG_HOME=" + QFile::encodeName(folder.path()).toStdString()});
-    // Only a guard against a hang, far beyond the second or so it takes.
+    // Only a guard against a hang, far beyond the seconds it takes.
     const ChildOutcome outcome = program.wait(std::chrono::minutes(5));
     EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
 #if !defined(__SANITIZE_ADDRESS__)
-    // About 3.5 times its size with the program's own; a string for each byte of the list
-    // would take about 30 times. The sanitizers' own bookkeeping is left out.
+    // About 3.5 times its size with the program's own; a string for each byte of the list, or
+    // a change or a warning kept for each line, would take 10 to 50 times. The sanitizers' own
+    // bookkeeping is left out.
     EXPECT_LT(outcome.peakRssKiB, 8 * kMaxRegFileBytes / 1024);
 #endif
     Hive::OpenError error;
@@ -944,6 +1050,16 @@ TEST(VindrelRegProgram, ImportsAFileAtTheLimitInAFewTimesItsSize) {
     ASSERT_NE(store, nullptr);
     EXPECT_EQ(storedValues(*store, kSettings).value(0).data.size(), text.count("5a"));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, VindrelRegAtTheLimit,
+    ::testing::Values(FileAtTheLimit{"OneListOfBytes", [] { return hexFile(kMaxRegFileBytes); }},
+                      FileAtTheLimit{
+                          "KeyLines",
+                          [] { return filledFile({}, "[HKCU\\S]\r\n", {}, kMaxRegFileBytes); }},
+                      FileAtTheLimit{"LinesPassedOver",
+                                     [] { return filledFile({}, "x\r\n", {}, kMaxRegFileBytes); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VindrelRegProgram, KeepsTheStoreInTheUsersConfigurationFolder) {
     QTemporaryDir config;
@@ -968,6 +1084,29 @@ TEST(VindrelRegProgram, KeepsTheStoreInTheUsersConfigurationFolder) {
     EXPECT_EQ(
         runProgram({QStringLiteral("query"), key, QStringLiteral("/v"), QStringLiteral("Y")}).first,
         1);
+}
+
+// An answer is read from the start of a line only: a stream without line ends is not an
+// answer to wait for.
+TEST(VindrelRegProgram, AnswersFromInputWithoutLineEndsCancel) {
+    QTemporaryDir config;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    const QStringList add = {QStringLiteral("add"), QStringLiteral("HKCU\\Software\\Q"),
+                             QStringLiteral("/v"), QStringLiteral("X"), QStringLiteral("/d")};
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(VINDREL_REG_PROGRAM), add + QStringList{QStringLiteral("1")});
+    ASSERT_TRUE(program.waitForFinished());
+    program.setStandardInputFile(QStringLiteral("/dev/zero"));
+    program.start(QStringLiteral(VINDREL_REG_PROGRAM), add + QStringList{QStringLiteral("2")});
+    // Only a guard against a hang (two minutes), far beyond the moment it takes.
+    const bool finished = program.waitForFinished(120'000);
+    if (!finished)
+        program.kill();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(program.readAllStandardOutput().contains("cancelled"));
 }
 
 } // namespace

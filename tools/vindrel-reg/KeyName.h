@@ -20,8 +20,16 @@ inline constexpr qsizetype kDeepestKey = 512;
 // How many levels the path goes below the root: 0 for the root itself.
 qsizetype keyDepth(const QString& path);
 
-// Whether a key can be made at the path, which goes no deeper than the registry's keys; if
-// not, `why` says so. Keys already deeper are still read and deleted.
+// Whether every level of the path is a key name the registry holds: without a NUL, at most
+// Hive::kLongestKeyName long; if not, `why` says so.
+bool isKeyName(const QString& path, QString& why);
+
+// Whether a key can be made at the path: its names are key names, and it goes no deeper than
+// the registry's keys; if not, `why` says so. Keys already deeper are still read and deleted.
 bool isMakeable(const QString& path, QString& why);
+
+// Whether a value can have the name: without a NUL, at most Hive::kLongestValueName long; if
+// not, `why` says so.
+bool isValueName(const QString& name, QString& why);
 
 } // namespace RegTool

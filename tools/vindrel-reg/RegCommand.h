@@ -37,8 +37,10 @@ struct Console {
 // when they do not make one.
 std::optional<Command> parseCommand(const QStringList& arguments, QString& error);
 
-// Carries the command out on the store; the exit status: 0 done, 1 failed.
-int runCommand(const Command& command, Hive::Store& store, const Console& console);
+// Carries the command out on the store, whose file (if it has one) export never replaces; the
+// exit status: 0 done, 1 failed.
+int runCommand(const Command& command, Hive::Store& store, const Console& console,
+               const QString& storeFile = QString());
 
 // What `vindrel-reg /?` prints, or with an operation what `vindrel-reg VERB /?` prints.
 QString usage(std::optional<Command::Operation> operation = std::nullopt);

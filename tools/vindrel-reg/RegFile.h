@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QIODevice>
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -42,19 +41,42 @@ std::optional<QString> readRegFile(const QString& path, QString& error);
 // bytes are valid UTF-8, otherwise Windows-1252, which regedit reads such a file in.
 QString decodeRegFile(const QByteArray& bytes);
 
-// What a file asks for, and the lines of it that were passed over, each "line N: why".
-struct ParsedRegFile {
-    QList<RegFileEntry> entries;
-    QStringList skipped;
+// Takes the changes a file asks for, one at a time as its lines are read; the values after a
+// CreateKey, up to the next key line, are that key's.
+class RegFileSink {
+public:
+    virtual ~RegFileSink() = default;
+    virtual void take(const RegFileEntry& entry) = 0;
 };
 
-// The changes a file's text asks for ("Windows Registry Editor Version 5.00", or "REGEDIT4",
-// whose text types are given in 8-bit Windows-1252 rather than UTF-16), read as regedit reads
-// them: a line that cannot be read is passed over and the rest still counts. Nothing, and
-// `error` set, for a text whose first line is not a registry file's header.
-std::optional<ParsedRegFile> parseRegFile(const QString& text, QString& error);
+// The lines of a file that were passed over: the first kNamed, each "line N: why", and how many
+// in all, so that a file of nothing else costs no more than its text.
+struct SkippedLines {
+    static constexpr qsizetype kNamed = 100;
+    QStringList named;
+    qsizetype count = 0;
+};
 
-// Makes the changes in one transaction; kSuccess, or the first status that failed.
-Hive::Status applyRegFile(Hive::Store& store, const QList<RegFileEntry>& entries);
+// Gives the sink the changes a file's text asks for ("Windows Registry Editor Version 5.00", or
+// "REGEDIT4", whose text types are given in 8-bit Windows-1252 rather than UTF-16), read as
+// regedit reads them: a line that cannot be read is passed over and the rest still counts.
+// Nothing, and `error` set, for a text whose first line is not a registry file's header, which
+// gives the sink nothing.
+std::optional<SkippedLines> parseRegFile(const QString& text, RegFileSink& sink, QString& error);
+
+// Makes each change in the store as it is taken, holding a key open for the values after it so
+// that none of them walks its path again. Once a change fails, later ones are not tried.
+class RegFileWriter final : public RegFileSink {
+public:
+    explicit RegFileWriter(Hive::Store& store) : store_(store) {}
+    void take(const RegFileEntry& entry) override;
+    // kSuccess, or the status of the change that failed.
+    Hive::Status status() const { return status_; }
+
+private:
+    Hive::Store& store_;
+    std::optional<Registry::OpenedKey> key_; // of the last CreateKey, until another key line
+    Hive::Status status_ = Hive::kSuccess;
+};
 
 } // namespace RegTool

@@ -27,5 +27,5 @@ int main(int argc, char* argv[]) {
         err << "ERROR: The settings store " << path << " cannot be used.\n";
         return 1;
     }
-    return RegTool::runCommand(*command, *opening.store, {out, err, in});
+    return RegTool::runCommand(*command, *opening.store, {out, err, in}, path);
 }

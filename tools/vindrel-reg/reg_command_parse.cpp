@@ -122,8 +122,8 @@ QString limits() {
     return QStringLiteral(
                "Import reads regular files of at most %1 MiB. Keys are made at most %2 levels\n"
                "deep, as in the registry; deeper ones are not exported, but can be deleted.\n"
-               "Export writes only a file, never a pipe or device, through a new file renamed\n"
-               "over the old one once it is whole.\n")
+               "Export writes only a file, never a pipe, a device or the settings store's own,\n"
+               "through a new file renamed over the old one once it is whole.\n")
         .arg(kMaxRegFileMiB)
         .arg(kDeepestKey);
 }

@@ -2,6 +2,7 @@
 
 #include "KeyName.h"
 #include "RegFile.h"
+#include "StoreFile.h"
 #include "ValueText.h"
 #include "core/RegistryAccess.h"
 
@@ -54,7 +55,9 @@ bool confirmed(const Console& console, const QString& question) {
     if (console.in.atEnd())
         return false;
     console.out << question << ' ' << Qt::flush;
-    const QString answer = console.in.readLine().trimmed();
+    // Only the start of a line: input without line ends, such as /dev/zero, was read without end.
+    constexpr qint64 kLongestAnswer = 64;
+    const QString answer = console.in.readLine(kLongestAnswer).trimmed();
     return answer.compare(QLatin1String("y"), Qt::CaseInsensitive) == 0 ||
            answer.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
 }
@@ -139,9 +142,13 @@ int query(const Command& command, Hive::Store& store, const Console& console) {
 }
 
 int add(const Command& command, Hive::Store& store, const Console& console) {
+    // Without /v or /ve, as with /ve, the key's default value.
+    const QString name = command.valueName.value_or(QString());
     QString why;
     if (!isMakeable(command.keyPath, why))
         return fail(console, QStringLiteral("Invalid key name: ") + why + u'.');
+    if (!isValueName(name, why))
+        return fail(console, QStringLiteral("Invalid value name: ") + why + u'.');
     const std::optional<quint32> type = addableType(command.typeName);
     if (!type)
         return fail(
@@ -153,8 +160,6 @@ int add(const Command& command, Hive::Store& store, const Console& console) {
     const Registry::OpenedKey key(store, command.keyPath, true);
     if (key.status() != Hive::kSuccess)
         return fail(console, statusText(key.status()));
-    // Without /v or /ve, as with /ve, the key's default value.
-    const QString name = command.valueName.value_or(QString());
     if (!command.force && key.value(name) &&
         !confirmed(console,
                    QStringLiteral("Value %1 exists, overwrite(Yes/No)?").arg(shownName(name))))
@@ -245,12 +250,17 @@ int saveExport(const Command& command, Hive::Store& store, const Console& consol
 }
 
 // Only where a regular file or nothing stands: the rename would replace a pipe or device with
-// a file.
-int exportFile(const Command& command, Hive::Store& store, const Console& console) {
+// a file. Never over the store, whose settings would all go with it.
+int exportFile(const Command& command, Hive::Store& store, const Console& console,
+               const QString& storeFile) {
     if (Registry::OpenedKey(store, command.keyPath, false).status() != Hive::kSuccess)
         return notFound(console);
     if (!Platform::isRegularFileOrMissing(command.file))
         return notAFile(console, command.file);
+    if (replacesStoreFile(command.file, storeFile))
+        return fail(console, QStringLiteral("Cannot write %1: it is the settings store's own file; "
+                                            "it was left as it is.")
+                                 .arg(command.file));
     if (QFile::exists(command.file) && !command.force &&
         !confirmed(console,
                    QStringLiteral("File %1 already exists. Overwrite (Yes/No)?").arg(command.file)))
@@ -258,29 +268,43 @@ int exportFile(const Command& command, Hive::Store& store, const Console& consol
     return saveExport(command, store, console);
 }
 
+// The warnings for the lines passed over: the first few by their line, then how many more.
+void warnSkipped(const Console& console, const QString& file, const SkippedLines& skipped) {
+    for (const QString& line : skipped.named)
+        console.err << "WARNING: " << file << ", " << line << ", skipped.\n";
+    if (const qsizetype more = skipped.count - skipped.named.size(); more > 0)
+        console.err << "WARNING: " << file << ", " << more << " more lines skipped.\n";
+}
+
+// Each change is made as its line is read, in one transaction: a list of them all could take
+// many times the file's size, and making them one by one from it reopened each value's key.
 int importFile(const Command& command, Hive::Store& store, const Console& console) {
     QString error;
-    std::optional<ParsedRegFile> parsed;
+    const std::optional<QString> text = readRegFile(command.file, error);
+    if (!text)
+        return fail(console, error);
+    Hive::Transaction scope(store);
+    std::optional<SkippedLines> skipped;
+    Hive::Status status = Hive::kSuccess;
     {
-        // The file's text goes before the changes are made.
-        const std::optional<QString> text = readRegFile(command.file, error);
-        if (!text)
-            return fail(console, error);
-        parsed = parseRegFile(*text, error);
+        RegFileWriter writer(store);
+        skipped = parseRegFile(*text, writer, error);
+        status = writer.status();
     }
-    if (!parsed)
+    if (!skipped)
         return fail(console,
                     QStringLiteral("%1, %2. Nothing was imported.").arg(command.file, error));
     // As regedit, what can be read is imported; what cannot is named by its line.
-    for (const QString& skipped : parsed->skipped)
-        console.err << "WARNING: " << command.file << ", " << skipped << ", skipped.\n";
-    const Hive::Status status = applyRegFile(store, parsed->entries);
+    warnSkipped(console, command.file, *skipped);
+    if (status == Hive::kSuccess)
+        status = scope.commit();
     return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
 }
 
 } // namespace
 
-int runCommand(const Command& command, Hive::Store& given, const Console& console) {
+int runCommand(const Command& command, Hive::Store& given, const Console& console,
+               const QString& storeFile) {
     // A change that fails anywhere keeps nothing, whatever write of it failed.
     Hive::AtomicStore store(given);
     switch (command.operation) {
@@ -292,7 +316,7 @@ int runCommand(const Command& command, Hive::Store& given, const Console& consol
         return command.valueName || command.allValues ? deleteValues(command, store, console)
                                                       : deleteKey(command, store, console);
     case Command::Operation::Export:
-        return exportFile(command, store, console);
+        return exportFile(command, store, console, storeFile);
     case Command::Operation::Import:
         return importFile(command, store, console);
     case Command::Operation::Help:

@@ -145,7 +145,8 @@ bool exportTree(ExportWalk& walk);
 // Writes the subkey `stored` of the walk's key and everything below it.
 bool exportSubkey(ExportWalk& walk, const std::string& stored) {
     const QString subkey = Registry::fromCodePage(stored);
-    if (!fileSafe(subkey, stored) || subkey.contains(u']')) {
+    // A ']' in it is no harm: a key's line ends at its last ']', as regedit reads it.
+    if (!fileSafe(subkey, stored)) {
         walk.error = QStringLiteral("The key name \"%1\" under %2 cannot be written into a "
                                     "registry file; nothing was exported.")
                          .arg(subkey, fullKeyName(walk.path));

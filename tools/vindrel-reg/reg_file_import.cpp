@@ -28,7 +28,8 @@ bool isStringType(quint32 type) {
 
 // Text types given as hex come in UTF-16, or in REGEDIT4 files in 8-bit Windows-1252; regedit
 // ends them with a NUL where the file left it out, and the store takes its code page. Nothing,
-// with `why` set, for UTF-16 of an odd number of bytes.
+// with `why` set, for UTF-16 of an odd number of bytes or with half a character, which the code
+// page has no form for.
 std::optional<QByteArray> storeBytes(quint32 type, QByteArray bytes, bool regedit4, QString& why) {
     if (!isStringType(type) || bytes.isEmpty())
         return bytes;
@@ -47,6 +48,11 @@ std::optional<QByteArray> storeBytes(quint32 type, QByteArray bytes, bool regedi
         bytes += QByteArray(2, '\0');
     QString text(bytes.size() / 2, Qt::Uninitialized);
     qFromLittleEndian<quint16>(bytes.constData(), text.size(), text.data());
+    if (!text.isValidUtf16()) {
+        why = QStringLiteral("its hex(%1) data holds half a UTF-16 character, which is no text")
+                  .arg(type, 0, 16);
+        return std::nullopt;
+    }
     return QByteArray::fromStdString(Registry::codePage(text));
 }
 
@@ -54,7 +60,7 @@ std::optional<QByteArray> storeBytes(quint32 type, QByteArray bytes, bool regedi
 // cannot read is passed over, with a note, and the rest of the file still counts.
 class FileReader {
 public:
-    explicit FileReader(bool regedit4) : regedit4_(regedit4) {}
+    FileReader(bool regedit4, RegFileSink& sink) : regedit4_(regedit4), sink_(sink) {}
 
     void read(const FileLine& line) {
         line_ = line.number;
@@ -65,15 +71,16 @@ public:
     }
 
     // The file's end, which also ends a list that was to go on.
-    ParsedRegFile finish() {
+    SkippedLines finish() {
         if (list_)
             setListValue();
-        return std::move(parsed_);
+        return std::move(skipped_);
     }
 
 private:
     void skip(const QString& why) {
-        parsed_.skipped << QStringLiteral("line %1: %2").arg(line_).arg(why);
+        if (++skipped_.count <= SkippedLines::kNamed)
+            skipped_.named << QStringLiteral("line %1: %2").arg(line_).arg(why);
     }
 
     void startLine(QStringView text) {
@@ -103,24 +110,26 @@ private:
         QString why;
         if (!path || (deletion && path->isEmpty()))
             skip(QStringLiteral("%1 is not a key of HKEY_CURRENT_USER").arg(excerpt(name)));
-        else if (deletion)
-            parsed_.entries.append({RegFileEntry::Kind::DeleteKey, *path, {}});
-        else if (!isMakeable(*path, why))
+        else if (deletion ? !isKeyName(*path, why) : !isMakeable(*path, why))
             skip(why);
+        else if (deletion)
+            sink_.take({RegFileEntry::Kind::DeleteKey, *path, {}});
         else {
             key_ = *path;
-            parsed_.entries.append({RegFileEntry::Kind::CreateKey, *path, {}});
+            sink_.take({RegFileEntry::Kind::CreateKey, *path, {}});
         }
     }
 
     void quotedValueLine(QStringView text) {
         qsizetype at = 0;
         const std::optional<QString> name = readQuoted(text, at);
-        if (!name) {
+        QString why;
+        if (!name)
             skip(QStringLiteral("cannot read the value name in %1").arg(excerpt(text)));
-            return;
-        }
-        valueLine(*name, text.sliced(at));
+        else if (!isValueName(*name, why))
+            skip(why);
+        else
+            valueLine(*name, text.sliced(at));
     }
 
     // The rest of a value's line after its name: "=" and the data.
@@ -162,7 +171,7 @@ private:
         qsizetype at = 0;
         const std::optional<QString> text = readQuoted(data, at);
         std::optional<QByteArray> bytes;
-        if (text && endsTheLine(data.sliced(at)))
+        if (text && text->isValidUtf16() && endsTheLine(data.sliced(at)))
             bytes = QByteArray::fromStdString(Registry::codePage(*text)) + QByteArray(1, '\0');
         setValue(Hive::kRegSz, bytes, data);
     }
@@ -182,7 +191,7 @@ private:
             skip(QStringLiteral("the value \"%1\" is under no key that could be opened")
                      .arg(excerpt(value_.name)));
         else
-            parsed_.entries.append({kind, *key_, std::move(value_)});
+            sink_.take({kind, *key_, std::move(value_)});
     }
 
     void startList(quint32 type, QStringView items) {
@@ -244,12 +253,13 @@ private:
                                   // one that cannot be opened
     Registry::NamedValue value_;  // the value being read
     std::optional<HexList> list_; // its hex list, while it goes on from line to line
-    ParsedRegFile parsed_;
+    RegFileSink& sink_;
+    SkippedLines skipped_;
 };
 
 } // namespace
 
-std::optional<ParsedRegFile> parseRegFile(const QString& text, QString& error) {
+std::optional<SkippedLines> parseRegFile(const QString& text, RegFileSink& sink, QString& error) {
     LineReader lines(text);
     FileLine line;
     lines.next(line);
@@ -264,41 +274,17 @@ std::optional<ParsedRegFile> parseRegFile(const QString& text, QString& error) {
     }
     // Other headers that begin so ("REGEDIT", "REGEDIT 4") are taken, and nothing below them.
     if (header != kHeader && header != kHeader4) {
-        ParsedRegFile nothing;
-        nothing.skipped << QStringLiteral("line 1: \"%1\" is not a header whose files are read; "
-                                          "nothing in the file was read")
-                               .arg(excerpt(header));
+        SkippedLines nothing;
+        nothing.named << QStringLiteral("line 1: \"%1\" is not a header whose files are read; "
+                                        "nothing in the file was read")
+                             .arg(excerpt(header));
+        nothing.count = 1;
         return nothing;
     }
-    FileReader reader(header == kHeader4);
+    FileReader reader(header == kHeader4, sink);
     while (lines.next(line))
         reader.read(line);
     return reader.finish();
-}
-
-Hive::Status applyRegFile(Hive::Store& store, const QList<RegFileEntry>& entries) {
-    Hive::Transaction scope(store);
-    for (const RegFileEntry& entry : entries) {
-        Hive::Status status = Hive::kSuccess;
-        if (entry.kind == RegFileEntry::Kind::DeleteKey) {
-            const Registry::OpenedKey root(store, QString(), false);
-            status = store.deleteTree(root.key(), Registry::codePage(entry.path));
-            if (status == Hive::kFileNotFound)
-                status = Hive::kSuccess;
-        } else if (entry.kind == RegFileEntry::Kind::DeleteValue) {
-            const Registry::OpenedKey key(store, entry.path, false);
-            if (key.status() == Hive::kSuccess)
-                store.deleteValue(key.key(), Registry::codePage(entry.value.name));
-        } else {
-            const Registry::OpenedKey key(store, entry.path, true);
-            status = key.status();
-            if (status == Hive::kSuccess && entry.kind == RegFileEntry::Kind::SetValue)
-                status = key.set(entry.value);
-        }
-        if (status != Hive::kSuccess)
-            return status;
-    }
-    return scope.commit();
 }
 
 } // namespace RegTool

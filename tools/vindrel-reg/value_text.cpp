@@ -45,8 +45,8 @@ QString multiText(const QByteArray& data) {
 }
 
 // The number of a REG_DWORD's or REG_QWORD's /d: decimal, or hex after 0x; a REG_QWORD may be
-// given negative in decimal, as reg takes it. Nothing for text that is not a number of `bytes`
-// bytes.
+// given negative in decimal, as reg takes it, down to the least 64-bit number. Nothing for text
+// that is not a number of `bytes` bytes.
 std::optional<quint64> number(const QString& text, qsizetype bytes) {
     const bool hex = text.size() > 1 && text[1].toLower() == u'x';
     const bool negative = !hex && bytes == 8 && text.startsWith(u'-');
@@ -56,9 +56,11 @@ std::optional<quint64> number(const QString& text, qsizetype bytes) {
     });
     if (!plain || (hex && (digits.isEmpty() || text[0] != u'0')))
         return std::nullopt;
-    bool ok = digits.isEmpty();
+    // No /d is 0, but a minus alone is no number.
+    bool ok = digits.isEmpty() && !negative;
     const quint64 value = digits.isEmpty() ? 0 : digits.toULongLong(&ok, hex ? 16 : 10);
-    if (!ok || (bytes == 4 && value > 0xFFFFFFFFull))
+    constexpr quint64 kLeastMagnitude = quint64{1} << 63;
+    if (!ok || (bytes == 4 && value > 0xFFFFFFFFull) || (negative && value > kLeastMagnitude))
         return std::nullopt;
     return negative ? 0 - value : value;
 }
