@@ -12,6 +12,12 @@
 #include <cerrno>
 
 namespace Platform {
+namespace {
+
+// Read at a time past the length the file gave.
+constexpr qint64 kReadStep = 64 * 1024;
+
+} // namespace
 
 std::optional<FileHead> readRegularFile(const QString& path, qint64 maxBytes) {
     const QByteArray name = fileNameToSystem(path);
@@ -37,9 +43,16 @@ std::optional<FileHead> readRegularFile(const QString& path, qint64 maxBytes) {
         ::close(fd);
         return std::nullopt;
     }
-    // One byte beyond the limit tells whether the file goes on.
-    const qint64 wanted = std::min<qint64>(maxBytes, status.st_size) + 1;
-    FileHead head{file.read(wanted), false};
+    // Sized by the file's length, and one byte beyond the limit tells whether the file goes on;
+    // then on to its end, should it have grown since (or say 0, as the kernel's own files do).
+    FileHead head{file.read(std::min<qint64>(maxBytes, status.st_size) + 1), false};
+    while (head.bytes.size() <= maxBytes) {
+        const QByteArray more =
+            file.read(std::min<qint64>(kReadStep, maxBytes + 1 - head.bytes.size()));
+        if (more.isEmpty())
+            break;
+        head.bytes += more;
+    }
     head.whole = head.bytes.size() <= maxBytes;
     if (!head.whole)
         head.bytes.truncate(maxBytes);

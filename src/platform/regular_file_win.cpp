@@ -29,6 +29,9 @@ bool namesADevice(const QString& path) {
             base[3] == QChar(0xB3));
 }
 
+// Read at a time past the length the file gave.
+constexpr qint64 kReadStep = 64 * 1024;
+
 bool isPlainFile(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
@@ -54,16 +57,20 @@ std::optional<FileHead> readRegularFile(const QString& path, qint64 maxBytes) {
         CloseHandle(handle);
         return std::nullopt;
     }
-    // One byte beyond the limit tells whether the file goes on.
-    const qint64 wanted = std::min<qint64>(maxBytes, size.QuadPart) + 1;
-    FileHead head{QByteArray(wanted, Qt::Uninitialized), false};
+    // Sized by the file's length, and one byte beyond the limit tells whether the file goes on;
+    // then on to its end, should it have grown since.
+    FileHead head{QByteArray(std::min<qint64>(maxBytes, size.QuadPart) + 1, Qt::Uninitialized),
+                  false};
     qint64 done = 0;
-    DWORD got = 0;
-    while (done < wanted &&
-           ReadFile(handle, head.bytes.data() + done, static_cast<DWORD>(wanted - done), &got,
-                    nullptr) &&
-           got > 0)
-        done += got;
+    for (DWORD got = 0;; done += got) {
+        if (done == head.bytes.size() && done <= maxBytes)
+            head.bytes.resize(std::min(maxBytes + 1, done + kReadStep));
+        if (done == head.bytes.size() ||
+            !ReadFile(handle, head.bytes.data() + done,
+                      static_cast<DWORD>(head.bytes.size() - done), &got, nullptr) ||
+            got == 0)
+            break;
+    }
     CloseHandle(handle);
     head.bytes.truncate(std::min(done, maxBytes));
     head.whole = done <= maxBytes;

@@ -42,6 +42,20 @@ TEST_F(RegularFileTest, StopsAtTheLimitAndTellsTheFileGoesOn) {
     EXPECT_FALSE(head->whole);
 }
 
+// What the file's size says when it is looked at is no bound: a file still being written has
+// grown by the read, and the kernel's own files say 0 whatever they hold.
+TEST_F(RegularFileTest, ReadsOnPastTheSizeTheFileGaveToItsEnd) {
+    const auto head = readRegularFile(QStringLiteral("/proc/self/status"), 1 << 20);
+    ASSERT_TRUE(head.has_value());
+    EXPECT_TRUE(head->bytes.startsWith("Name:")) << head->bytes.left(16).toStdString();
+    EXPECT_TRUE(head->bytes.contains("\nPid:"));
+    EXPECT_TRUE(head->whole);
+    const auto cut = readRegularFile(QStringLiteral("/proc/self/status"), 3);
+    ASSERT_TRUE(cut.has_value());
+    EXPECT_EQ(cut->bytes, QByteArray("Nam"));
+    EXPECT_FALSE(cut->whole);
+}
+
 TEST_F(RegularFileTest, AnEmptyFileIsWhole) {
     const auto head = readRegularFile(write("f", ""), 4);
     ASSERT_TRUE(head.has_value());
