@@ -18,9 +18,9 @@ int main(int argc, char* argv[]) {
     forQtAlone.restore();
     auto clock = Platform::makeSystemClock();
     auto sound = Platform::makeSoundPlayer();
-    auto store = Platform::openSettingsStore();
     auto shell = Platform::makeShell();
-    VD_Core::Core core(*clock, *sound, *store, *shell, QString(), Platform::userDataFolder());
+    auto store = Platform::openSettingsStore();
+    VD_Core::Core core({*clock, *sound, *shell}, *store, QString(), Platform::userDataFolder());
     frmVINDREL clockWindow(core);
     QObject::connect(&clockWindow, &frmVINDREL::programEnded, &app, [] { QApplication::exit(0); });
     clockWindow.show();

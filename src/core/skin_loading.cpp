@@ -111,7 +111,7 @@ void Core::LoadSkin() {
     }
     SkinState.HourSoundPath = skinSound(*skin, SkinKey::SndHour, *folder, lookup);
     SkinState.AlarmSoundPath = skinSound(*skin, SkinKey::SndAlarm, *folder, lookup);
-    sound_.preload({SkinState.HourSoundPath, SkinState.AlarmSoundPath});
+    services_.sound.preload({SkinState.HourSoundPath, SkinState.AlarmSoundPath});
 }
 
 void Core::ResetSkin() {
@@ -122,7 +122,7 @@ void Core::ResetSkin() {
     }
     SkinState.HourSoundPath.clear();
     SkinState.AlarmSoundPath.clear();
-    sound_.preload({});
+    services_.sound.preload({});
 }
 
 } // namespace VD_Core

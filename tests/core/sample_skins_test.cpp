@@ -25,7 +25,7 @@ void collectSkinWarnings(QtMsgType type, const QMessageLogContext& context, cons
 
 class SampleSkinsTest : public ::testing::Test, protected TestCore {
 protected:
-    VD_Core::Core shipped{clock, sound, *hive, shell, kProgramFolder};
+    VD_Core::Core shipped{services(), *hive, kProgramFolder};
     FakeClockWindow window;
     QtMessageHandler previous = nullptr;
 

@@ -284,11 +284,7 @@ TEST(SkinListing, AUserFolderThatIsTheProgramsListsItsSkinsOnce) {
     TestCore t;
     const SkinFiles files(t.programFolder.path());
     files.write(QStringLiteral("a.vds"), kHeaderBytes + "\r\nname=N\r\n");
-    const VD_Core::Core same{t.clock,
-                             t.sound,
-                             *t.hive,
-                             t.shell,
-                             t.programFolder.path(),
+    const VD_Core::Core same{t.services(), *t.hive, t.programFolder.path(),
                              t.programFolder.path() + QStringLiteral("/.")};
     EXPECT_EQ(VD_Core::listSkins(same.skinFolders()).size(), 1u);
 }

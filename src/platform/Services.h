@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/Shell.h"
+#include "platform/SoundPlayer.h"
+#include "platform/SystemClock.h"
+
+namespace Platform {
+
+// The desktop's services the core runs on, one of each: the machine's own, made by the
+// program's main, or doubles in tests. Each outlives the core it is given to.
+struct Services {
+    SystemClock& clock;
+    SoundPlayer& sound;
+    Shell& shell;
+};
+
+} // namespace Platform

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "FakeClock.h"
+#include "FakeShell.h"
+#include "FakeSoundPlayer.h"
+
+#include "platform/Services.h"
+
+// The services a core runs on in the tests, the benchmarks and the screenshot tool: fakes that
+// the caller sets and reads.
+struct TestServices {
+    FakeClock clock;
+    FakeSoundPlayer sound;
+    FakeShell shell;
+
+    Platform::Services services() { return services(sound); }
+    // The same with another sound player: the real one, or one that counts or fails.
+    Platform::Services services(Platform::SoundPlayer& player) { return {clock, player, shell}; }
+};
