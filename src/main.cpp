@@ -19,8 +19,10 @@ int main(int argc, char* argv[]) {
     auto clock = Platform::makeSystemClock();
     auto sound = Platform::makeSoundPlayer();
     auto shell = Platform::makeShell();
+    auto fileSystem = Platform::makeFileSystem();
     auto store = Platform::openSettingsStore();
-    VD_Core::Core core({*clock, *sound, *shell}, *store, QString(), Platform::userDataFolder());
+    VD_Core::Core core({*clock, *sound, *shell, *fileSystem}, *store, QString(),
+                       Platform::userDataFolder());
     frmVINDREL clockWindow(core);
     QObject::connect(&clockWindow, &frmVINDREL::programEnded, &app, [] { QApplication::exit(0); });
     clockWindow.show();

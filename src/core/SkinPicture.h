@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QPixmap>
@@ -28,6 +30,6 @@ std::optional<QImage> decodePicture(const QByteArray& bytes, QString* why = null
 
 // Reads and decodes the picture file at the path: a regular file of at most
 // kMaxPictureFileBytes. Refusals are logged under vindrel.skin.
-std::optional<QPixmap> loadPicture(const QString& path);
+std::optional<QPixmap> loadPicture(const Platform::FileSystem& fileSystem, const QString& path);
 
 } // namespace VD_Core

@@ -3,6 +3,7 @@
 #include "core/ClockWindow.h"
 #include "core/CoreState.h"
 #include "core/EasyReg.h"
+#include "core/SkinCatalog.h"
 #include "core/SkinFolder.h"
 
 #include "hive/AtomicStore.h"
@@ -78,6 +79,10 @@ public:
     const SkinFolder& skinFolder() const { return skinFolders_.front(); }
     // The Skins folders skins are listed and applied from: the program's, then the user's.
     const std::vector<SkinFolder>& skinFolders() const { return skinFolders_; }
+    // The skins of those folders, as the Options dialog lists them (SkinCatalog.h).
+    std::vector<SkinListing> skinList() const {
+        return listSkins(services_.fileSystem, skinFolders_);
+    }
     // First run (no stored "X", or an empty one): creates the settings and alarms keys and
     // writes the defaults, in one transaction with the check. Otherwise writes nothing.
     void EnsureSettings();

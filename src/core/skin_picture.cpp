@@ -4,7 +4,6 @@
 #include "core/PictureFormat.h"
 #include "core/SkinLog.h"
 
-#include "platform/RegularFile.h"
 #include "platform/ThreadCpuTime.h"
 
 #include <QImageReader>
@@ -50,9 +49,9 @@ std::optional<QImage> decodePicture(const QByteArray& bytes, QString* why) {
     return image;
 }
 
-std::optional<QPixmap> loadPicture(const QString& path) {
+std::optional<QPixmap> loadPicture(const Platform::FileSystem& fileSystem, const QString& path) {
     const std::optional<Platform::FileHead> file =
-        Platform::readRegularFile(path, kMaxPictureFileBytes);
+        fileSystem.readRegularFile(path, kMaxPictureFileBytes);
     if (!file) {
         qCWarning(lcSkin) << "picture refused, missing or not a regular file:" << path;
         return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileSystem.h"
 #include "platform/Shell.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemClock.h"
@@ -12,6 +13,7 @@ struct Services {
     SystemClock& clock;
     SoundPlayer& sound;
     Shell& shell;
+    FileSystem& fileSystem;
 };
 
 } // namespace Platform

@@ -20,6 +20,7 @@ protected:
     QString programFolder = top.path() + QStringLiteral("/program");
     SkinFiles files{programFolder};
     SkinFolder skins{programFolder};
+    const std::unique_ptr<Platform::FileSystem> fileSystem = Platform::makeFileSystem();
 
     // In the system's own separators, as the lookup gives its paths.
     QString inSkins(const char* relative) const {
@@ -27,7 +28,7 @@ protected:
                                         QString::fromUtf8(relative));
     }
     std::optional<QString> resolve(const char* value) const {
-        return SkinLookup(skins).resolve(QString::fromUtf8(value));
+        return SkinLookup(*fileSystem, skins).resolve(QString::fromUtf8(value));
     }
 };
 
@@ -76,7 +77,7 @@ TEST_F(SkinFolderTest, EachFolderIsListedOnceHoweverManyNamesAndPartsLeadThere) 
         GTEST_SKIP() << why;
     files.write(QStringLiteral("Title.bmp"), "x");
     ASSERT_TRUE(QFile::link(QStringLiteral("."), inSkins("self")));
-    SkinLookup lookup(skins);
+    SkinLookup lookup(*fileSystem, skins);
     for (const char* value :
          {"SELF\\SELF\\SELF\\SELF\\title.bmp", "TITLE.BMP", "Self\\missing.wav"})
         EXPECT_TRUE(lookup.resolve(QString::fromUtf8(value)).has_value()) << value;
@@ -102,7 +103,7 @@ TEST_F(SkinFolderTest, ValuesLeadingOutsideAreRefused) {
                               "..\\Skins\\title.bmp", ".."}) {
         EXPECT_EQ(resolve(value), std::nullopt) << value;
     }
-    EXPECT_EQ(SkinLookup(skins).resolve(QStringLiteral("ti\0tle.bmp")), std::nullopt);
+    EXPECT_EQ(SkinLookup(*fileSystem, skins).resolve(QStringLiteral("ti\0tle.bmp")), std::nullopt);
 }
 
 TEST_F(SkinFolderTest, SymbolicLinksOutOfTheFolderAreRefused) {

@@ -165,7 +165,7 @@ TEST_F(SkinLoadingTest, ASkinNamedOnDiskInAnotherCodePageIsListedAndApplied) {
     files.writeNamedByBytes("caf\xe9.png", Hostile::encoded(white, "png"));
     const QStringList lines = skinLines(QStringLiteral("CAF\u00c9.png"), {}, {}, {}, {});
     files.writeNamedByBytes("Caf\xe9.vds", lines.join(QStringLiteral("\r\n")).toUtf8());
-    const std::vector<SkinListing> skins = listSkins(core.skinFolder());
+    const std::vector<SkinListing> skins = listSkins(fileSystem, core.skinFolder());
     ASSERT_EQ(skins.size(), 1u);
     EXPECT_EQ(skins[0].path, skinsPath("Caf\xc3\xa9.vds"));
     // As listed, and as Windows would find it named otherwise.

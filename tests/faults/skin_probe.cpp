@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
     const long before = residentKiBFromNowOn();
     const long cpuBefore = cpuMs();
     if (mode == QLatin1String("--list")) {
-        printListed(VD_Core::listSkins(core.skinFolders()));
+        printListed(core.skinList());
     } else if (mode == QLatin1String("--start")) {
         core.EnsureSettings();
         core.LoadSettings();

@@ -3,17 +3,21 @@
 #include "FakeClock.h"
 #include "FakeShell.h"
 #include "FakeSoundPlayer.h"
+#include "FaultyFileSystem.h"
 
 #include "platform/Services.h"
 
 // The services a core runs on in the tests, the benchmarks and the screenshot tool: fakes that
-// the caller sets and reads.
+// the caller sets and reads, and the machine's files, with a fault on request.
 struct TestServices {
     FakeClock clock;
     FakeSoundPlayer sound;
     FakeShell shell;
+    FaultyFileSystem fileSystem;
 
     Platform::Services services() { return services(sound); }
     // The same with another sound player: the real one, or one that counts or fails.
-    Platform::Services services(Platform::SoundPlayer& player) { return {clock, player, shell}; }
+    Platform::Services services(Platform::SoundPlayer& player) {
+        return {clock, player, shell, fileSystem};
+    }
 };
