@@ -17,11 +17,12 @@ int main(int argc, char* argv[]) {
     QApplication app(qtArgc, qtArgv);
     forQtAlone.restore();
     auto clock = Platform::makeSystemClock();
+    auto cpu = Platform::makeCpuClock();
     auto sound = Platform::makeSoundPlayer();
     auto shell = Platform::makeShell();
     auto fileSystem = Platform::makeFileSystem();
     auto store = Platform::openSettingsStore();
-    VD_Core::Core core({*clock, *sound, *shell, *fileSystem}, *store, QString(),
+    VD_Core::Core core({*clock, *cpu, *sound, *shell, *fileSystem}, *store, QString(),
                        Platform::userDataFolder());
     frmVINDREL clockWindow(core);
     QObject::connect(&clockWindow, &frmVINDREL::programEnded, &app, [] { QApplication::exit(0); });

@@ -22,7 +22,7 @@ std::optional<QPixmap> skinPicture(const SkinText& skin, SkinKey key, const QPix
                           << loggedName(*value);
         return std::nullopt;
     }
-    return loadPicture(services.fileSystem, *path);
+    return loadPicture(services.fileSystem, services.cpu, *path);
 }
 
 // A sound line gives the Skins folder path followed by its value, even an empty one, and ""

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CpuClock.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 #include "platform/SoundPlayer.h"
@@ -11,6 +12,7 @@ namespace Platform {
 // program's main, or doubles in tests. Each outlives the core it is given to.
 struct Services {
     SystemClock& clock;
+    CpuClock& cpu;
     SoundPlayer& sound;
     Shell& shell;
     FileSystem& fileSystem;

@@ -1,3 +1,4 @@
+#include "core/PictureBudget.h"
 #include "core/PictureContainers.h"
 #include "core/SkinCatalog.h"
 #include "core/SkinPicture.h"
@@ -10,6 +11,7 @@
 #include <LogCapture.h>
 #include <ProcessMarks.h>
 #include <SkinFiles.h>
+#include <SteppedCpuClock.h>
 #include <TestCore.h>
 
 #include <QBuffer>
@@ -341,15 +343,30 @@ TEST(DecodePicture, APictureAtTheLimitIsDecoded) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    const auto decoded = decodePicture(bytes);
+    const auto decoded = decodePicture(*Platform::makeCpuClock(), bytes);
     ASSERT_TRUE(decoded.has_value());
     EXPECT_EQ(decoded->size(), QSize(kMaxPictureSide, 2));
 }
 
 TEST(DecodePicture, AClaimBeyondTheLimitIsRefusedBeforeDecoding) {
     QString why;
-    EXPECT_FALSE(decodePicture(bitmapClaiming(3000, 3000), &why).has_value());
+    EXPECT_FALSE(
+        decodePicture(*Platform::makeCpuClock(), bitmapClaiming(3000, 3000), &why).has_value());
     EXPECT_EQ(why, QStringLiteral("it claims 3000 x 3000 pixels"));
+}
+
+TEST(DecodePicture, APictureStillDecodingAtTheCutOffIsRefused) {
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    const QByteArray bytes = Hostile::encoded(image, "png");
+    SteppedCpuClock cpu;
+    ASSERT_TRUE(decodePicture(cpu, bytes).has_value());
+    // Each look at the clock finds the cut-off passed since the last, as on a decoder stuck in
+    // its work.
+    cpu.step = kPictureCutOff + std::chrono::milliseconds(1);
+    QString why;
+    EXPECT_FALSE(decodePicture(cpu, bytes, &why).has_value());
+    EXPECT_EQ(why, QStringLiteral("it takes more than 250 ms to decode"));
 }
 
 // A progressive JPEG with `scans` scans in all.
@@ -381,7 +398,8 @@ class DecodePictureTest : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(DecodePictureTest, ContainersAreWalkedBeforeDecoding) {
     QString why;
-    const std::optional<QImage> image = decodePicture(GetParam().bytes(), &why);
+    const std::optional<QImage> image =
+        decodePicture(*Platform::makeCpuClock(), GetParam().bytes(), &why);
     EXPECT_EQ(why, GetParam().why);
     EXPECT_EQ(image ? image->size() : QSize(), GetParam().size);
     if (image) {
