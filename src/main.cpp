@@ -21,8 +21,9 @@ int main(int argc, char* argv[]) {
     auto sound = Platform::makeSoundPlayer();
     auto shell = Platform::makeShell();
     auto fileSystem = Platform::makeFileSystem();
+    auto processes = Platform::makeProcesses();
     auto store = Platform::openSettingsStore();
-    VD_Core::Core core({*clock, *cpu, *sound, *shell, *fileSystem}, *store, QString(),
+    VD_Core::Core core({*clock, *cpu, *sound, *shell, *fileSystem, *processes}, *store, QString(),
                        Platform::userDataFolder());
     frmVINDREL clockWindow(core);
     QObject::connect(&clockWindow, &frmVINDREL::programEnded, &app, [] { QApplication::exit(0); });

@@ -2,6 +2,7 @@
 
 #include "platform/CpuClock.h"
 #include "platform/FileSystem.h"
+#include "platform/Processes.h"
 #include "platform/Shell.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemClock.h"
@@ -16,6 +17,7 @@ struct Services {
     SoundPlayer& sound;
     Shell& shell;
     FileSystem& fileSystem;
+    Processes& processes;
 };
 
 } // namespace Platform

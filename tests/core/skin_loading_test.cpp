@@ -273,7 +273,13 @@ void PrintTo(const StartCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class SkinAtStartTest : public SkinLoadingTest, public ::testing::WithParamInterface<StartCase> {};
+// Another copy of the clock applying its skin now, which only the process table runs.
+const QString kCopyTheTableRuns = QStringLiteral("a copy the process table runs");
+
+class SkinAtStartTest : public SkinLoadingTest, public ::testing::WithParamInterface<StartCase> {
+protected:
+    SkinAtStartTest() { processes.declared.insert(kCopyTheTableRuns, true); }
+};
 
 TEST_P(SkinAtStartTest, AStartThatEndedWhileApplyingTheSkinGivesItUp) {
     storeExampleState(*hive);
@@ -320,7 +326,8 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"MarkThatIsNoMark", [] { return QStringLiteral("x"); }, true},
         // Earlier versions marked the process id alone, which cannot tell a run from another.
         StartCase{"ProcessIdAlone", ProcessMarks::bareIdOfARunningProcess, true},
-        StartCase{"MarkOfAnotherCopyApplyingNow", ProcessMarks::ofARunningProcess, false}),
+        StartCase{"MarkOfAnotherCopyApplyingNow", ProcessMarks::ofARunningProcess, false},
+        StartCase{"MarkOfACopyOnlyTheProcessTableRuns", [] { return kCopyTheTableRuns; }, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SkinLoadingTest, AStaleMarkIsClearedWhenNoSkinIsStored) {
