@@ -22,9 +22,10 @@ int main(int argc, char* argv[]) {
     auto shell = Platform::makeShell();
     auto fileSystem = Platform::makeFileSystem();
     auto processes = Platform::makeProcesses();
+    auto desktop = Platform::makeDesktop();
     auto store = Platform::openSettingsStore();
-    VD_Core::Core core({*clock, *cpu, *sound, *shell, *fileSystem, *processes}, *store, QString(),
-                       Platform::userDataFolder());
+    VD_Core::Core core({*clock, *cpu, *sound, *shell, *fileSystem, *processes, *desktop}, *store,
+                       QString(), Platform::userDataFolder());
     frmVINDREL clockWindow(core);
     QObject::connect(&clockWindow, &frmVINDREL::programEnded, &app, [] { QApplication::exit(0); });
     clockWindow.show();

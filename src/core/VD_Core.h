@@ -114,6 +114,7 @@ public:
     Platform::SystemClock& clock() const { return services_.clock; }
     Platform::SoundPlayer& sound() const { return services_.sound; }
     Platform::Shell& shell() const { return services_.shell; }
+    Platform::Desktop& desktop() const { return services_.desktop; }
     const EasyReg& registry() const { return registry_; }
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CpuClock.h"
+#include "platform/Desktop.h"
 #include "platform/FileSystem.h"
 #include "platform/Processes.h"
 #include "platform/Shell.h"
@@ -18,6 +19,7 @@ struct Services {
     Shell& shell;
     FileSystem& fileSystem;
     Processes& processes;
+    Desktop& desktop;
 };
 
 } // namespace Platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "FakeDesktop.h"
 #include "FakeShell.h"
 #include "FakeSoundPlayer.h"
 #include "FaultyFileSystem.h"
@@ -19,10 +20,11 @@ struct TestServices {
     FakeShell shell;
     FaultyFileSystem fileSystem;
     ProcessTable processes;
+    FakeDesktop desktop;
 
     Platform::Services services() { return services(sound); }
     // The same with another sound player: the real one, or one that counts or fails.
     Platform::Services services(Platform::SoundPlayer& player) {
-        return {clock, cpu, player, shell, fileSystem, processes};
+        return {clock, cpu, player, shell, fileSystem, processes, desktop};
     }
 };
