@@ -1,4 +1,5 @@
 #include "platform/DisplayServer.h"
+#include "platform/Services.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserDataFolder.h"
 #include "windows/frmVINDREL.h"
