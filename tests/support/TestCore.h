@@ -10,9 +10,9 @@
 
 #include <memory>
 
-// The core with fake services over a test store (TestStore.h), for tests to inherit beside
-// ::testing::Test. Its program folder and the user's folder of its data are empty temporary
-// folders, so no test sees a Skins folder it did not make.
+// The core on the test services (TestServices.h) over a test store (TestStore.h), for tests to
+// inherit beside ::testing::Test. Its program folder and the user's folder of its data are empty
+// temporary folders, so no test sees a Skins folder it did not make.
 struct TestCore : TestServices {
     QTemporaryDir programFolder;
     QTemporaryDir userFolder;
