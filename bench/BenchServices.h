@@ -1,8 +1,6 @@
 #pragma once
 
-#include <FakeClock.h>
-#include <FakeShell.h>
-#include <FakeSoundPlayer.h>
+#include <TestServices.h>
 
 // The benchmarks run on the tests' fakes, so that a benchmark measures the core alone; the
 // sound benchmarks count what they pass on to the real player.

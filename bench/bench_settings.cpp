@@ -16,16 +16,14 @@ namespace {
 struct SettingsOnDisk {
     QTemporaryDir folder;
     std::unique_ptr<Hive::SqliteHive> hive;
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    FakeShell shell;
+    TestServices fakes;
     std::unique_ptr<VD_Core::Core> core;
 
     SettingsOnDisk() {
         Hive::OpenError error;
         hive = Hive::SqliteHive::open(folder.filePath(QStringLiteral("hkcu.sqlite3")).toStdString(),
                                       error);
-        core = std::make_unique<VD_Core::Core>(clock, sound, *hive, shell);
+        core = std::make_unique<VD_Core::Core>(fakes.services(), *hive);
         core->EnsureSettings();
         core->SetAlarmsEnabled(true);
         VD_Core::CorePeer::settings(*core).UsedSkinPath = QStringLiteral("Night.vds");

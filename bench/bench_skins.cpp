@@ -22,11 +22,10 @@ namespace {
 const QString kProgramFolder = QStringLiteral(VINDREL_PROGRAM_FOLDER);
 
 struct SkinnedClock {
-    FakeClock clock;
+    TestServices fakes; // the sound aside
     std::unique_ptr<Platform::SoundPlayer> sound = Platform::makeSoundPlayer();
     std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
-    FakeShell shell;
-    VD_Core::Core core{clock, *sound, *hive, shell, kProgramFolder};
+    VD_Core::Core core{fakes.services(*sound), *hive, kProgramFolder};
     frmVINDREL window{core};
 };
 
@@ -68,11 +67,9 @@ void fillSkinsFolder(const QString& programFolder, int count) {
 void BM_SkinListRefreshOf50(benchmark::State& state) {
     QTemporaryDir programFolder;
     fillSkinsFolder(programFolder.path(), 50);
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    FakeShell shell;
+    TestServices fakes;
     const std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
-    VD_Core::Core core{clock, sound, *hive, shell, programFolder.path()};
+    VD_Core::Core core{fakes.services(), *hive, programFolder.path()};
     frmVINDREL window{core};
     frmSETS options{core, &window};
     for (auto _ : state)

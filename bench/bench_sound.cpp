@@ -22,12 +22,11 @@ const QString kProgramFolder = QStringLiteral(VINDREL_PROGRAM_FOLDER);
 constexpr int kSoundEndMs = 3000;
 
 struct AlarmClock {
-    FakeClock clock;
+    TestServices fakes; // the sound aside
     std::unique_ptr<Platform::SoundPlayer> player = Platform::makeSoundPlayer();
     CountingPlayer sound{*player};
     std::unique_ptr<Hive::SqliteHive> hive = Hive::SqliteHive::inMemory();
-    FakeShell shell;
-    VD_Core::Core core{clock, sound, *hive, shell, kProgramFolder};
+    VD_Core::Core core{fakes.services(sound), *hive, kProgramFolder};
     frmVINDREL window{core};
     QDate day{2024, 3, 4};
 
@@ -48,10 +47,10 @@ struct AlarmClock {
 
     // Sets the clock to the first tick of the alarm's minute on the next day.
     void nextAlarmTick() {
-        clock.current = QDateTime(day, QTime(7, 6, 0, 1));
+        fakes.clock.current = QDateTime(day, QTime(7, 6, 0, 1));
         window.Quartz_Timer(); // a tick of another minute lets the alarm sound again
         day = day.addDays(1);
-        clock.current = QDateTime(day, QTime(7, 5, 0, 1));
+        fakes.clock.current = QDateTime(day, QTime(7, 5, 0, 1));
     }
 };
 

@@ -11,11 +11,9 @@
 namespace {
 
 void BM_TickWith20Alarms(benchmark::State& state) {
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    FakeShell shell;
+    TestServices fakes;
     const auto hive = Hive::SqliteHive::inMemory();
-    VD_Core::Core core(clock, sound, *hive, shell);
+    VD_Core::Core core(fakes.services(), *hive);
     core.SetAlarmsEnabled(true);
     core.SetHourSignal(true);
     for (int n = 1; n <= VD_Core::Alarms::kCapacity; ++n)

@@ -1,4 +1,5 @@
 #include "platform/DisplayServer.h"
+#include "platform/Services.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserDataFolder.h"
 #include "windows/frmVINDREL.h"
@@ -17,10 +18,15 @@ int main(int argc, char* argv[]) {
     QApplication app(qtArgc, qtArgv);
     forQtAlone.restore();
     auto clock = Platform::makeSystemClock();
+    auto cpu = Platform::makeCpuClock();
     auto sound = Platform::makeSoundPlayer();
-    auto store = Platform::openSettingsStore();
     auto shell = Platform::makeShell();
-    VD_Core::Core core(*clock, *sound, *store, *shell, QString(), Platform::userDataFolder());
+    auto fileSystem = Platform::makeFileSystem();
+    auto processes = Platform::makeProcesses();
+    auto desktop = Platform::makeDesktop();
+    auto store = Platform::openSettingsStore();
+    VD_Core::Core core({*clock, *cpu, *sound, *shell, *fileSystem, *processes, *desktop}, *store,
+                       QString(), Platform::userDataFolder());
     frmVINDREL clockWindow(core);
     QObject::connect(&clockWindow, &frmVINDREL::programEnded, &app, [] { QApplication::exit(0); });
     clockWindow.show();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CpuClock.h"
+
 #include <QBuffer>
 
 #include <chrono>
@@ -15,12 +17,13 @@ inline constexpr std::chrono::milliseconds kPictureCpuBudget{250};
 inline constexpr std::chrono::milliseconds kPictureCutOff{200};
 
 // A picture's bytes as its decoder reads them, checking the processor time this thread has used
-// against a deadline as it reads: once the deadline has passed, every further read fails, so
-// the decoder comes to the end of its data at once and its picture is refused.
+// (cpu) against a deadline as it reads: once the deadline has passed, every further read fails,
+// so the decoder comes to the end of its data at once and its picture is refused.
 class BudgetedPictureData : public QBuffer {
 public:
     // Opened for reading, read by read.
-    BudgetedPictureData(const QByteArray& bytes, std::chrono::microseconds deadline);
+    BudgetedPictureData(const QByteArray& bytes, const Platform::CpuClock& cpu,
+                        std::chrono::microseconds deadline);
 
     // A read was refused, or the deadline has passed since.
     bool spent();
@@ -29,6 +32,7 @@ protected:
     qint64 readData(char* data, qint64 maxSize) override;
 
 private:
+    const Platform::CpuClock& cpu_;
     std::chrono::microseconds deadline_;
     bool spent_ = false;
     int readsUnchecked_ = 0;

@@ -2,6 +2,8 @@
 
 #include "core/SkinFolder.h"
 
+#include "platform/FileSystem.h"
+
 #include <QString>
 
 #include <vector>
@@ -20,10 +22,12 @@ struct SkinListing {
 // text its name shows (shownFileName). Files that cannot be read, that end before their second
 // line, or that are links out of the folder, are left out. Only the first three lines of each
 // file are read.
-std::vector<SkinListing> listSkins(const SkinFolder& folder);
+std::vector<SkinListing> listSkins(const Platform::FileSystem& fileSystem,
+                                   const SkinFolder& folder);
 
 // The skins of each folder in turn, those of a folder that is one listed before (the same
 // folder on disk, by another path or a link) left out.
-std::vector<SkinListing> listSkins(const std::vector<SkinFolder>& folders);
+std::vector<SkinListing> listSkins(const Platform::FileSystem& fileSystem,
+                                   const std::vector<SkinFolder>& folders);
 
 } // namespace VD_Core

@@ -2,6 +2,8 @@
 
 #include "core/SkinFolder.h"
 
+#include "platform/FileSystem.h"
+
 #include <QHash>
 #include <QString>
 
@@ -20,7 +22,7 @@ QString shownFileName(const QString& name);
 // each folder at most once, however many names and parts lead there and however deep.
 class SkinLookup {
 public:
-    explicit SkinLookup(const SkinFolder& folder);
+    SkinLookup(const Platform::FileSystem& fileSystem, const SkinFolder& folder);
 
     // The full path of the file a skin value names (skinValueParts), in the program's form of
     // file names (FileName.h) and the system's separators. When a part matches nothing, it and
@@ -45,6 +47,7 @@ private:
     const QHash<QString, QString>& entriesOf(const QString& folder);
     std::optional<QString> stepInto(const QString& folder, const Entry& entry);
 
+    const Platform::FileSystem& fileSystem_;
     QString root_;
     QString canonicalRoot_; // "" when the folder is missing
     // By the canonical path of each folder listed: its names by their folded key.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/CpuClock.h"
+#include "platform/FileSystem.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QPixmap>
@@ -19,15 +22,17 @@ inline constexpr int kMaxPictureSide = 2048;
 bool pictureSizeAllowed(QSize size);
 
 // Decodes a picture in one of the formats the clock reads (PictureFormat.h) within
-// kPictureCpuBudget of this thread's processor time and Qt's allocation limit for the picture
+// kPictureCpuBudget of this thread's processor time (cpu) and Qt's allocation limit for the picture
 // itself, its container walked first so that no decoder works on more than its pixels need.
 // Nothing for data that is no such picture, for one still being decoded at kPictureCutOff, and
 // for one wider or taller than kMaxPictureSide, refused before it is decoded when its header
 // tells the size. The reason for a refusal goes to `why`.
-std::optional<QImage> decodePicture(const QByteArray& bytes, QString* why = nullptr);
+std::optional<QImage> decodePicture(const Platform::CpuClock& cpu, const QByteArray& bytes,
+                                    QString* why = nullptr);
 
 // Reads and decodes the picture file at the path: a regular file of at most
 // kMaxPictureFileBytes. Refusals are logged under vindrel.skin.
-std::optional<QPixmap> loadPicture(const QString& path);
+std::optional<QPixmap> loadPicture(const Platform::FileSystem& fileSystem,
+                                   const Platform::CpuClock& cpu, const QString& path);
 
 } // namespace VD_Core

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <QByteArrayView>
 #include <QLatin1StringView>
 #include <QString>
@@ -42,7 +44,8 @@ public:
     // Reads the file's first lineCount lines (at most kLineCount; the chooser needs three) and
     // never more. Nothing when the path names no regular file, it cannot be opened, or those
     // lines do not end within kMaxSkinTextBytes.
-    static std::optional<SkinText> read(const QString& path, int lineCount = kLineCount);
+    static std::optional<SkinText> read(const Platform::FileSystem& fileSystem, const QString& path,
+                                        int lineCount = kLineCount);
 
     // The same from bytes already read; `whole` tells that they are the entire file rather
     // than a part cut off at kMaxSkinTextBytes.

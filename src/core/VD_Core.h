@@ -3,13 +3,12 @@
 #include "core/ClockWindow.h"
 #include "core/CoreState.h"
 #include "core/EasyReg.h"
+#include "core/SkinCatalog.h"
 #include "core/SkinFolder.h"
 
 #include "hive/AtomicStore.h"
 #include "hive/Store.h"
-#include "platform/Shell.h"
-#include "platform/SoundPlayer.h"
-#include "platform/SystemClock.h"
+#include "platform/Services.h"
 
 #include <QList>
 
@@ -27,9 +26,8 @@ class Core {
 public:
     // The program's Skins folder is found in programFolder, by default the folder of the running
     // program; a user's own Skins folder in userFolder, when one is given.
-    Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Store& store,
-         Platform::Shell& shell, const QString& programFolder = QString(),
-         const QString& userFolder = QString());
+    Core(const Platform::Services& services, Hive::Store& store,
+         const QString& programFolder = QString(), const QString& userFolder = QString());
 
     const Settings& settings() const { return ClockSettings; }
     const Alarms& alarms() const { return AlarmTable; }
@@ -81,6 +79,10 @@ public:
     const SkinFolder& skinFolder() const { return skinFolders_.front(); }
     // The Skins folders skins are listed and applied from: the program's, then the user's.
     const std::vector<SkinFolder>& skinFolders() const { return skinFolders_; }
+    // The skins of those folders, as the Options dialog lists them (SkinCatalog.h).
+    std::vector<SkinListing> skinList() const {
+        return listSkins(services_.fileSystem, skinFolders_);
+    }
     // First run (no stored "X", or an empty one): creates the settings and alarms keys and
     // writes the defaults, in one transaction with the check. Otherwise writes nothing.
     void EnsureSettings();
@@ -109,9 +111,10 @@ public:
     void attachWindow(ClockWindow* window) { window_ = window; }
     ClockWindow* window() const { return window_; }
 
-    Platform::SystemClock& clock() const { return clock_; }
-    Platform::SoundPlayer& sound() const { return sound_; }
-    Platform::Shell& shell() const { return shell_; }
+    Platform::SystemClock& clock() const { return services_.clock; }
+    Platform::SoundPlayer& sound() const { return services_.sound; }
+    Platform::Shell& shell() const { return services_.shell; }
+    Platform::Desktop& desktop() const { return services_.desktop; }
     const EasyReg& registry() const { return registry_; }
 
 private:
@@ -146,9 +149,7 @@ private:
     Alarms AlarmTable;
     Skin SkinState;
 
-    Platform::SystemClock& clock_;
-    Platform::SoundPlayer& sound_;
-    Platform::Shell& shell_;
+    Platform::Services services_;
     std::vector<SkinFolder> skinFolders_;
     // Every save and removal is all or nothing, whatever write of it fails.
     Hive::AtomicStore store_;

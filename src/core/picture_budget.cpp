@@ -1,7 +1,5 @@
 #include "core/PictureBudget.h"
 
-#include "platform/ThreadCpuTime.h"
-
 namespace VD_Core {
 namespace {
 
@@ -14,15 +12,15 @@ constexpr int kReadsPerCheck = 32;
 
 } // namespace
 
-BudgetedPictureData::BudgetedPictureData(const QByteArray& bytes,
+BudgetedPictureData::BudgetedPictureData(const QByteArray& bytes, const Platform::CpuClock& cpu,
                                          std::chrono::microseconds deadline)
-    : deadline_(deadline) {
+    : cpu_(cpu), deadline_(deadline) {
     setData(bytes);
     open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 
 bool BudgetedPictureData::spent() {
-    spent_ = spent_ || Platform::threadCpuTime() > deadline_;
+    spent_ = spent_ || cpu_.threadTime() > deadline_;
     return spent_;
 }
 

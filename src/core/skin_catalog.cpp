@@ -4,8 +4,6 @@
 #include "core/SkinLookup.h"
 #include "core/SkinText.h"
 
-#include "platform/FileSystem.h"
-
 #include <QSet>
 
 #include <algorithm>
@@ -20,9 +18,10 @@ struct SkinFileName {
 
 // The visible "*.vds" names of the folder, in the order of the names they show regardless of
 // letter case.
-std::vector<SkinFileName> skinFileNames(const SkinFolder& folder) {
+std::vector<SkinFileName> skinFileNames(const Platform::FileSystem& fileSystem,
+                                        const SkinFolder& folder) {
     std::vector<SkinFileName> names;
-    for (const QString& name : Platform::folderEntries(folder.root())) {
+    for (const QString& name : fileSystem.folderEntries(folder.root())) {
         SkinFileName file{name, shownFileName(name)};
         if (!name.startsWith(QLatin1Char('.')) &&
             file.shown.endsWith(QLatin1String(".vds"), Qt::CaseInsensitive))
@@ -37,17 +36,18 @@ std::vector<SkinFileName> skinFileNames(const SkinFolder& folder) {
 
 } // namespace
 
-std::vector<SkinListing> listSkins(const SkinFolder& folder) {
-    SkinLookup lookup(folder);
+std::vector<SkinListing> listSkins(const Platform::FileSystem& fileSystem,
+                                   const SkinFolder& folder) {
+    SkinLookup lookup(fileSystem, folder);
     std::vector<SkinListing> skins;
-    for (const SkinFileName& file : skinFileNames(folder)) {
+    for (const SkinFileName& file : skinFileNames(fileSystem, folder)) {
         const std::optional<QString> path = lookup.resolveName(file.onDisk);
         if (!path) {
             qCWarning(lcSkin) << "skin file not listed, it leads outside the Skins folder:"
                               << file.shown;
             continue;
         }
-        const std::optional<SkinText> text = SkinText::read(*path, 3);
+        const std::optional<SkinText> text = SkinText::read(fileSystem, *path, 3);
         if (!text || !text->isSkin())
             continue;
         const std::optional<QString> name = text->value(SkinKey::Name);
@@ -61,15 +61,16 @@ std::vector<SkinListing> listSkins(const SkinFolder& folder) {
     return skins;
 }
 
-std::vector<SkinListing> listSkins(const std::vector<SkinFolder>& folders) {
+std::vector<SkinListing> listSkins(const Platform::FileSystem& fileSystem,
+                                   const std::vector<SkinFolder>& folders) {
     std::vector<SkinListing> skins;
     QSet<QString> listed;
     for (const SkinFolder& folder : folders) {
-        const QString onDisk = Platform::canonicalPath(folder.root());
+        const QString onDisk = fileSystem.canonicalPath(folder.root());
         if (onDisk.isEmpty() || listed.contains(onDisk))
             continue;
         listed.insert(onDisk);
-        std::vector<SkinListing> own = listSkins(folder);
+        std::vector<SkinListing> own = listSkins(fileSystem, folder);
         skins.insert(skins.end(), std::make_move_iterator(own.begin()),
                      std::make_move_iterator(own.end()));
     }

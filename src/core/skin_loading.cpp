@@ -10,7 +10,7 @@ namespace {
 // What a picture line asks of its target: nothing when the line does not carry its key or the
 // picture cannot be used, `forEmpty` for an empty value, the loaded picture otherwise.
 std::optional<QPixmap> skinPicture(const SkinText& skin, SkinKey key, const QPixmap& forEmpty,
-                                   SkinLookup& lookup) {
+                                   SkinLookup& lookup, const Platform::Services& services) {
     const std::optional<QString> value = skin.value(key);
     if (!value)
         return std::nullopt;
@@ -22,7 +22,7 @@ std::optional<QPixmap> skinPicture(const SkinText& skin, SkinKey key, const QPix
                           << loggedName(*value);
         return std::nullopt;
     }
-    return loadPicture(*path);
+    return loadPicture(services.fileSystem, services.cpu, *path);
 }
 
 // A sound line gives the Skins folder path followed by its value, even an empty one, and ""
@@ -78,11 +78,11 @@ void Core::LoadSkin() {
         return;
     // One lookup for the file and every name in it: each folder is listed once at most. The
     // names are those of the folder the skin lies in.
-    SkinLookup lookup(*folder);
+    SkinLookup lookup(services_.fileSystem, *folder);
     const std::optional<QString> path = skinFileOnDisk(file, *folder, lookup);
     if (!path)
         return;
-    const std::optional<SkinText> skin = SkinText::read(*path);
+    const std::optional<SkinText> skin = SkinText::read(services_.fileSystem, *path);
     if (!skin) {
         qCWarning(lcSkin) << "skin not applied, no regular file within" << kMaxSkinTextBytes
                           << "bytes for its first lines:" << loggedName(file);
@@ -99,19 +99,20 @@ void Core::LoadSkin() {
         return;
     }
     qCInfo(lcSkin) << "applying" << loggedName(file);
+    const auto picture = [&](SkinKey key, const QPixmap& forEmpty) {
+        return skinPicture(*skin, key, forEmpty, lookup, services_);
+    };
     if (window_ != nullptr) {
-        if (auto title =
-                skinPicture(*skin, SkinKey::ImgTitle, SkinState.DefaultTitlePicture, lookup))
+        if (auto title = picture(SkinKey::ImgTitle, SkinState.DefaultTitlePicture))
             window_->setTitlePicture(*title);
-        if (auto body = skinPicture(*skin, SkinKey::ImgBody, QPixmap(), lookup))
+        if (auto body = picture(SkinKey::ImgBody, QPixmap()))
             window_->setBackgroundPicture(*body);
-        if (auto alarm =
-                skinPicture(*skin, SkinKey::ImgAlarm, SkinState.DefaultAlarmPicture, lookup))
+        if (auto alarm = picture(SkinKey::ImgAlarm, SkinState.DefaultAlarmPicture))
             window_->setAlarmPicture(*alarm);
     }
     SkinState.HourSoundPath = skinSound(*skin, SkinKey::SndHour, *folder, lookup);
     SkinState.AlarmSoundPath = skinSound(*skin, SkinKey::SndAlarm, *folder, lookup);
-    sound_.preload({SkinState.HourSoundPath, SkinState.AlarmSoundPath});
+    services_.sound.preload({SkinState.HourSoundPath, SkinState.AlarmSoundPath});
 }
 
 void Core::ResetSkin() {
@@ -122,7 +123,7 @@ void Core::ResetSkin() {
     }
     SkinState.HourSoundPath.clear();
     SkinState.AlarmSoundPath.clear();
-    sound_.preload({});
+    services_.sound.preload({});
 }
 
 } // namespace VD_Core

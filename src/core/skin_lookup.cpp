@@ -3,7 +3,6 @@
 #include "core/SkinText.h"
 
 #include "platform/FileName.h"
-#include "platform/FileSystem.h"
 
 #include <QDir>
 
@@ -21,8 +20,9 @@ QString shownFileName(const QString& name) {
     return skinTextFromBytes(Platform::fileNameToSystem(name));
 }
 
-SkinLookup::SkinLookup(const SkinFolder& folder)
-    : root_(folder.root()), canonicalRoot_(Platform::canonicalPath(folder.root())) {}
+SkinLookup::SkinLookup(const Platform::FileSystem& fileSystem, const SkinFolder& folder)
+    : fileSystem_(fileSystem), root_(folder.root()),
+      canonicalRoot_(fileSystem.canonicalPath(folder.root())) {}
 
 std::optional<QString> SkinLookup::resolve(QStringView value) {
     const std::optional<QStringList> parts = skinValueParts(value);
@@ -60,14 +60,14 @@ std::optional<QString> SkinLookup::resolveParts(const QStringList& parts) {
 
 std::optional<SkinLookup::Entry> SkinLookup::entryNamed(const QString& folder,
                                                         const QString& part) {
-    const Platform::EntryKind exact = Platform::entryKind(folder + QLatin1Char('/') + part);
+    const Platform::EntryKind exact = fileSystem_.entryKind(folder + QLatin1Char('/') + part);
     if (exact != Platform::EntryKind::Missing)
         return Entry{part, exact == Platform::EntryKind::SymbolicLink};
     const QHash<QString, QString>& entries = entriesOf(folder);
     const auto found = entries.constFind(nameKey(part));
     if (found == entries.constEnd())
         return std::nullopt;
-    return Entry{*found, Platform::entryKind(folder + QLatin1Char('/') + *found) ==
+    return Entry{*found, fileSystem_.entryKind(folder + QLatin1Char('/') + *found) ==
                              Platform::EntryKind::SymbolicLink};
 }
 
@@ -77,7 +77,7 @@ const QHash<QString, QString>& SkinLookup::entriesOf(const QString& folder) {
         return *listed;
     ++listings_;
     QHash<QString, QString> byKey;
-    for (const QString& name : Platform::folderEntries(folder)) {
+    for (const QString& name : fileSystem_.folderEntries(folder)) {
         // Where several names match, the first by name wins, whatever order the system lists.
         QString& kept = byKey[nameKey(shownFileName(name))];
         if (kept.isEmpty() || name < kept)
@@ -90,7 +90,7 @@ std::optional<QString> SkinLookup::stepInto(const QString& folder, const Entry& 
     const QString path = folder + QLatin1Char('/') + entry.name;
     if (!entry.link)
         return path;
-    const QString target = Platform::canonicalPath(path);
+    const QString target = fileSystem_.canonicalPath(path);
     const bool inside = !target.isEmpty() && (target == canonicalRoot_ ||
                                               target.startsWith(canonicalRoot_ + QLatin1Char('/')));
     if (!inside)

@@ -4,9 +4,6 @@
 #include "core/PictureFormat.h"
 #include "core/SkinLog.h"
 
-#include "platform/RegularFile.h"
-#include "platform/ThreadCpuTime.h"
-
 #include <QImageReader>
 
 namespace VD_Core {
@@ -25,12 +22,13 @@ bool pictureSizeAllowed(QSize size) {
     return size.width() <= kMaxPictureSide && size.height() <= kMaxPictureSide;
 }
 
-std::optional<QImage> decodePicture(const QByteArray& bytes, QString* why) {
-    const std::chrono::microseconds deadline = Platform::threadCpuTime() + kPictureCutOff;
+std::optional<QImage> decodePicture(const Platform::CpuClock& cpu, const QByteArray& bytes,
+                                    QString* why) {
+    const std::chrono::microseconds deadline = cpu.threadTime() + kPictureCutOff;
     const std::optional<PreparedPicture> picture = preparePicture(bytes, why);
     if (!picture)
         return std::nullopt;
-    BudgetedPictureData data(picture->bytes, deadline);
+    BudgetedPictureData data(picture->bytes, cpu, deadline);
     QImageReader reader(&data, picture->format);
     reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(kAllocationLimitMiB);
@@ -50,9 +48,10 @@ std::optional<QImage> decodePicture(const QByteArray& bytes, QString* why) {
     return image;
 }
 
-std::optional<QPixmap> loadPicture(const QString& path) {
+std::optional<QPixmap> loadPicture(const Platform::FileSystem& fileSystem,
+                                   const Platform::CpuClock& cpu, const QString& path) {
     const std::optional<Platform::FileHead> file =
-        Platform::readRegularFile(path, kMaxPictureFileBytes);
+        fileSystem.readRegularFile(path, kMaxPictureFileBytes);
     if (!file) {
         qCWarning(lcSkin) << "picture refused, missing or not a regular file:" << path;
         return std::nullopt;
@@ -63,7 +62,7 @@ std::optional<QPixmap> loadPicture(const QString& path) {
         return std::nullopt;
     }
     QString why;
-    const std::optional<QImage> image = decodePicture(file->bytes, &why);
+    const std::optional<QImage> image = decodePicture(cpu, file->bytes, &why);
     if (!image) {
         qCWarning(lcSkin).noquote() << QStringLiteral("picture refused, %1:").arg(why) << path;
         return std::nullopt;

@@ -5,8 +5,6 @@
 #include "core/StoredSettings.h"
 #include "core/VD_Core.h"
 
-#include "platform/Process.h"
-
 #include <QCoreApplication>
 
 namespace VD_Core {
@@ -19,16 +17,17 @@ const QString kApplyingSkin = QStringLiteral("ApplyingSkin");
 
 // A mark left by another copy of the clock that is applying the skin at this moment is no sign
 // of a start that ended; a mark of this very process cannot be one of its own.
-bool leftByAStartThatEnded(const QString& mark, const QString& ownMark) {
-    return mark == ownMark || !Platform::markedProcessRunning(mark);
+bool leftByAStartThatEnded(const QString& mark, const QString& ownMark,
+                           const Platform::Processes& processes) {
+    return mark == ownMark || !processes.markedProcessRunning(mark);
 }
 
 } // namespace
 
 void Core::LoadSkinAtStart() {
-    const QString ownMark = Platform::processMark(QCoreApplication::applicationPid());
+    const QString ownMark = services_.processes.processMark(QCoreApplication::applicationPid());
     const QString mark = registry_.GetValue(kRoot, kSettingsKey, kApplyingSkin).toText();
-    const bool stale = !mark.isEmpty() && leftByAStartThatEnded(mark, ownMark);
+    const bool stale = !mark.isEmpty() && leftByAStartThatEnded(mark, ownMark, services_.processes);
     if (ClockSettings.UsedSkinPath.isEmpty()) {
         if (stale)
             forgetMark("A mark of a start that ended");

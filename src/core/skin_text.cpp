@@ -1,7 +1,5 @@
 #include "core/SkinText.h"
 
-#include "platform/RegularFile.h"
-
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -84,9 +82,10 @@ QString skinTextFromBytes(QByteArrayView bytes) {
     return utf8.hasError() ? fromWindows1252(bytes) : text;
 }
 
-std::optional<SkinText> SkinText::read(const QString& path, int lineCount) {
+std::optional<SkinText> SkinText::read(const Platform::FileSystem& fileSystem, const QString& path,
+                                       int lineCount) {
     const std::optional<Platform::FileHead> head =
-        Platform::readRegularFile(path, kMaxSkinTextBytes);
+        fileSystem.readRegularFile(path, kMaxSkinTextBytes);
     if (!head)
         return std::nullopt;
     return parse(head->bytes, head->whole, lineCount);

@@ -17,10 +17,10 @@ std::vector<SkinFolder> skinFoldersIn(const QString& programFolder, const QStrin
 
 } // namespace
 
-Core::Core(Platform::SystemClock& clock, Platform::SoundPlayer& sound, Hive::Store& store,
-           Platform::Shell& shell, const QString& programFolder, const QString& userFolder)
-    : clock_(clock), sound_(sound), shell_(shell),
-      skinFolders_(skinFoldersIn(programFolder, userFolder)), store_(store), registry_(store_) {}
+Core::Core(const Platform::Services& services, Hive::Store& store, const QString& programFolder,
+           const QString& userFolder)
+    : services_(services), skinFolders_(skinFoldersIn(programFolder, userFolder)), store_(store),
+      registry_(store_) {}
 
 int Core::StoreAlarm(const AlarmEntry& entry, std::optional<int> n) {
     int stored = 0;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+// How each system tells one run of a process from another: what the machine's Processes
+// (Processes.h) is made of.
 namespace Platform {
 
 // A text naming one run of a process, which no other process shares: not a later one given the

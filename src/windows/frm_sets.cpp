@@ -260,7 +260,7 @@ void frmSETS::SkinListRefresh() {
         lstSKIN->item(0)->setData(Qt::UserRole, 0);
         setSlot(SkinAuthors, 0, VD_Core::Maker::kCreditLine);
         setSlot(SkinPaths, 0, QString());
-        for (const VD_Core::SkinListing& skin : VD_Core::listSkins(core_.skinFolders())) {
+        for (const VD_Core::SkinListing& skin : core_.skinList()) {
             auto* line = new QListWidgetItem(skin.name, lstSKIN);
             const int k = lstSKIN->count() - 1;
             line->setData(Qt::UserRole, k);

@@ -6,8 +6,6 @@
 #include "core/ClockText.h"
 #include "core/WindowPlacement.h"
 #include "platform/PlatformLog.h"
-#include "platform/TopMost.h"
-#include "platform/WorkingSet.h"
 #include "resources/BuiltinPictures.h"
 
 #include <QCloseEvent>
@@ -164,7 +162,7 @@ void frmVINDREL::createControls() {
     settled_ = new QTimer(this);
     settled_->setSingleShot(true);
     settled_->setInterval(kSettledAfterMs);
-    connect(settled_, &QTimer::timeout, this, [] { Platform::releaseUnusedFilePages(); });
+    connect(settled_, &QTimer::timeout, this, [this] { core_.desktop().releaseUnusedFilePages(); });
 }
 
 void frmVINDREL::createMenu() {
@@ -288,7 +286,7 @@ void frmVINDREL::keepQuartzInStep() {
 }
 
 bool frmVINDREL::applyTopmost(bool on) {
-    return Platform::setTopmost(windowHandle(), on);
+    return core_.desktop().setTopmost(windowHandle(), on);
 }
 
 double frmVINDREL::leftTwips() const {

@@ -25,7 +25,7 @@ void collectSkinWarnings(QtMsgType type, const QMessageLogContext& context, cons
 
 class SampleSkinsTest : public ::testing::Test, protected TestCore {
 protected:
-    VD_Core::Core shipped{clock, sound, *hive, shell, kProgramFolder};
+    VD_Core::Core shipped{services(), *hive, kProgramFolder};
     FakeClockWindow window;
     QtMessageHandler previous = nullptr;
 
@@ -49,7 +49,7 @@ TEST_F(SampleSkinsTest, EverySampleIsACompleteSkinThatLoadsCleanly) {
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         const QString path = shipped.skinFolder().path() + name;
-        const auto text = SkinText::read(path);
+        const auto text = SkinText::read(fileSystem, path);
         ASSERT_TRUE(text.has_value());
         EXPECT_TRUE(text->isSkin());
         for (SkinKey key : {SkinKey::Name, SkinKey::Author, SkinKey::ImgTitle, SkinKey::ImgBody,
@@ -78,7 +78,7 @@ TEST_F(SampleSkinsTest, TheSamplesShowTheFormatsVariety) {
     bool otherSizes = false;
     bool noBody = false;
     for (const QString& name : skinFiles()) {
-        const auto text = SkinText::read(shipped.skinFolder().path() + name);
+        const auto text = SkinText::read(fileSystem, shipped.skinFolder().path() + name);
         ASSERT_TRUE(text.has_value());
         subfolder |= text->value(SkinKey::ImgTitle)->contains(QLatin1Char('\\'));
         noBody |= text->value(SkinKey::ImgBody)->isEmpty();

@@ -210,7 +210,7 @@ TEST_F(SettingsTest, RemovingANumberOutsideTheListDoesNothing) {
 
 TEST_F(SettingsTest, ARemovalAndASaveAreEachOneTransaction) {
     CountingStore counting(*hive);
-    Core counted(clock, sound, counting, shell);
+    Core counted(services(), counting);
     counted.EnsureSettings();
     for (const char* name : {"One", "Two", "Three"}) {
         VD_Core::CorePeer::alarms(counted).append({QString::fromLatin1(name)});
@@ -348,14 +348,11 @@ TEST_F(SettingsTest, WithoutAWindowTheLoadedPositionIsSavedAgain) {
 
 // A clock over a store of its own that holds four alarms and has loaded them; beneath the
 // clock, writes fail as asked.
-struct FaultRig {
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    FakeShell shell;
+struct FaultRig : TestServices {
     FakeClockWindow window;
     std::unique_ptr<TestStore> hive = std::make_unique<TestStore>();
     FaultyStore faulty;
-    Core core{clock, sound, faulty, shell};
+    Core core{services(), faulty};
 
     explicit FaultRig(bool transactions = true) : faulty(*hive, transactions) {
         storeExampleState(*hive);
@@ -377,7 +374,7 @@ struct FaultRig {
 
     // The alarms a clock starting now would load.
     QList<AlarmEntry> alarmsLoadedAfresh() {
-        Core fresh(clock, sound, *hive, shell);
+        Core fresh(services(), *hive);
         fresh.LoadSettings();
         QList<AlarmEntry> entries;
         for (int n = 1; n <= fresh.alarms().AlarmCount; ++n)

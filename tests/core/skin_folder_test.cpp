@@ -20,6 +20,7 @@ protected:
     QString programFolder = top.path() + QStringLiteral("/program");
     SkinFiles files{programFolder};
     SkinFolder skins{programFolder};
+    const std::unique_ptr<Platform::FileSystem> fileSystem = Platform::makeFileSystem();
 
     // In the system's own separators, as the lookup gives its paths, and compared as the
     // system compares names.
@@ -28,7 +29,8 @@ protected:
                                                               QString::fromUtf8(relative)));
     }
     std::optional<QString> resolve(const char* value) const {
-        const std::optional<QString> path = SkinLookup(skins).resolve(QString::fromUtf8(value));
+        const std::optional<QString> path =
+            SkinLookup(*fileSystem, skins).resolve(QString::fromUtf8(value));
         return path ? std::optional(SkinFiles::asCompared(*path)) : std::nullopt;
     }
 };
@@ -80,7 +82,7 @@ TEST_F(SkinFolderTest, EachFolderIsListedOnceHoweverManyNamesAndPartsLeadThere) 
         GTEST_SKIP() << why;
     files.write(QStringLiteral("Title.bmp"), "x");
     ASSERT_TRUE(QFile::link(QStringLiteral("."), inSkins("self")));
-    SkinLookup lookup(skins);
+    SkinLookup lookup(*fileSystem, skins);
     for (const char* value :
          {"SELF\\SELF\\SELF\\SELF\\title.bmp", "TITLE.BMP", "Self\\missing.wav"})
         EXPECT_TRUE(lookup.resolve(QString::fromUtf8(value)).has_value()) << value;
@@ -106,7 +108,7 @@ TEST_F(SkinFolderTest, ValuesLeadingOutsideAreRefused) {
                               "..\\Skins\\title.bmp", ".."}) {
         EXPECT_EQ(resolve(value), std::nullopt) << value;
     }
-    EXPECT_EQ(SkinLookup(skins).resolve(QStringLiteral("ti\0tle.bmp")), std::nullopt);
+    EXPECT_EQ(SkinLookup(*fileSystem, skins).resolve(QStringLiteral("ti\0tle.bmp")), std::nullopt);
 }
 
 TEST_F(SkinFolderTest, SymbolicLinksOutOfTheFolderAreRefused) {

@@ -1,3 +1,4 @@
+#include "core/PictureBudget.h"
 #include "core/PictureContainers.h"
 #include "core/SkinCatalog.h"
 #include "core/SkinPicture.h"
@@ -10,6 +11,7 @@
 #include <LogCapture.h>
 #include <ProcessMarks.h>
 #include <SkinFiles.h>
+#include <SteppedCpuClock.h>
 #include <TestCore.h>
 
 #include <QBuffer>
@@ -166,7 +168,7 @@ TEST_F(SkinLoadingTest, ASkinNamedOnDiskInAnotherCodePageIsListedAndApplied) {
     files.writeNamedByBytes("caf\xe9.png", Hostile::encoded(white, "png"));
     const QStringList lines = skinLines(QStringLiteral("CAF\u00c9.png"), {}, {}, {}, {});
     files.writeNamedByBytes("Caf\xe9.vds", lines.join(QStringLiteral("\r\n")).toUtf8());
-    const std::vector<SkinListing> skins = listSkins(core.skinFolder());
+    const std::vector<SkinListing> skins = listSkins(fileSystem, core.skinFolder());
     ASSERT_EQ(skins.size(), 1u);
     EXPECT_EQ(skins[0].path, skinsPath("Caf\xc3\xa9.vds"));
     // As listed, and as Windows would find it named otherwise.
@@ -272,7 +274,13 @@ void PrintTo(const StartCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class SkinAtStartTest : public SkinLoadingTest, public ::testing::WithParamInterface<StartCase> {};
+// Another copy of the clock applying its skin now, which only the process table runs.
+const QString kCopyTheTableRuns = QStringLiteral("a copy the process table runs");
+
+class SkinAtStartTest : public SkinLoadingTest, public ::testing::WithParamInterface<StartCase> {
+protected:
+    SkinAtStartTest() { processes.declared.insert(kCopyTheTableRuns, true); }
+};
 
 TEST_P(SkinAtStartTest, AStartThatEndedWhileApplyingTheSkinGivesItUp) {
     storeExampleState(*hive);
@@ -319,7 +327,8 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"MarkThatIsNoMark", [] { return QStringLiteral("x"); }, true},
         // Earlier versions marked the process id alone, which cannot tell a run from another.
         StartCase{"ProcessIdAlone", ProcessMarks::bareIdOfARunningProcess, true},
-        StartCase{"MarkOfAnotherCopyApplyingNow", ProcessMarks::ofARunningProcess, false}),
+        StartCase{"MarkOfAnotherCopyApplyingNow", ProcessMarks::ofARunningProcess, false},
+        StartCase{"MarkOfACopyOnlyTheProcessTableRuns", [] { return kCopyTheTableRuns; }, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SkinLoadingTest, AStaleMarkIsClearedWhenNoSkinIsStored) {
@@ -342,15 +351,30 @@ TEST(DecodePicture, APictureAtTheLimitIsDecoded) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    const auto decoded = decodePicture(bytes);
+    const auto decoded = decodePicture(*Platform::makeCpuClock(), bytes);
     ASSERT_TRUE(decoded.has_value());
     EXPECT_EQ(decoded->size(), QSize(kMaxPictureSide, 2));
 }
 
 TEST(DecodePicture, AClaimBeyondTheLimitIsRefusedBeforeDecoding) {
     QString why;
-    EXPECT_FALSE(decodePicture(bitmapClaiming(3000, 3000), &why).has_value());
+    EXPECT_FALSE(
+        decodePicture(*Platform::makeCpuClock(), bitmapClaiming(3000, 3000), &why).has_value());
     EXPECT_EQ(why, QStringLiteral("it claims 3000 x 3000 pixels"));
+}
+
+TEST(DecodePicture, APictureStillDecodingAtTheCutOffIsRefused) {
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    const QByteArray bytes = Hostile::encoded(image, "png");
+    SteppedCpuClock cpu;
+    ASSERT_TRUE(decodePicture(cpu, bytes).has_value());
+    // Each look at the clock finds the cut-off passed since the last, as on a decoder stuck in
+    // its work.
+    cpu.step = kPictureCutOff + std::chrono::milliseconds(1);
+    QString why;
+    EXPECT_FALSE(decodePicture(cpu, bytes, &why).has_value());
+    EXPECT_EQ(why, QStringLiteral("it takes more than 250 ms to decode"));
 }
 
 // A progressive JPEG with `scans` scans in all.
@@ -382,7 +406,8 @@ class DecodePictureTest : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(DecodePictureTest, ContainersAreWalkedBeforeDecoding) {
     QString why;
-    const std::optional<QImage> image = decodePicture(GetParam().bytes(), &why);
+    const std::optional<QImage> image =
+        decodePicture(*Platform::makeCpuClock(), GetParam().bytes(), &why);
     EXPECT_EQ(why, GetParam().why);
     EXPECT_EQ(image ? image->size() : QSize(), GetParam().size);
     if (image) {

@@ -163,6 +163,7 @@ class SkinFileTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     SkinFiles files{dir.path()};
+    const std::unique_ptr<Platform::FileSystem> fileSystem = Platform::makeFileSystem();
 
     QString header() const { return QString(kSkinHeader); }
 };
@@ -172,7 +173,7 @@ TEST_F(SkinFileTest, ReadsTheFirstEightLinesWithinTheLimit) {
     for (int n = 2; n <= 8; ++n)
         bytes += "\r\nline";
     bytes += "\r\n" + QByteArray(kMaxSkinTextBytes * 4, 'x');
-    const auto text = SkinText::read(files.write(QStringLiteral("long9.vds"), bytes));
+    const auto text = SkinText::read(*fileSystem, files.write(QStringLiteral("long9.vds"), bytes));
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(text->lineCount(), 8);
     EXPECT_TRUE(text->isSkin());
@@ -181,7 +182,7 @@ TEST_F(SkinFileTest, ReadsTheFirstEightLinesWithinTheLimit) {
 TEST_F(SkinFileTest, LinesExactlyFillingTheLimitAreRead) {
     const QByteArray start = header().toLatin1() + "\rname=";
     const QByteArray bytes = start + QByteArray(kMaxSkinTextBytes - start.size(), 'n');
-    const auto text = SkinText::read(files.write(QStringLiteral("full.vds"), bytes));
+    const auto text = SkinText::read(*fileSystem, files.write(QStringLiteral("full.vds"), bytes));
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(text->value(SkinKey::Name)->size(), kMaxSkinTextBytes - start.size());
 }
@@ -190,9 +191,9 @@ TEST_F(SkinFileTest, OversizedFirstLinesAreRefused) {
     const QByteArray bytes =
         header().toLatin1() + "\rname=n\rauthor=a\rimgtitle=" + QByteArray(kMaxSkinTextBytes, 't');
     const QString path = files.write(QStringLiteral("huge.vds"), bytes);
-    EXPECT_FALSE(SkinText::read(path).has_value());
+    EXPECT_FALSE(SkinText::read(*fileSystem, path).has_value());
     // The chooser's three lines still fit.
-    EXPECT_TRUE(SkinText::read(path, 3).has_value());
+    EXPECT_TRUE(SkinText::read(*fileSystem, path, 3).has_value());
 }
 
 } // namespace

@@ -10,11 +10,9 @@
 #include "hive/SqliteHive.h"
 #include "platform/SettingsStore.h"
 #include <ChildProcess.h>
-#include <FakeClock.h>
 #include <FakeClockWindow.h>
-#include <FakeShell.h>
-#include <FakeSoundPlayer.h>
 #include <LogCapture.h>
+#include <TestServices.h>
 
 #include <QTemporaryDir>
 
@@ -225,13 +223,10 @@ void runInItsOwnSmallFilesystem() {
 
 // Each test runs twice: here, where it runs itself again in a small filesystem of its own,
 // and there, where `inside` names that filesystem.
-class FullDisk : public ::testing::Test {
+class FullDisk : public ::testing::Test, protected TestServices {
 protected:
     const char* inside = std::getenv(kSmallFilesystem);
     std::string path = inside != nullptr ? std::string(inside) + "/hkcu.sqlite3" : std::string();
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    FakeShell shell;
 };
 
 // A save and a removal on a full disk keep the store as it was and are logged once each; with
@@ -242,7 +237,7 @@ TEST_F(FullDisk, SavesThatCannotBeWrittenKeepTheStoreAsItWasAndSucceedLater) {
     FakeClockWindow window;
     Hive::StoreOpening opening = Hive::openHiveFile(path);
     ASSERT_TRUE(opening.persistent && opening.notes.empty());
-    VD_Core::Core core(clock, sound, *opening.store, shell);
+    VD_Core::Core core(services(), *opening.store);
     core.attachWindow(&window);
     SaveSteps::apply(core, window, SaveSteps::kFirstRun, 0);
     SaveSteps::apply(core, window, 0, 0);
@@ -276,7 +271,7 @@ TEST_F(FullDisk, AStoreThatCannotBeWrittenIsReadAndItsAlarmsRing) {
         return runInItsOwnSmallFilesystem();
     {
         Hive::StoreOpening opening = Hive::openHiveFile(path);
-        VD_Core::Core core(clock, sound, *opening.store, shell);
+        VD_Core::Core core(services(), *opening.store);
         core.EnsureSettings();
         core.SetAlarmsEnabled(true);
         VD_Core::CorePeer::alarms(core).append({QStringLiteral("Wake"), 7, 30, 0, 0});
@@ -288,7 +283,7 @@ TEST_F(FullDisk, AStoreThatCannotBeWrittenIsReadAndItsAlarmsRing) {
 
     LogCapture log("vindrel.registry");
     const auto store = Platform::openSettingsStore(QString::fromStdString(path));
-    VD_Core::Core core(clock, sound, *store, shell);
+    VD_Core::Core core(services(), *store);
     core.EnsureSettings();
     core.LoadSettings();
     ASSERT_EQ(core.alarms().AlarmCount, 1);
@@ -312,7 +307,7 @@ TEST_F(FullDisk, AStoreThatCannotBeWrittenIsReadAndItsAlarmsRing) {
     std::filesystem::remove(std::filesystem::path(inside) / "filler");
     Hive::StoreOpening again = Hive::openHiveFile(path);
     ASSERT_TRUE(again.writable && again.notes.empty());
-    VD_Core::Core next(clock, sound, *again.store, shell);
+    VD_Core::Core next(services(), *again.store);
     VD_Core::CorePeer::alarms(next) = core.alarms();
     next.SaveSettings();
     next.ClearAlarms();

@@ -14,10 +14,8 @@
 #include <CorePeer.h>
 
 #include "core/VD_Core.h"
-#include <FakeClock.h>
 #include <FakeClockWindow.h>
-#include <FakeShell.h>
-#include <FakeSoundPlayer.h>
+#include <TestServices.h>
 
 #include <QCoreApplication>
 #include <QList>
@@ -40,10 +38,7 @@ using VD_Core::AlarmEntry;
 using VD_Core::Alarms;
 using VD_Core::Core;
 
-struct Services {
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    FakeShell shell;
+struct Services : TestServices {
     FakeClockWindow window;
 };
 
@@ -62,7 +57,7 @@ std::optional<QList<AlarmEntry>> loadAfresh(Services& services,
     constexpr int kTries = 5;
     for (int attempt = 0; attempt < kTries; ++attempt) {
         RemoteStore store(server);
-        Core core(services.clock, services.sound, store, services.shell);
+        Core core(services.services(), store);
         core.LoadSettings();
         if (store.alive())
             return alarmsOf(core);
@@ -141,7 +136,7 @@ int main(int argc, char** argv) {
         Hive::Key root;
         store.openKey(Hive::Root::CurrentUser, "", root);
         store.deleteTree(root, "Software\\Brambleton");
-        Core core(services.clock, services.sound, store, services.shell);
+        Core core(services.services(), store);
         core.EnsureSettings();
     }
     std::optional<QList<AlarmEntry>> loaded = loadAfresh(services, server);
@@ -157,7 +152,7 @@ int main(int argc, char** argv) {
         QList<AlarmEntry> after = stored;
         {
             RemoteStore store(server);
-            Core core(services.clock, services.sound, store, services.shell);
+            Core core(services.services(), store);
             core.attachWindow(&services.window);
             core.LoadSettings();
             const auto delay =

@@ -11,10 +11,8 @@
 #include "SaveSteps.h"
 
 #include "hive/HiveFile.h"
-#include <FakeClock.h>
 #include <FakeClockWindow.h>
-#include <FakeShell.h>
-#include <FakeSoundPlayer.h>
+#include <TestServices.h>
 
 #include <QCoreApplication>
 
@@ -69,11 +67,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "save_loop: %s\n", note.c_str());
     if (!opening.persistent || !opening.notes.empty())
         return 3;
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    FakeShell shell;
+    TestServices fakes;
     FakeClockWindow window;
-    VD_Core::Core core(clock, sound, *opening.store, shell);
+    VD_Core::Core core(fakes.services(), *opening.store);
     core.attachWindow(&window);
     SaveSteps::apply(core, window, SaveSteps::kFirstRun, base);
     if (first <= 0)

@@ -2,10 +2,8 @@
 #include <CorePeer.h>
 
 #include "hive/SqliteHive.h"
-#include <FakeClock.h>
 #include <FakeClockWindow.h>
-#include <FakeShell.h>
-#include <FakeSoundPlayer.h>
+#include <TestServices.h>
 
 #include <algorithm>
 
@@ -50,12 +48,10 @@ void apply(VD_Core::Core& core, FakeClockWindow& window, int step, int base) {
 }
 
 QList<StoredValue> expectedAfter(int step, int base) {
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    FakeShell shell;
+    TestServices fakes;
     FakeClockWindow window;
     const auto hive = Hive::SqliteHive::inMemory();
-    VD_Core::Core core(clock, sound, *hive, shell);
+    VD_Core::Core core(fakes.services(), *hive);
     core.attachWindow(&window);
     if (step >= kFirstRun)
         apply(core, window, kFirstRun, base);

@@ -20,10 +20,8 @@
 #include "core/VD_Core.h"
 #include "hive/SqliteHive.h"
 #include <CorePeer.h>
-#include <FakeClock.h>
 #include <FakeClockWindow.h>
-#include <FakeShell.h>
-#include <FakeSoundPlayer.h>
+#include <TestServices.h>
 
 #include <QColor>
 #include <QFile>
@@ -130,13 +128,11 @@ int main(int argc, char** argv) {
     }
     const QString mode = QString::fromLocal8Bit(argv[3]);
     const QString fault = argc == 6 ? QString::fromLocal8Bit(argv[5]) : QString();
-    FakeClock clock;
-    FakeSoundPlayer fakeSound;
+    TestServices fakes;
     KilledWhilePreloading killingSound;
     Platform::SoundPlayer& sound = fault == QLatin1String("killed-applying")
                                        ? static_cast<Platform::SoundPlayer&>(killingSound)
-                                       : fakeSound;
-    FakeShell shell;
+                                       : fakes.sound;
     FakeClockWindow window;
     const auto hive = openStore(argc, argv);
     if (!hive) {
@@ -146,7 +142,7 @@ int main(int argc, char** argv) {
     // Given a user's folder, the Skins folder in it is the user's own, beside a program without.
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const bool users = qEnvironmentVariableIsSet("SKIN_PROBE_USERS_FOLDER");
-    VD_Core::Core core(clock, sound, *hive, shell,
+    VD_Core::Core core(fakes.services(sound), *hive,
                        users ? folder + QStringLiteral("/no-program") : folder,
                        users ? folder : QString());
     VD_Core::CorePeer::skin(core).DefaultTitlePicture = filled({100, 14}, "#102030");
@@ -163,7 +159,7 @@ int main(int argc, char** argv) {
     const long before = residentKiBFromNowOn();
     const long cpuBefore = cpuMs();
     if (mode == QLatin1String("--list")) {
-        printListed(VD_Core::listSkins(core.skinFolders()));
+        printListed(core.skinList());
     } else if (mode == QLatin1String("--start")) {
         core.EnsureSettings();
         core.LoadSettings();

@@ -9,7 +9,7 @@
 
 #include "core/PictureBudget.h"
 #include "core/SkinPicture.h"
-#include "platform/ThreadCpuTime.h"
+#include "platform/CpuClock.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -72,9 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QByteArray format = detectedFormat(bytes);
     QString why;
-    const auto start = Platform::threadCpuTime();
-    const std::optional<QImage> image = decodePicture(bytes, &why);
-    require(Platform::threadCpuTime() - start <= kPictureCpuBudget);
+    static const std::unique_ptr<Platform::CpuClock> cpu = Platform::makeCpuClock();
+    const auto start = cpu->threadTime();
+    const std::optional<QImage> image = decodePicture(*cpu, bytes, &why);
+    require(cpu->threadTime() - start <= kPictureCpuBudget);
     if (!image) {
         require(!why.isEmpty());
         mark(format, reasonKind(why));

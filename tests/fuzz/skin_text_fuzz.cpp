@@ -25,6 +25,7 @@ struct Folder {
     QTemporaryDir program;
     QString skins = program.path() + QStringLiteral("/Skins");
     SkinFolder folder{program.path()};
+    std::unique_ptr<Platform::FileSystem> fileSystem = Platform::makeFileSystem();
 
     Folder() {
         QDir().mkpath(skins + QStringLiteral("/Sub/Deep"));
@@ -54,7 +55,7 @@ void checkParts(const QString& value) {
 
 void checkResolved(const QString& value) {
     const Folder& f = folder();
-    const std::optional<QString> path = SkinLookup(f.folder).resolve(value);
+    const std::optional<QString> path = SkinLookup(*f.fileSystem, f.folder).resolve(value);
     if (!path)
         return;
     require(path->startsWith(f.folder.path()) || *path + QLatin1Char('/') == f.folder.path());

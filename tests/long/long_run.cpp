@@ -10,8 +10,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SoundPlayer.h"
 #include "windows/frmVINDREL.h"
-#include <FakeClock.h>
-#include <FakeShell.h>
+#include <TestServices.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -103,7 +102,7 @@ public:
     LongRun()
         : sound_(Platform::makeSoundPlayer()),
           store_(Platform::openSettingsStore(folder_.filePath(QStringLiteral("hkcu.sqlite3")))),
-          core_(clock_, *sound_, *store_, shell_, QStringLiteral(VINDREL_PROGRAM_FOLDER)),
+          core_(fakes_.services(*sound_), *store_, QStringLiteral(VINDREL_PROGRAM_FOLDER)),
           window_(core_) {
         // The ticks are driven below, each half a second of fake time.
         window_.Quartz->stop();
@@ -118,9 +117,9 @@ public:
     }
 
     void tick(long i) {
-        clock_.current = start_.addMSecs(i * 500);
+        fakes_.clock.current = start_.addMSecs(i * 500);
         // The count starts an hour before its wrap at 2^32 ms.
-        clock_.ticks = 0u - 3600000u + static_cast<quint32>(i * 500);
+        fakes_.clock.ticks = 0u - 3600000u + static_cast<quint32>(i * 500);
         window_.Quartz_Timer();
         if (i % 100 == 0)
             QCoreApplication::processEvents();
@@ -148,9 +147,8 @@ public:
 
 private:
     QTemporaryDir folder_;
-    FakeClock clock_;
+    TestServices fakes_; // the sound aside
     std::unique_ptr<Platform::SoundPlayer> sound_;
-    FakeShell shell_; // nothing here opens a link
     std::unique_ptr<Hive::Store> store_;
     VD_Core::Core core_;
     frmVINDREL window_;

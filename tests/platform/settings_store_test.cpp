@@ -6,9 +6,6 @@
 #include "platform/SettingsStore.h"
 #include <CorePeer.h>
 #include <CountingStore.h>
-#include <FakeClock.h>
-#include <FakeShell.h>
-#include <FakeSoundPlayer.h>
 #include <HiveContents.h>
 #include <LogCapture.h>
 #include <TestCore.h>
@@ -47,10 +44,8 @@ TEST_P(StartWithUnusableStore, StartsOnTheDefaultsAndLogsWhy) {
     EXPECT_TRUE(log.messages().join(u' ').contains(QLatin1String(GetParam().logged)))
         << log.messages().join(u'\n').toStdString();
 
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    FakeShell shell;
-    VD_Core::Core core(clock, sound, *store, shell);
+    TestServices fakes;
+    VD_Core::Core core(fakes.services(), *store);
     core.EnsureSettings();
     core.LoadSettings();
     EXPECT_EQ(core.alarms().AlarmCount, 0);
@@ -100,7 +95,7 @@ protected:
 TEST_F(TwoCopiesOfOneFile, ARemovalWhileAnotherCopyHoldsTheStoreKeepsTheOldListEverywhere) {
     const auto [mine, other] = twoCopiesOfOneFile();
     mine->setBusyTimeout(20);
-    VD_Core::Core clockCopy(clock, sound, *mine, shell);
+    VD_Core::Core clockCopy(services(), *mine);
     clockCopy.EnsureSettings();
     for (const char* name : {"One", "Two", "Three"}) {
         VD_Core::CorePeer::alarms(clockCopy).append({QString::fromLatin1(name)});
@@ -135,7 +130,7 @@ private:
 TEST_F(TwoCopiesOfOneFile, AFirstRunNeverWritesItsDefaultsOverAnotherCopysFirstSave) {
     const auto [mine, other] = twoCopiesOfOneFile();
     other->setBusyTimeout(20);
-    VD_Core::Core otherCopy(clock, sound, *other, shell);
+    VD_Core::Core otherCopy(services(), *other);
     VD_Core::CorePeer::alarms(otherCopy).AlarmCount = 1;
     VD_Core::CorePeer::alarms(otherCopy)[1].Name = QStringLiteral("Kept");
     // The other copy starts and saves just as this one looks for its settings.
@@ -143,7 +138,7 @@ TEST_F(TwoCopiesOfOneFile, AFirstRunNeverWritesItsDefaultsOverAnotherCopysFirstS
         otherCopy.EnsureSettings();
         otherCopy.SaveSettings();
     });
-    VD_Core::Core clockCopy(clock, sound, hooked, shell);
+    VD_Core::Core clockCopy(services(), hooked);
     LogCapture log("vindrel.registry");
     clockCopy.EnsureSettings();
     const bool otherSaveFailed =

@@ -1,7 +1,7 @@
 // The desktop's services as Windows provides them, run under Wine (or Windows) with the
 // Windows platform plugin: scripts/test-windows runs it on a display.
 
-#include "platform/FileSystem.h"
+#include "platform/FolderLookup.h"
 #include "platform/Process.h"
 #include "platform/SystemClock.h"
 #include "platform/TopMost.h"

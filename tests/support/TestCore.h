@@ -1,8 +1,6 @@
 #pragma once
 
-#include "FakeClock.h"
-#include "FakeShell.h"
-#include "FakeSoundPlayer.h"
+#include "TestServices.h"
 #include "TestStore.h"
 #include <CorePeer.h>
 
@@ -12,17 +10,14 @@
 
 #include <memory>
 
-// The core with fake services over a test store (TestStore.h), for tests to inherit beside
-// ::testing::Test. Its program folder and the user's folder of its data are empty temporary
-// folders, so no test sees a Skins folder it did not make.
-struct TestCore {
+// The core on the test services (TestServices.h) over a test store (TestStore.h), for tests to
+// inherit beside ::testing::Test. Its program folder and the user's folder of its data are empty
+// temporary folders, so no test sees a Skins folder it did not make.
+struct TestCore : TestServices {
     QTemporaryDir programFolder;
     QTemporaryDir userFolder;
-    FakeClock clock;
-    FakeSoundPlayer sound;
-    FakeShell shell;
     std::unique_ptr<TestStore> hive = std::make_unique<TestStore>();
-    VD_Core::Core core{clock, sound, *hive, shell, programFolder.path(), userFolder.path()};
+    VD_Core::Core core{services(), *hive, programFolder.path(), userFolder.path()};
 
     // Appends an alarm named after its number ("a1", "a2", ...) without saving; returns the
     // number.

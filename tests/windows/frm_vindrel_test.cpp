@@ -308,6 +308,14 @@ TEST_F(ClockWindowTest, QuitEndsTheProgram) {
     EXPECT_FALSE(w.Quartz->isActive());
 }
 
+TEST_F(ClockWindowTest, ShownItAsksTheDesktopToKeepItsOwnWindowOnTop) {
+    frmVINDREL& w = load();
+    VD_Core::CorePeer::settings(core).AlwaysOnTop = 1;
+    w.show();
+    ASSERT_FALSE(desktop.topmost.isEmpty());
+    EXPECT_EQ(desktop.topmost.front(), std::make_pair(w.windowHandle(), true));
+}
+
 TEST_F(ClockWindowTest, TheFirstStartStoresTheDefaults) {
     load();
     EXPECT_TRUE(storedValues(*hive, QStringLiteral("Software\\Brambleton\\Vindrel"))

@@ -239,7 +239,8 @@ class SkinListingTest : public ::testing::TestWithParam<ListingCase>, protected 
 TEST_P(SkinListingTest, WhichFilesAreListed) {
     const SkinFiles files(programFolder.path());
     files.write(QStringLiteral("x.vds"), GetParam().content);
-    const std::vector<VD_Core::SkinListing> skins = VD_Core::listSkins(core.skinFolder());
+    const std::vector<VD_Core::SkinListing> skins =
+        VD_Core::listSkins(fileSystem, core.skinFolder());
     ASSERT_EQ(skins.size(), GetParam().listed ? 1u : 0u);
     if (GetParam().listed) {
         EXPECT_EQ(skins[0].author, QString::fromUtf8(GetParam().author));
@@ -276,7 +277,7 @@ TEST_P(SkinListingInFolder, SkipsWhatIsNoRegularVisibleSkinFileOrLeadsOutside) {
                             files.folder() + QStringLiteral("/away.vds")));
     files.write(QStringLiteral("B.VDS"), skin);
     files.write(QStringLiteral("a.vds"), skin);
-    const std::vector<VD_Core::SkinListing> skins = VD_Core::listSkins(t.core.skinFolders());
+    const std::vector<VD_Core::SkinListing> skins = t.core.skinList();
     ASSERT_EQ(skins.size(), 2u);
     EXPECT_EQ(skins[0].path, native(files.folder() + QStringLiteral("/a.vds")));
     EXPECT_EQ(skins[1].path, native(files.folder() + QStringLiteral("/B.VDS")));
@@ -291,13 +292,24 @@ TEST(SkinListing, AUserFolderThatIsTheProgramsListsItsSkinsOnce) {
     TestCore t;
     const SkinFiles files(t.programFolder.path());
     files.write(QStringLiteral("a.vds"), kHeaderBytes + "\r\nname=N\r\n");
-    const VD_Core::Core same{t.clock,
-                             t.sound,
-                             *t.hive,
-                             t.shell,
-                             t.programFolder.path(),
+    const VD_Core::Core same{t.services(), *t.hive, t.programFolder.path(),
                              t.programFolder.path() + QStringLiteral("/.")};
-    EXPECT_EQ(VD_Core::listSkins(same.skinFolders()).size(), 1u);
+    EXPECT_EQ(same.skinList().size(), 1u);
+}
+
+TEST(SkinListing, ASkinRemovedBetweenTheListingAndItsReadIsLeftOut) {
+    TestCore t;
+    const SkinFiles files(t.programFolder.path());
+    files.write(QStringLiteral("a.vds"), kHeaderBytes + "\r\nname=A\r\n");
+    const QString removed = files.write(QStringLiteral("b.vds"), kHeaderBytes + "\r\nname=B\r\n");
+    t.fileSystem.beforeRead = [&](const QString& path) {
+        if (path == QDir::toNativeSeparators(removed))
+            QFile::remove(path);
+    };
+    const std::vector<VD_Core::SkinListing> skins = t.core.skinList();
+    ASSERT_EQ(skins.size(), 1u);
+    EXPECT_EQ(skins[0].name, QStringLiteral("A"));
+    EXPECT_FALSE(QFile::exists(removed)) << "found by the listing, then removed before its read";
 }
 
 } // namespace

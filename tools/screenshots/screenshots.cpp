@@ -8,9 +8,7 @@
 #include "windows/frmSETS.h"
 #include "windows/frmVINDREL.h"
 #include <CorePeer.h>
-#include <FakeClock.h>
-#include <FakeShell.h>
-#include <FakeSoundPlayer.h>
+#include <TestServices.h>
 
 #include <QApplication>
 #include <QDir>
@@ -86,14 +84,12 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     // Monday, ten past ten, three and a half hours after power-on, one hour east of UTC.
-    FakeClock clock;
-    clock.current = {QDate(2024, 3, 4), QTime(10, 9, 36)};
-    clock.ticks = (3 * 60 + 27) * 60 * 1000;
-    clock.bias = -60;
-    FakeSoundPlayer sound;
-    FakeShell shell;
+    TestServices fakes;
+    fakes.clock.current = {QDate(2024, 3, 4), QTime(10, 9, 36)};
+    fakes.clock.ticks = (3 * 60 + 27) * 60 * 1000;
+    fakes.clock.bias = -60;
     const auto hive = Hive::SqliteHive::inMemory();
-    VD_Core::Core core(clock, sound, *hive, shell, QString::fromLocal8Bit(argv[1]));
+    VD_Core::Core core(fakes.services(), *hive, QString::fromLocal8Bit(argv[1]));
     core.EnsureSettings();
     core.SetAlarmsEnabled(true);
     const QDir out(QString::fromLocal8Bit(argv[2]));

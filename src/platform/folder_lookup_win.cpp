@@ -1,4 +1,4 @@
-#include "platform/FileSystem.h"
+#include "platform/FolderLookup.h"
 
 #include <windows.h>
 
