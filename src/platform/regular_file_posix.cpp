@@ -15,7 +15,7 @@ namespace Platform {
 namespace {
 
 // Read at a time past the length the file gave.
-constexpr qint64 kReadStep = 64 * 1024;
+constexpr qint64 kReadStep = qint64{64} * 1024;
 
 } // namespace
 

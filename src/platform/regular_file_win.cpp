@@ -30,7 +30,7 @@ bool namesADevice(const QString& path) {
 }
 
 // Read at a time past the length the file gave.
-constexpr qint64 kReadStep = 64 * 1024;
+constexpr qint64 kReadStep = qint64{64} * 1024;
 
 bool isPlainFile(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES &&
