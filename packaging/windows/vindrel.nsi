@@ -62,10 +62,24 @@ Function un.onInit
     SetShellVarContext all
 FunctionEnd
 
-; A folder that holds other files is refused, unless an earlier Vindrel was installed there: the
+; Whether the folder holds the Vindrel that Windows lists as installed, leaving $R9 at 1 if so.
+; An uninstall.exe alone proves nothing: it is the usual name, and another program's would be
+; run, or its folder taken for ours.
+Function IsEarlierVindrel
+    StrCpy $R9 0
+    ReadRegStr $R8 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    StrCmp $R8 "$INSTDIR" 0 done
+    IfFileExists "$INSTDIR\vindrel.exe" 0 done
+    IfFileExists "$INSTDIR\uninstall.exe" 0 done
+    StrCpy $R9 1
+done:
+FunctionEnd
+
+; A folder that holds other files is refused, unless the earlier Vindrel is installed there: the
 ; uninstaller removes files by name, and would take another program's libraries with it.
 Function CheckFolder
-    IfFileExists "$INSTDIR\uninstall.exe" done
+    Call IsEarlierVindrel
+    StrCmp $R9 1 done
     ${DirState} "$INSTDIR" $0
     StrCmp $0 1 0 done
     MessageBox MB_ICONSTOP|MB_OK "$INSTDIR already holds other files. Choose an empty folder." /SD IDOK
@@ -74,18 +88,35 @@ done:
 FunctionEnd
 
 Function .onVerifyInstDir
-    IfFileExists "$INSTDIR\uninstall.exe" done
+    Call IsEarlierVindrel
+    StrCmp $R9 1 done
     ${DirState} "$INSTDIR" $0
     StrCmp $0 1 0 done
     Abort
 done:
 FunctionEnd
 
-; An earlier Vindrel in the folder is removed first by its own uninstaller, which knows the files
-; it put there: one this version no longer ships does not stay behind. Run in place (_?=), so
-; that the installer waits for it; the user's settings and skins stay, as in any uninstall.
+; The earlier Vindrel must not be running: a file in use can be neither removed nor replaced, and
+; its removal, put off until the next restart, would then take the new version's file with it.
+; A running program cannot be opened for writing.
+Function CheckNotRunning
+retry:
+    ClearErrors
+    FileOpen $0 "$INSTDIR\vindrel.exe" a
+    IfErrors 0 closed
+    MessageBox MB_ICONEXCLAMATION|MB_RETRYCANCEL "Vindrel is running. Quit it from its menu, then choose Retry." /SD IDCANCEL IDRETRY retry
+    Abort
+closed:
+    FileClose $0
+FunctionEnd
+
+; The earlier Vindrel is removed first by its own uninstaller, which knows the files it put
+; there: one this version no longer ships does not stay behind. Run in place (_?=), so that the
+; installer waits for it; the user's settings and skins stay, as in any uninstall.
 Function RemoveEarlier
-    IfFileExists "$INSTDIR\uninstall.exe" 0 done
+    Call IsEarlierVindrel
+    StrCmp $R9 1 0 done
+    Call CheckNotRunning
     ExecWait '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
     Delete "$INSTDIR\uninstall.exe"
 done:
