@@ -53,6 +53,9 @@ std::optional<FileHead> readRegularFile(const QString& path, qint64 maxBytes) {
             break;
         head.bytes += more;
     }
+    // A read that failed is no end of the file.
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
     head.whole = head.bytes.size() <= maxBytes;
     if (!head.whole)
         head.bytes.truncate(maxBytes);

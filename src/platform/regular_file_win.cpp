@@ -62,16 +62,21 @@ std::optional<FileHead> readRegularFile(const QString& path, qint64 maxBytes) {
     FileHead head{QByteArray(std::min<qint64>(maxBytes, size.QuadPart) + 1, Qt::Uninitialized),
                   false};
     qint64 done = 0;
+    bool failed = false;
     for (DWORD got = 0;; done += got) {
         if (done == head.bytes.size() && done <= maxBytes)
             head.bytes.resize(std::min(maxBytes + 1, done + kReadStep));
-        if (done == head.bytes.size() ||
-            !ReadFile(handle, head.bytes.data() + done,
-                      static_cast<DWORD>(head.bytes.size() - done), &got, nullptr) ||
-            got == 0)
+        if (done == head.bytes.size())
+            break;
+        // A read that failed is no end of the file.
+        failed = !ReadFile(handle, head.bytes.data() + done,
+                           static_cast<DWORD>(head.bytes.size() - done), &got, nullptr);
+        if (failed || got == 0)
             break;
     }
     CloseHandle(handle);
+    if (failed)
+        return std::nullopt;
     head.bytes.truncate(std::min(done, maxBytes));
     head.whole = done <= maxBytes;
     return head;

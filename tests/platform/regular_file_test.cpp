@@ -56,6 +56,12 @@ TEST_F(RegularFileTest, ReadsOnPastTheSizeTheFileGaveToItsEnd) {
     EXPECT_FALSE(cut->whole);
 }
 
+// A read that fails is no end of the file: nothing comes back rather than a part called whole.
+// The kernel's view of a process's memory fails at its unmapped first page.
+TEST_F(RegularFileTest, AReadThatFailsGivesNothing) {
+    EXPECT_FALSE(readRegularFile(QStringLiteral("/proc/self/mem"), 16).has_value());
+}
+
 TEST_F(RegularFileTest, AnEmptyFileIsWhole) {
     const auto head = readRegularFile(write("f", ""), 4);
     ASSERT_TRUE(head.has_value());
