@@ -1,5 +1,7 @@
 #include "SkinFiles.h"
 
+#include "core/SkinFolder.h"
+
 #include <QFile>
 #include <QStringList>
 
@@ -32,10 +34,7 @@ const char* SkinFiles::whyNoNamesDifferingInCase() {
 
 QString SkinFiles::asCompared(const QString& path) {
     QStringList names = path.split(QLatin1Char('\\'));
-    for (QString& name : names) {
-        while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
-            name.chop(1);
-        name = name.toCaseFolded();
-    }
+    for (QString& name : names)
+        name = VD_Core::withoutTrailingDotsAndSpaces(name).toString().toCaseFolded();
     return names.join(QLatin1Char('\\'));
 }
