@@ -1,6 +1,7 @@
 #include "hive/SqliteHive.h"
 #include <ChildProcess.h>
 #include <CountingStore.h>
+#include <FaultyStore.h>
 #include <HiveContents.h>
 #include <RegCommand.h>
 #include <RegFile.h>
@@ -338,6 +339,49 @@ bool hasKey(Hive::Store& store, const QString& path) {
     store.closeKey(key);
     return found;
 }
+
+struct FailedChange {
+    const char* name;
+    FaultyStore::Fault fault;
+    int failAt;
+};
+
+class VindrelRegFailedChange : public VindrelRegTest,
+                               public ::testing::WithParamInterface<FailedChange> {};
+
+// A disk that fills part way through an import, an add or a deletion: the command says
+// so and the store keeps every value it had, none of the changes made before the failure.
+TEST_P(VindrelRegFailedChange, KeepsNothingOfTheChangeAndSaysWhy) {
+    seedExample();
+    const QString reg =
+        written(file("three.reg"), "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Brambleton\\Vindrel]\n"
+                                   "\"X\"=\"1\"\n\"New\"=dword:00000001\n\"Y\"=-\n");
+    const QString settings = QStringLiteral("HKCU\\") + kSettings;
+    const QList<QStringList> commands = {
+        {QStringLiteral("import"), reg},
+        {QStringLiteral("add"), settings, QStringLiteral("/v"), QStringLiteral("X"),
+         QStringLiteral("/d"), QStringLiteral("300"), QStringLiteral("/f")},
+        {QStringLiteral("add"), settings + QStringLiteral("\\Fresh"), QStringLiteral("/v"),
+         QStringLiteral("X"), QStringLiteral("/d"), QStringLiteral("1")},
+        {QStringLiteral("delete"), settings, QStringLiteral("/va"), QStringLiteral("/f")}};
+    const QList<StoredValue> before = clockValues(*hive);
+    for (const QStringList& command : commands) {
+        FaultyStore faulty(*hive);
+        faulty.fault = GetParam().fault;
+        faulty.failAt = GetParam().failAt;
+        EXPECT_EQ(run(command, &faulty), 1) << command.join(' ').toStdString();
+        EXPECT_TRUE(errors.contains(QStringLiteral("The disk is full."))) << errors.toStdString();
+        EXPECT_EQ(clockValues(*hive), before) << command.join(' ').toStdString();
+    }
+    EXPECT_FALSE(hasKey(*hive, kSettings + QStringLiteral("\\Fresh")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, VindrelRegFailedChange,
+                         ::testing::Values(FailedChange{"FirstWrite", FaultyStore::Fault::Crash, 1},
+                                           FailedChange{"SecondWrite", FaultyStore::Fault::Crash,
+                                                        2},
+                                           FailedChange{"Commit", FaultyStore::Fault::Commit, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 QByteArray regFileMaking(const QString& path) {
     return "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\" + path.toUtf8() +
@@ -1084,6 +1128,39 @@ TEST(VindrelRegProgram, KeepsTheStoreInTheUsersConfigurationFolder) {
     EXPECT_EQ(
         runProgram({QStringLiteral("query"), key, QStringLiteral("/v"), QStringLiteral("Y")}).first,
         1);
+}
+
+// A file the system stops growing part way, as a full disk would (here by a limit on the size
+// of the files the program writes): the export fails with the system's reason and leaves no file.
+TEST(VindrelRegProgram, AnExportTheDiskCutsShortSaysWhyAndLeavesNoFile) {
+    QTemporaryDir config;
+    ASSERT_TRUE(QDir(config.path()).mkpath(QStringLiteral("Brambleton")));
+    {
+        Hive::OpenError error;
+        const auto store = Hive::SqliteHive::open(
+            config.filePath(QStringLiteral("Brambleton/hkcu.sqlite3")).toStdString(), error);
+        ASSERT_NE(store, nullptr);
+        // About 190 KB written as a hex list, far beyond the 50 KiB the program may write.
+        storeRaw(*store, kSettings, QStringLiteral("Big"), Hive::kRegBinary,
+                 QByteArray(64 * 1024, 'Z'));
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    const QString out = config.filePath(QStringLiteral("out/settings.reg"));
+    ASSERT_TRUE(QDir(config.path()).mkdir(QStringLiteral("out")));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    // The write past the limit fails with EFBIG once the signal it would raise is ignored.
+    program.start(QStringLiteral("/bin/sh"),
+                  {QStringLiteral("-c"),
+                   QStringLiteral("trap '' XFSZ; ulimit -f 100; exec \"$0\" export \"$1\" \"$2\""),
+                   QStringLiteral(VINDREL_REG_PROGRAM), QStringLiteral("HKCU\\") + kSettings, out});
+    ASSERT_TRUE(program.waitForFinished());
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_EQ(program.exitCode(), 1) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("File too large"))) << errors.toStdString();
+    EXPECT_TRUE(QDir(config.filePath(QStringLiteral("out"))).isEmpty());
 }
 
 // An answer is read from the start of a line only: a stream without line ends is not an

@@ -157,14 +157,22 @@ int add(const Command& command, Hive::Store& store, const Console& console) {
     const std::optional<QByteArray> data = dataFor(*type, command.data, command.separator, why);
     if (!data)
         return fail(console, QStringLiteral("Invalid syntax: ") + why);
-    const Registry::OpenedKey key(store, command.keyPath, true);
-    if (key.status() != Hive::kSuccess)
-        return fail(console, statusText(key.status()));
-    if (!command.force && key.value(name) &&
+    // Asked before the store is written to, so that the clock can save while the user answers.
+    if (!command.force && Registry::OpenedKey(store, command.keyPath, false).value(name) &&
         !confirmed(console,
                    QStringLiteral("Value %1 exists, overwrite(Yes/No)?").arg(shownName(name))))
         return cancelled(console);
-    const Hive::Status status = key.set({name, *type, *data, {}});
+    // One change: a key made for a value that then cannot be set does not stay.
+    Hive::Transaction scope(store);
+    Hive::Status status = Hive::kSuccess;
+    {
+        const Registry::OpenedKey key(store, command.keyPath, true);
+        status = key.status();
+        if (status == Hive::kSuccess)
+            status = key.set({name, *type, *data, {}});
+    }
+    if (status == Hive::kSuccess)
+        status = scope.commit();
     return status == Hive::kSuccess ? done(console) : fail(console, statusText(status));
 }
 
@@ -242,6 +250,12 @@ int saveExport(const Command& command, Hive::Store& store, const Console& consol
     if (!Platform::isRegularFileOrMissing(command.file)) {
         file.cancelWriting();
         return notAFile(console, command.file);
+    }
+    // commit() closes the file first, which forgets why a write failed (a full disk): ask now.
+    if (file.error() != QFileDevice::NoError || !file.flush()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return fail(console, QStringLiteral("Cannot write %1: %2").arg(command.file, why));
     }
     if (!file.commit())
         return fail(console,
