@@ -149,10 +149,25 @@ INSTANTIATE_TEST_SUITE_P(
                                  "    (Default)    REG_SZ    (value not set)\n")}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Each operation's usage and only the switches it takes.
 TEST_F(VindrelRegTest, HelpOfOneOperationShowsItsUsage) {
-    EXPECT_EQ(run({QStringLiteral("add"), QStringLiteral("/?")}), 0);
-    EXPECT_TRUE(output.startsWith(QStringLiteral("  vindrel-reg add KEY"))) << output.toStdString();
-    EXPECT_FALSE(output.contains(QStringLiteral("vindrel-reg query")));
+    const QList<std::pair<QString, QStringList>> operations = {
+        {QStringLiteral("query"), {"/v", "/s"}},
+        {QStringLiteral("add"), {"/v", "/s", "/t", "/d", "/f"}},
+        {QStringLiteral("delete"), {"/v", "/f"}},
+        {QStringLiteral("export"), {"/y", "/utf8"}},
+        {QStringLiteral("import"), {}}};
+    const QStringList all = {"/v", "/s", "/t", "/d", "/f", "/y", "/utf8"};
+    for (const auto& [operation, switches] : operations) {
+        EXPECT_EQ(run({operation, QStringLiteral("/?")}), 0);
+        EXPECT_TRUE(output.startsWith(QStringLiteral("  vindrel-reg ") + operation))
+            << output.toStdString();
+        EXPECT_EQ(output.count(QStringLiteral("vindrel-reg ")), 1) << output.toStdString();
+        for (const QString& name : all)
+            EXPECT_EQ(output.contains(QStringLiteral("\n  ") + name + u' '),
+                      switches.contains(name))
+                << operation.toStdString() << ' ' << name.toStdString();
+    }
 }
 
 TEST_F(VindrelRegTest, AddWithoutANameSetsTheDefaultValue) {

@@ -3,6 +3,9 @@
 #include "KeyName.h"
 #include "RegFile.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace RegTool {
 
 namespace {
@@ -185,16 +188,39 @@ const std::pair<Operation, const char*> kUsageLines[] = {
     {Operation::Import, "  vindrel-reg import FILE\n"},
 };
 
-const char* const kSwitches =
-    "  /v NAME  the value NAME; /ve, or add without /v, the key's default value;\n"
-    "           /va all its values\n"
-    "  /s       query: the subkeys too; add: the one character that parts REG_MULTI_SZ\n"
-    "           text instead of \\0\n"
-    "  /t TYPE  REG_SZ (the default), REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD,\n"
-    "           REG_DWORD_BIG_ENDIAN, REG_QWORD, REG_BINARY or REG_NONE\n"
-    "  /d DATA  text; a number in decimal or 0x hex; REG_BINARY as hex digits\n"
-    "  /f       change or delete without asking; /y overwrites the export file\n"
-    "  /utf8    export as UTF-8 with LF line ends instead of regedit's UTF-16\n";
+// The switches, each with the operations it applies to.
+struct SwitchHelp {
+    const char* text;
+    std::initializer_list<Operation> operations;
+};
+
+const SwitchHelp kSwitches[] = {
+    {"  /v NAME  the value NAME; /ve, or add without /v, the key's default value;\n"
+     "           /va all its values (delete)\n",
+     {Operation::Query, Operation::Add, Operation::Delete}},
+    {"  /s       query: the subkeys too; add: the one character that parts REG_MULTI_SZ\n"
+     "           text instead of \\0\n",
+     {Operation::Query, Operation::Add}},
+    {"  /t TYPE  REG_SZ (the default), REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD,\n"
+     "           REG_DWORD_BIG_ENDIAN, REG_QWORD, REG_BINARY or REG_NONE\n",
+     {Operation::Add}},
+    {"  /d DATA  text; a number in decimal or 0x hex; REG_BINARY as hex digits\n",
+     {Operation::Add}},
+    {"  /f       change or delete without asking\n", {Operation::Add, Operation::Delete}},
+    {"  /y       replace the file without asking\n", {Operation::Export}},
+    {"  /utf8    export as UTF-8 with LF line ends instead of regedit's UTF-16\n",
+     {Operation::Export}},
+};
+
+// The switches that apply to the operation, or to any.
+QString switchesOf(std::optional<Operation> operation) {
+    QString text;
+    for (const SwitchHelp& help : kSwitches) {
+        if (!operation || std::ranges::find(help.operations, *operation) != help.operations.end())
+            text += QLatin1String(help.text);
+    }
+    return text;
+}
 
 } // namespace
 
@@ -204,8 +230,10 @@ QString usage(std::optional<Operation> operation) {
         if (!operation || lineOperation == *operation)
             lines += QLatin1String(line);
     }
-    if (operation)
-        return lines + u'\n' + QLatin1String(kSwitches);
+    if (operation) {
+        const QString switches = switchesOf(operation);
+        return switches.isEmpty() ? lines : lines + u'\n' + switches;
+    }
     const QString text = QStringLiteral(
         "vindrel-reg: reads and changes the clock's settings store as Windows' reg command\n"
         "reads and changes the registry. Keys are written HKCU\\Software\\...\n"
@@ -219,8 +247,8 @@ QString usage(std::optional<Operation> operation) {
         "A line of a file that cannot be read is passed over, with a warning naming it.\n"
         "%3\n"
         "Example:\n"
-        "  vindrel-reg query HKCU\\Software\\Brambleton\\Vindrel /v AlarmCount\n");
-    return text.arg(lines, QLatin1String(kSwitches), limits());
+        "  vindrel-reg query 'HKCU\\Software\\Brambleton\\Vindrel' /v AlarmCount\n");
+    return text.arg(lines, switchesOf(std::nullopt), limits());
 }
 
 } // namespace RegTool
