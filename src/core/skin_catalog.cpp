@@ -34,6 +34,18 @@ std::vector<SkinFileName> skinFileNames(const Platform::FileSystem& fileSystem,
     return names;
 }
 
+// Why a skin file's first lines keep it off the list, so that a user writing one can tell;
+// nothing when they do not.
+const char* whyNotListed(const std::optional<SkinText>& text) {
+    if (!text)
+        return "it cannot be read";
+    if (!text->isSkin())
+        return "its first line is not the skin header (lines end in CR LF or CR)";
+    if (!text->value(SkinKey::Name))
+        return "its second line is not \"name=\"";
+    return nullptr;
+}
+
 } // namespace
 
 std::vector<SkinListing> listSkins(const Platform::FileSystem& fileSystem,
@@ -48,15 +60,14 @@ std::vector<SkinListing> listSkins(const Platform::FileSystem& fileSystem,
             continue;
         }
         const std::optional<SkinText> text = SkinText::read(fileSystem, *path, 3);
-        if (!text || !text->isSkin())
+        if (const char* why = whyNotListed(text)) {
+            qCWarning(lcSkin).nospace() << "skin file not listed, " << why << ": " << file.shown;
             continue;
-        const std::optional<QString> name = text->value(SkinKey::Name);
-        if (!name)
-            continue;
+        }
         // Named by the text it shows, which survives the trip through the registry and which
         // the skin loading finds it by again.
-        skins.push_back(
-            {folder.path() + file.shown, *name, text->value(SkinKey::Author).value_or(QString())});
+        skins.push_back({folder.path() + file.shown, *text->value(SkinKey::Name),
+                         text->value(SkinKey::Author).value_or(QString())});
     }
     return skins;
 }

@@ -210,6 +210,37 @@ INSTANTIATE_TEST_SUITE_P(
                                             QByteArray(kMaxSkinTextBytes, 'x') + "\r"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct UnlistedCase {
+    const char* name;
+    QByteArray bytes;
+    const char* why; // in the log line that names the file
+};
+
+class UnlistedSkinTest : public SkinLoadingTest,
+                         public ::testing::WithParamInterface<UnlistedCase> {};
+
+TEST_P(UnlistedSkinTest, IsLeftOffTheListAndTheLogSaysWhy) {
+    files.write(QStringLiteral("bad.vds"), GetParam().bytes);
+    const LogCapture log("vindrel.skin");
+    EXPECT_TRUE(listSkins(fileSystem, core.skinFolder()).empty());
+    ASSERT_EQ(log.messages().size(), 1);
+    EXPECT_TRUE(log.messages()[0].contains(QLatin1String(GetParam().why)) &&
+                log.messages()[0].contains(QStringLiteral("bad.vds")))
+        << log.messages()[0].toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnlistedSkinTest,
+    ::testing::Values(UnlistedCase{"EmptyFile", "", "first line is not the skin header"},
+                      UnlistedCase{"LineFeedsOnly", kHeaderBytes + "\nname=x\nauthor=y\n",
+                                   "first line is not the skin header"},
+                      UnlistedCase{"NoName", kHeaderBytes + "\r\nnom=x\r\nauthor=y\r\n",
+                                   "second line is not \"name=\""},
+                      UnlistedCase{"OversizedFirstLine",
+                                   kHeaderBytes + QByteArray(kMaxSkinTextBytes, 'x'),
+                                   "cannot be read"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // A stored path as long as the clock reads is named in the log by its start alone.
 TEST_F(SkinLoadingTest, ALongStoredPathIsCutInTheLog) {
     loadSkinA();
