@@ -154,8 +154,14 @@ std::optional<DecodedSound> decodeSound(const QByteArray& fileBytes, QString* wh
 
 std::optional<DecodedSound> decodeSoundFile(const QString& path) {
     const std::optional<FileHead> file = readRegularFile(path, kMaxSoundFileBytes);
-    if (!file || !file->whole) {
-        qCWarning(lcSound) << "not a readable sound file within" << kMaxSoundFileBytes
+    if (!file) {
+        qCWarning(lcSound) << "no sound file can be read there (missing, not a file, or "
+                              "unreadable):"
+                           << path;
+        return std::nullopt;
+    }
+    if (!file->whole) {
+        qCWarning(lcSound) << "sound refused, larger than" << kMaxSoundFileBytes
                            << "bytes:" << path;
         return std::nullopt;
     }

@@ -1,4 +1,5 @@
 #include "platform/SoundDecoder.h"
+#include <LogCapture.h>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -189,17 +190,26 @@ TEST(DecodeSoundFile, RefusesWhatIsNotARegularFile) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath(QStringLiteral("pipe.wav"));
     ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const LogCapture log("vindrel.sound");
     EXPECT_FALSE(decodeSoundFile(fifo).has_value());
     EXPECT_FALSE(decodeSoundFile(dir.path()).has_value());
     EXPECT_FALSE(decodeSoundFile(dir.filePath(QStringLiteral("missing.wav"))).has_value());
     EXPECT_FALSE(decodeSoundFile(QString()).has_value());
+    // Said as what it is: nothing there to read, not a size.
+    ASSERT_EQ(log.messages().size(), 4);
+    for (const QString& message : log.messages())
+        EXPECT_TRUE(message.startsWith(QStringLiteral("no sound file can be read there")))
+            << message.toStdString();
 }
 
 TEST(DecodeSoundFile, RefusesAFileOverTheSizeLimit) {
     QTemporaryDir dir;
     QFile file(writeTone(dir, "big.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1));
     ASSERT_TRUE(file.resize(kMaxSoundFileBytes + 1)); // sparse: costs no disk
+    const LogCapture log("vindrel.sound");
     EXPECT_FALSE(decodeSoundFile(file.fileName()).has_value());
+    ASSERT_EQ(log.messages().size(), 1);
+    EXPECT_TRUE(log.messages()[0].startsWith(QStringLiteral("sound refused, larger than")));
 }
 
 } // namespace
