@@ -31,6 +31,9 @@ const QString kFullTableTip =
     QStringLiteral("The clock keeps at most %1 alarms: delete one to make room.")
         .arg(VD_Core::Alarms::kCapacity);
 
+// The alarm controls are greyed out while alarms are off; a first user needs to know why.
+const QString kAlarmsOffTip = QStringLiteral("Tick \"Enable Alarm\" to make and change alarms.");
+
 // Sets one slot of a slot array, growing it as needed: every valid skin file gets a slot.
 void setSlot(QStringList& table, int slot, const QString& text) {
     while (table.size() <= slot)
@@ -166,9 +169,13 @@ void frmSETS::AlmEnabler() {
         chkALM->isChecked(), lstALM->count(), core_.alarms().full());
     lstALM->setEnabled(state.list);
     btnALM[0]->setEnabled(state.newButton);
-    btnALM[0]->setToolTip(chkALM->isChecked() && core_.alarms().full() ? kFullTableTip : QString());
     btnALM[1]->setEnabled(state.editAndDelete);
     btnALM[2]->setEnabled(state.editAndDelete);
+    const QString offTip = chkALM->isChecked() ? QString() : kAlarmsOffTip;
+    lstALM->setToolTip(offTip);
+    btnALM[0]->setToolTip(core_.alarms().full() && offTip.isEmpty() ? kFullTableTip : offTip);
+    btnALM[1]->setToolTip(offTip);
+    btnALM[2]->setToolTip(offTip);
     if (state.selectFirstLine)
         lstALM->setCurrentRow(0);
     core_.SetAlarmsEnabled(chkALM->isChecked());

@@ -98,9 +98,13 @@ TEST_F(OptionsTest, SwitchesTakeEffectAtOnce) {
     frmSETS& o = open();
     o.chkSIG->click();
     EXPECT_EQ(core.settings().HourSignal, 1);
+    // Greyed out while alarms are off, each saying so.
+    for (QWidget* control : {static_cast<QWidget*>(o.lstALM), static_cast<QWidget*>(o.btnALM[0])})
+        EXPECT_TRUE(!control->isEnabled() && control->toolTip().contains(QStringLiteral("Enable")));
     o.chkALM->click();
     EXPECT_EQ(core.settings().AlarmEnabled, 1);
     EXPECT_TRUE(o.btnALM[0]->isEnabled());
+    EXPECT_TRUE(o.btnALM[0]->toolTip().isEmpty() && o.lstALM->toolTip().isEmpty());
     o.chkALM->click();
     EXPECT_EQ(core.settings().AlarmEnabled, 0);
     EXPECT_FALSE(clockWindow.alarmVisible) << "the picture follows only at Ok";
