@@ -361,6 +361,10 @@ struct FailedChange {
     int failAt;
 };
 
+void PrintTo(const FailedChange& change, std::ostream* out) {
+    *out << change.name;
+}
+
 class VindrelRegFailedChange : public VindrelRegTest,
                                public ::testing::WithParamInterface<FailedChange> {};
 
