@@ -56,12 +56,13 @@ std::vector<SkinListing> listSkins(const Platform::FileSystem& fileSystem,
         const std::optional<QString> path = lookup.resolveName(file.onDisk);
         if (!path) {
             qCWarning(lcSkin) << "skin file not listed, it leads outside the Skins folder:"
-                              << file.shown;
+                              << loggedName(file.shown);
             continue;
         }
         const std::optional<SkinText> text = SkinText::read(fileSystem, *path, 3);
         if (const char* why = whyNotListed(text)) {
-            qCWarning(lcSkin).nospace() << "skin file not listed, " << why << ": " << file.shown;
+            qCWarning(lcSkin).nospace()
+                << "skin file not listed, " << why << ": " << loggedName(file.shown);
             continue;
         }
         // Named by the text it shows, which survives the trip through the registry and which
