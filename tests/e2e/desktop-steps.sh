@@ -14,7 +14,7 @@ open_elsewhere() {
     within 30 shown xmessage || fail "xmessage did not appear"
     elsewhere=$(window_named xmessage)
 }
-focus_elsewhere() { xdotool windowactivate --sync "$elsewhere"; }
+focus_elsewhere() { activate "$elsewhere" || fail "the other window never got the keyboard"; }
 
 # A click on the face, which does nothing in the clock, activates it through the window manager.
 click_face() {
@@ -119,7 +119,8 @@ about_box() {
     local about
     about=$(window_named 'About Vindrel')
     wmctrl -i -c "$about" # as a taskbar closes a window
-    xdotool windowactivate --sync "$about" key alt+F4
+    activate "$about" || fail "the About box never got the keyboard"
+    xdotool key alt+F4
     xdotool mousemove --window "$about" 40 104 click 1 # the mail link
     within 30 test -s "$work/opened.env" || fail "the mail link started no program"
     # The closes came before the click that the box has now taken.

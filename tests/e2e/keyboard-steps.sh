@@ -19,7 +19,7 @@ menu_closed() { ! popup_menu_at >/dev/null; }
 
 keyboard_to_options() {
     xdotool mousemove 790 590 # out of the clock's way: nothing here goes by the pointer
-    xdotool windowactivate --sync "$clock"
+    activate "$clock" || fail "the clock never got the keyboard"
     local x y under at key
     read -r x y _ < <(geometry "$clock")
     under="$((x + 1)) $((y + 15))" # below the title strip, inside the border
