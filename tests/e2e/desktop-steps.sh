@@ -42,6 +42,7 @@ outside_then_click() {
     focus_elsewhere
     wmctrl -i -r "$clock" -b "$1,above"
     within 30 "$changed" "$clock" || fail "wmctrl could not $1 keep-above"
+    focus_elsewhere # again: had the clock taken the keyboard since, the click would not activate it
     click_face
     within 30 "$2" "$clock"
 }
