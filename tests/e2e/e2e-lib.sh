@@ -79,14 +79,8 @@ active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
 # Gives the window $1 the keyboard, asking again until it has it. Not xdotool's --sync, which
 # gives up at once when no window is active, as for a moment after a dialog closes.
-activate() {
-    local end=$((SECONDS + 30))
-    until active "$1"; do
-        ((SECONDS < end)) || return 1
-        xdotool windowactivate "$1" 2>/dev/null
-        sleep 0.2
-    done
-}
+asked_active() { active "$1" || { xdotool windowactivate "$1" 2>/dev/null && false; }; }
+activate() { within 30 asked_active "$1"; }
 
 # The clock's top-left corner is at $1,$2.
 at() {
